@@ -1,0 +1,42 @@
+# Windows build: the program, the stand-in editor and the tests that need Windows.
+enable_language(RC)
+set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
+
+file(GLOB WIN_BACKEND CONFIGURE_DEPENDS ui/win32/*.cpp sys/win32/*.cpp)
+add_library(kelvorn_core STATIC ${CORE_SOURCES} ${WIN_BACKEND})
+target_include_directories(kelvorn_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(kelvorn_core PUBLIC comctl32 comdlg32 shell32 ole32 gdi32 user32 advapi32)
+target_link_options(kelvorn_core PUBLIC ${STATIC_RUNTIME})
+
+# Icons are drawn by a script of ours at build time.
+set(ICON_DIR ${CMAKE_BINARY_DIR}/icons)
+add_custom_command(
+  OUTPUT ${ICON_DIR}/app.ico ${ICON_DIR}/map.ico
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/res/make_icons.py ${ICON_DIR}
+  DEPENDS ${CMAKE_SOURCE_DIR}/res/make_icons.py)
+add_custom_target(icons DEPENDS ${ICON_DIR}/app.ico ${ICON_DIR}/map.ico)
+set(RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/res/kelvorn_loader.rc)
+set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES
+  OBJECT_DEPENDS "${ICON_DIR}/app.ico;${ICON_DIR}/map.ico;${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/kelvorn_loader.manifest")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${ICON_DIR} -I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR}")
+
+add_executable(kelvorn_loader WIN32 app/win32/main.cpp ${RESOURCE_SCRIPT})
+target_link_libraries(kelvorn_loader PRIVATE kelvorn_core)
+add_dependencies(kelvorn_loader icons)
+
+file(GLOB STANDIN_SOURCES CONFIGURE_DEPENDS standin/*.cpp)
+add_executable(kelvorn ${STANDIN_SOURCES})
+target_link_options(kelvorn PRIVATE ${STATIC_RUNTIME})
+
+# GoogleTest from Debian's sources, built once for this toolchain.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Dialog tests run here on the win32 backend, plus the tests only Windows can run.
+file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/dialogs/*.cpp tests/win32/*.cpp)
+add_executable(win_tests ${WIN_TESTS} ${RESOURCE_SCRIPT})
+target_link_libraries(win_tests PRIVATE kelvorn_core gtest gtest_main)
+add_dependencies(win_tests icons)

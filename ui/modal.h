@@ -1,0 +1,22 @@
+// Modal services: message boxes and the common file and folder dialogs. Under a test
+// script (ui/script.h) they are answered by the script.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "ui/types.h"
+
+namespace ui {
+
+class Dialog;
+
+// `owner` may be null (an unowned box).
+int ShowMessageBox(const Dialog* owner, const std::string& text, const std::string& caption,
+                   unsigned flags);
+// Never changes the current directory.
+FileDialogResult ShowOpenFileDialog(const Dialog* owner, const OpenFileOptions& options);
+FileDialogResult ShowSaveFileDialog(const Dialog* owner, const OpenFileOptions& options);
+std::optional<std::string> BrowseForFolder(const Dialog* owner, const std::string& title);
+
+}  // namespace ui
