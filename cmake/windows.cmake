@@ -1,13 +1,10 @@
 # Windows build: the program, the stand-in editor and the tests that need Windows.
 enable_language(RC)
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
-add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
+target_compile_definitions(kelvorn_flags INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
 
-file(GLOB WIN_BACKEND CONFIGURE_DEPENDS ui/win32/*.cpp sys/win32/*.cpp)
-add_library(kelvorn_core STATIC ${CORE_SOURCES} ${WIN_BACKEND})
-target_include_directories(kelvorn_core PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(kelvorn_core PUBLIC comctl32 comdlg32 shell32 ole32 gdi32 user32 advapi32)
-target_link_options(kelvorn_core PUBLIC ${STATIC_RUNTIME})
+target_link_libraries(kelvorn_flags INTERFACE comctl32 comdlg32 shell32 ole32 gdi32 user32 advapi32 uxtheme)
+target_link_options(kelvorn_flags INTERFACE ${STATIC_RUNTIME})
 
 # Icons are drawn by a script of ours at build time.
 set(ICON_DIR ${CMAKE_BINARY_DIR}/icons)
@@ -22,7 +19,7 @@ set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${ICON_DIR} -I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR}")
 
 add_executable(kelvorn_loader WIN32 app/win32/main.cpp ${RESOURCE_SCRIPT})
-target_link_libraries(kelvorn_loader PRIVATE kelvorn_core)
+target_link_libraries(kelvorn_loader PRIVATE kelvorn_app)
 add_dependencies(kelvorn_loader icons)
 
 file(GLOB STANDIN_SOURCES CONFIGURE_DEPENDS standin/*.cpp)
@@ -38,5 +35,5 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 # Dialog tests run here on the win32 backend, plus the tests only Windows can run.
 file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/dialogs/*.cpp tests/win32/*.cpp)
 add_executable(win_tests ${WIN_TESTS} ${RESOURCE_SCRIPT})
-target_link_libraries(win_tests PRIVATE kelvorn_core gtest gtest_main)
+target_link_libraries(win_tests PRIVATE kelvorn_app gtest gtest_main)
 add_dependencies(win_tests icons)
