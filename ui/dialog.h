@@ -57,7 +57,7 @@ public:
     void ClickButton(int id) { DispatchCommand(id, BnClicked); }
     void ChooseMenu(int command);  // as the menu bar would; ignored when grayed
     void TypeText(int id, const std::string& text) { m_port->SetItemText(id, text); }
-    void DoubleClickList(int id) { DispatchNotify(id, NmDblClk); }
+    void DoubleClickList(int id, int item);  // item -1: empty space below the rows
     void DropFiles(const std::vector<std::string>& paths);  // ignored when not accepting
     void PressEnter();   // the default push button's command, IdOk
     void PressEscape();  // IdCancel

@@ -6,8 +6,9 @@
 //   script.AnswerMessageBox(ui::IdOk);
 //
 // Anything the script did not expect is recorded in Errors(): a dialog with no step left
-// (it ends with IdCancel), a step that left its dialog open (ended with IdCancel), a
-// message box with no answer left (answered IdOk), a file dialog with none (cancelled).
+// (it ends with IdCancel), a step that left its dialog open (ended with IdCancel), a file
+// or folder dialog with no answer left (cancelled). A message box with no answer queued
+// is answered IdOk; every box shown is recorded in MessageBoxes().
 #pragma once
 
 #include <deque>

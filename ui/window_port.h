@@ -83,6 +83,8 @@ public:
     virtual void LvSetFocused(int id, int item) = 0;
     // Row under the mouse cursor, -1 when there is none.
     virtual int LvHitTestCursor(int id) const = 0;
+    // Puts the mouse cursor over `item`, or over empty space below the rows when -1.
+    virtual void LvPlaceCursorOnItem(int id, int item) = 0;
 
     // List box.
     virtual int LbAddString(int id, const std::string& text) = 0;

@@ -1,0 +1,32 @@
+#include "ui/modal.h"
+
+#include "ui/backend.h"
+#include "ui/dialog.h"
+#include "ui/script.h"
+
+namespace ui {
+
+int ShowMessageBox(const Dialog* owner, const std::string& text, const std::string& caption,
+                   unsigned flags) {
+    MessageBoxCall call{owner ? owner->TemplateId() : 0, text, caption, flags};
+    std::optional<int> answer;
+    if (Script* script = ActiveScript()) answer = script->TakeMessageBoxAnswer(call);
+    return backend::MessageBox(owner, call, answer);
+}
+
+FileDialogResult ShowOpenFileDialog(const Dialog* owner, const OpenFileOptions& options) {
+    if (Script* script = ActiveScript()) return script->TakeFileAnswer();
+    return backend::FileDialog(owner, options, false);
+}
+
+FileDialogResult ShowSaveFileDialog(const Dialog* owner, const OpenFileOptions& options) {
+    if (Script* script = ActiveScript()) return script->TakeFileAnswer();
+    return backend::FileDialog(owner, options, true);
+}
+
+std::optional<std::string> BrowseForFolder(const Dialog* owner, const std::string& title) {
+    if (Script* script = ActiveScript()) return script->TakeFolderAnswer();
+    return backend::BrowseFolder(owner, title);
+}
+
+}  // namespace ui
