@@ -1,0 +1,65 @@
+// File services for the native build, where the portable code is tested.
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "sys/fs.h"
+#include "sys/registry.h"
+
+namespace sys {
+
+std::optional<std::string> CurrentDirectory(std::size_t maxChars) {
+    std::error_code ec;
+    std::string dir = std::filesystem::current_path(ec).string();
+    if (ec || dir.size() > maxChars) return std::nullopt;
+    return dir;
+}
+
+bool SetCurrentDirectory(const std::string& path) { return ::chdir(path.c_str()) == 0; }
+
+std::optional<std::string> ProgramFilePath(std::size_t maxChars) {
+    std::error_code ec;
+    std::string path = std::filesystem::read_symlink("/proc/self/exe", ec).string();
+    if (ec || path.size() > maxChars) return std::nullopt;
+    return path;
+}
+
+bool FileExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    in.seekg(0, std::ios::end);
+    std::streamoff size = in.tellg();
+    if (size < 0) return false;
+    bytes.resize(static_cast<std::size_t>(size));
+    in.seekg(0);
+    in.read(bytes.data(), size);
+    return in.gcount() == size;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
+    std::string temp = path + ".kelvorn-tmp";
+    FILE* f = std::fopen(temp.c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = std::fflush(f) == 0 && ok;
+    ok = ::fsync(fileno(f)) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+    if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
+    if (!ok) std::remove(temp.c_str());
+    return ok;
+}
+
+Registry& SystemRegistry() {
+    static MemoryRegistry registry;
+    return registry;
+}
+
+}  // namespace sys
