@@ -23,5 +23,6 @@ int MessageBox(const Dialog* owner, const MessageBoxCall& call, std::optional<in
 
 FileDialogResult FileDialog(const Dialog* owner, const OpenFileOptions& options, bool save);
 std::optional<std::string> BrowseFolder(const Dialog* owner, const std::string& title);
+void DiscardQueuedMessages();
 
 }  // namespace ui::backend

@@ -19,4 +19,8 @@ FileDialogResult ShowOpenFileDialog(const Dialog* owner, const OpenFileOptions& 
 FileDialogResult ShowSaveFileDialog(const Dialog* owner, const OpenFileOptions& options);
 std::optional<std::string> BrowseForFolder(const Dialog* owner, const std::string& title);
 
+// Throws away every message waiting in the thread's queue (the quit request included),
+// without dispatching them: done between two showings of the main window.
+void DiscardQueuedMessages();
+
 }  // namespace ui

@@ -34,4 +34,6 @@ std::optional<std::string> BrowseFolder(const Dialog*, const std::string&) {
     return std::nullopt;
 }
 
+void DiscardQueuedMessages() {}
+
 }  // namespace ui::backend
