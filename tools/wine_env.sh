@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# A private Wine prefix and virtual X server for the Windows test suites.
+#   wine_env.sh start STATE      make STATE/prefix, start Xvfb on a free display
+#   wine_env.sh run STATE EXE…   run a Windows program there; its exit code is ours
+#   wine_env.sh stop STATE       stop only what `start` started
+set -u
+cmd=$1 state=$2
+shift 2
+export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=" WINEARCH=win64
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || wine=wine
+
+case "$cmd" in
+start)
+    mkdir -p "$state"
+    display=
+    for n in $(seq 91 140); do
+        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi
+    done
+    [ -n "$display" ] || { echo "no free X display"; exit 1; }
+    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$state/xvfb.log" 2>&1 &
+    echo "$!" >"$state/xvfb.pid"
+    echo "$display" >"$state/display"
+    for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+    export DISPLAY=":$display"
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        "$wine" wineboot --init >"$state/wineboot.log" 2>&1
+    fi
+    # Without a window manager Wine stalls at every closing window unless unmanaged.
+    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+    echo "Wine prefix $WINEPREFIX on display :$display"
+    ;;
+run)
+    export DISPLAY=":$(cat "$state/display")"
+    cd "$(dirname "$1")" || exit 1
+    "$wine" "$@"
+    ;;
+stop)
+    [ -f "$state/display" ] && DISPLAY=":$(cat "$state/display")" wineserver -k 2>/dev/null
+    if [ -f "$state/xvfb.pid" ]; then
+        kill "$(cat "$state/xvfb.pid")" 2>/dev/null
+        rm -f "$state/xvfb.pid"
+    fi
+    exit 0
+    ;;
+*)
+    echo "usage: $0 start|run|stop STATE [EXE ARGS...]"
+    exit 2
+    ;;
+esac
