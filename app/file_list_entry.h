@@ -1,0 +1,40 @@
+// The plain records of the main window: one row of the map list and the launch options.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "loadercfg/param_entry.h"
+
+// Rows of the main list, and saved rows kept between showings.
+inline constexpr int kMaxFileRows = 100;
+// A map path must fit the 512-byte buffers it passes through: at most 511 bytes.
+inline constexpr std::size_t kMaxMapPath = 511;
+
+struct FileListEntry {
+    std::string path;
+    std::string levelName;
+    std::string gamePath;
+    int32_t lvlTypeId = 0;
+    int32_t lvlPrestDef = 0;
+
+    bool operator==(const FileListEntry&) const = default;
+};
+
+struct LaunchOptions {
+    bool bForceDt1 = false;
+    bool bForcePalette = false;
+    bool bNoCheckAct = false;
+    bool bResize = false;
+    uint32_t resizeX = 250;
+    uint32_t resizeY = 250;
+    uint32_t act = 1;
+
+    bool operator==(const LaunchOptions&) const = default;
+};
+
+// A parameter number as the list shows it: unsigned decimal, so -1 reads 4294967295.
+inline std::string UnsignedText(int32_t value) {
+    return std::to_string(static_cast<uint32_t>(value));
+}
