@@ -12,7 +12,7 @@ namespace sys {
 enum class RegRoot { ClassesRoot, LocalMachine, CurrentUser };
 
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
     // Creates or opens `root\path`; `created` tells whether it did not exist before.
     virtual bool CreateKey(RegRoot root, const std::string& path, bool& created) = 0;
@@ -29,7 +29,7 @@ Registry& SystemRegistry();
 
 // Keys are compared case-insensitively, as the registry does.
 class MemoryRegistry : public Registry {
-public:
+  public:
     bool CreateKey(RegRoot root, const std::string& path, bool& created) override;
     bool KeyExists(RegRoot root, const std::string& path) const override;
     std::optional<std::string> ReadString(RegRoot root, const std::string& path,
@@ -39,7 +39,7 @@ public:
     // Makes every CreateKey under `path` (and `path` itself) fail, to test refusals.
     void DenyKey(RegRoot root, const std::string& path);
 
-private:
+  private:
     static std::string Key(RegRoot root, const std::string& path);
     std::map<std::string, std::map<std::string, std::string>> m_keys;  // lower-case key
     std::map<std::string, bool> m_denied;

@@ -10,7 +10,7 @@
 namespace ui {
 
 class Control {
-public:
+  public:
     virtual ~Control() = default;
     void Bind(Dialog& dialog, int id) {
         m_dialog = &dialog;
@@ -29,35 +29,35 @@ public:
     void SetFocus() { Port().SetFocus(m_id); }
     int MeasureText(const std::string& text) const { return Port().MeasureText(m_id, text); }
 
-protected:
+  protected:
     virtual void OnBound() {}
 
-private:
+  private:
     Dialog* m_dialog = nullptr;
     int m_id = 0;
 };
 
 class Edit : public Control {};
 class Button : public Control {
-public:
+  public:
     bool IsChecked() const { return Port().IsChecked(Id()); }
     void SetCheck(bool checked) { Port().SetCheck(Id(), checked); }
 };
 
 // An edit whose typed characters pass a filter (installed when the control is bound).
 class FilteredEdit : public Edit {
-public:
+  public:
     explicit FilteredEdit(std::function<bool(unsigned ch)> accept) : m_accept(std::move(accept)) {}
 
-protected:
+  protected:
     void OnBound() override { Port().SetCharFilter(Id(), m_accept); }
 
-private:
+  private:
     std::function<bool(unsigned ch)> m_accept;
 };
 
 class ListView : public Control {
-public:
+  public:
     void SetExtendedStyle(unsigned style) { Port().LvSetExtendedStyle(Id(), style); }
     int InsertColumn(int column, const std::string& title, int width = -1) {
         return Port().LvInsertColumn(Id(), column, title, width);
@@ -83,7 +83,7 @@ public:
 };
 
 class ListBox : public Control {
-public:
+  public:
     int AddString(const std::string& text) { return Port().LbAddString(Id(), text); }
     int GetCount() const { return Port().LbGetCount(Id()); }
     std::string GetText(int index) const { return Port().LbGetText(Id(), index); }
@@ -96,7 +96,7 @@ public:
 };
 
 class DropDownList : public Control {
-public:
+  public:
     int AddString(const std::string& text) { return Port().CbAddString(Id(), text); }
     int GetCount() const { return Port().CbGetCount(Id()); }
     std::string GetText(int index) const { return Port().CbGetText(Id(), index); }

@@ -12,7 +12,7 @@ class Dialog;
 class Control;
 
 class DataExchange {
-public:
+  public:
     DataExchange(Dialog& dialog, bool saving) : m_dialog(dialog), m_saving(saving) {}
     Dialog& dialog() const { return m_dialog; }
     bool saving() const { return m_saving; }
@@ -20,7 +20,7 @@ public:
     // Stops the exchange at control `id`: shows `prompt`, puts the focus on the control.
     void Fail(int id, const std::string& prompt);
 
-private:
+  private:
     Dialog& m_dialog;
     bool m_saving;
     bool m_failed = false;

@@ -44,7 +44,12 @@ void Dialog::EndDialog(int code) {
 bool Dialog::UpdateData(bool saveAndValidate) {
     if (!m_port) return false;
     DataExchange dx(*this, saveAndValidate);
+    // Filling controls from members is not an edit by the user: change handlers that read
+    // the controls back would see half-loaded values.
+    bool wasLoading = m_loading;
+    if (!saveAndValidate) m_loading = true;
     DoDataExchange(dx);
+    m_loading = wasLoading;
     return !dx.failed();
 }
 
@@ -58,6 +63,7 @@ bool Dialog::HandleInit() {
 }
 
 bool Dialog::DispatchCommand(int id, int code) {
+    if (code == EnChange && m_loading) return true;
     auto it = m_commands.find({id, code});
     if (it != m_commands.end()) {
         Guarded(it->second);
@@ -105,15 +111,21 @@ void Dialog::DoubleClickList(int id, int item) {
     m_port->SendNotify(id, NmDblClk);
 }
 
-void Dialog::PressEnter() { m_port->SendCommand(IdOk, BnClicked); }
+void Dialog::PressEnter() {
+    m_port->SendCommand(IdOk, BnClicked);
+}
 
-void Dialog::PressEscape() { m_port->SendCommand(IdCancel, BnClicked); }
+void Dialog::PressEscape() {
+    m_port->SendCommand(IdCancel, BnClicked);
+}
 
 void Dialog::OnOK() {
     if (UpdateData(true)) EndDialog(IdOk);
 }
 
-void Dialog::OnCancel() { EndDialog(IdCancel); }
+void Dialog::OnCancel() {
+    EndDialog(IdCancel);
+}
 
 int Dialog::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
     return ShowMessageBox(this, text, caption, flags);

@@ -18,7 +18,7 @@ namespace ui {
 class DataExchange;
 
 class Dialog {
-public:
+  public:
     explicit Dialog(int templateId, Dialog* owner = nullptr);
     virtual ~Dialog();
     Dialog(const Dialog&) = delete;
@@ -36,7 +36,8 @@ public:
     bool IsEnding() const { return m_ending; }
 
     // Moves values between controls and members. Saving fails (and returns false) when a
-    // control holds text that does not convert; the prompt has then been shown.
+    // control holds text that does not convert; the prompt has then been shown. Text
+    // changes made while loading raise no change notification.
     bool UpdateData(bool saveAndValidate = true);
 
     // The live window; only valid between window creation and its destruction.
@@ -57,12 +58,12 @@ public:
     void ClickButton(int id) { DispatchCommand(id, BnClicked); }
     void ChooseMenu(int command);  // as the menu bar would; ignored when grayed
     void TypeText(int id, const std::string& text) { m_port->SetItemText(id, text); }
-    void DoubleClickList(int id, int item);  // item -1: empty space below the rows
+    void DoubleClickList(int id, int item);                 // item -1: empty space below the rows
     void DropFiles(const std::vector<std::string>& paths);  // ignored when not accepting
     void PressEnter();   // the default push button's command, IdOk
     void PressEscape();  // IdCancel
 
-protected:
+  protected:
     virtual bool OnInitDialog() { return true; }
     virtual void DoDataExchange(DataExchange&) {}
     virtual void OnOK();      // UpdateData(true), then EndDialog(IdOk) when it succeeded
@@ -87,12 +88,13 @@ protected:
     // A message box owned by this dialog.
     int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
 
-private:
+  private:
     int m_templateId;
     Dialog* m_owner;
     WindowPort* m_port = nullptr;
     int m_endCode = 0;
     bool m_ending = false;
+    bool m_loading = false;  // inside UpdateData(false)
     std::map<std::pair<int, int>, std::function<void()>> m_commands;
     std::map<std::pair<int, int>, std::function<void()>> m_notifies;
 };

@@ -29,6 +29,8 @@ std::optional<std::string> BrowseForFolder(const Dialog* owner, const std::strin
     return backend::BrowseFolder(owner, title);
 }
 
-void DiscardQueuedMessages() { backend::DiscardQueuedMessages(); }
+void DiscardQueuedMessages() {
+    backend::DiscardQueuedMessages();
+}
 
 }  // namespace ui

@@ -8,17 +8,25 @@ namespace {
 Script* g_active = nullptr;
 }
 
-Script* ActiveScript() { return g_active; }
+Script* ActiveScript() {
+    return g_active;
+}
 
-Script::Script() : m_previous(g_active) { g_active = this; }
+Script::Script() : m_previous(g_active) {
+    g_active = this;
+}
 
-Script::~Script() { g_active = m_previous; }
+Script::~Script() {
+    g_active = m_previous;
+}
 
 void Script::OnDialog(int templateId, Step step) {
     m_steps.push_back({templateId, std::move(step)});
 }
 
-void Script::AnswerMessageBox(int answer) { m_boxAnswers.push_back(answer); }
+void Script::AnswerMessageBox(int answer) {
+    m_boxAnswers.push_back(answer);
+}
 
 void Script::AnswerOpenFile(const std::vector<std::string>& paths) {
     FileDialogResult r;
@@ -36,7 +44,9 @@ void Script::AnswerOpenFiles(const std::string& folder, const std::vector<std::s
     m_fileAnswers.push_back(r);
 }
 
-void Script::CancelFileDialog() { m_fileAnswers.push_back(FileDialogResult{}); }
+void Script::CancelFileDialog() {
+    m_fileAnswers.push_back(FileDialogResult{});
+}
 
 void Script::AnswerFolder(std::optional<std::string> folder) {
     m_folderAnswers.push_back(std::move(folder));

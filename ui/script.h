@@ -24,7 +24,7 @@ namespace ui {
 class Dialog;
 
 class Script {
-public:
+  public:
     using Step = std::function<void(Dialog&)>;
 
     Script();
@@ -53,7 +53,7 @@ public:
     std::optional<std::string> TakeFolderAnswer();
     void RecordError(const std::string& error) { m_errors.push_back(error); }
 
-private:
+  private:
     struct DialogStep {
         int templateId;
         Step step;

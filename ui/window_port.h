@@ -11,7 +11,7 @@
 namespace ui {
 
 class WindowPort {
-public:
+  public:
     virtual ~WindowPort() = default;
 
     // Window as a whole.

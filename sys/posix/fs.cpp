@@ -1,4 +1,6 @@
 // File services for the native build, where the portable code is tested.
+#include "sys/fs.h"
+
 #include <unistd.h>
 
 #include <cstdio>
@@ -6,7 +8,6 @@
 #include <fstream>
 #include <system_error>
 
-#include "sys/fs.h"
 #include "sys/registry.h"
 
 namespace sys {
@@ -18,7 +19,9 @@ std::optional<std::string> CurrentDirectory(std::size_t maxChars) {
     return dir;
 }
 
-bool SetCurrentDirectory(const std::string& path) { return ::chdir(path.c_str()) == 0; }
+bool SetCurrentDirectory(const std::string& path) {
+    return ::chdir(path.c_str()) == 0;
+}
 
 std::optional<std::string> ProgramFilePath(std::size_t maxChars) {
     std::error_code ec;

@@ -28,7 +28,9 @@ int MessageBox(const Dialog*, const MessageBoxCall& call, std::optional<int> ans
     return buttons == MbYesNo || buttons == MbYesNoCancel ? IdYes : IdOk;
 }
 
-FileDialogResult FileDialog(const Dialog*, const OpenFileOptions&, bool) { return {}; }
+FileDialogResult FileDialog(const Dialog*, const OpenFileOptions&, bool) {
+    return {};
+}
 
 std::optional<std::string> BrowseFolder(const Dialog*, const std::string&) {
     return std::nullopt;

@@ -34,11 +34,15 @@ void PopUtf8(std::string& text) {
 }
 }  // namespace
 
-void SetDpi(int dpi) { g_dpi = dpi; }
+void SetDpi(int dpi) {
+    g_dpi = dpi;
+}
 
 MemoryPort::MemoryPort(Dialog& dialog) : m_dialog(dialog), m_dpi(g_dpi) {}
 
-void MemoryPort::EndModal(int) { m_ended = true; }
+void MemoryPort::EndModal(int) {
+    m_ended = true;
+}
 
 const MemoryPort::Control& MemoryPort::Get(int id) const {
     static const Control empty;
@@ -78,7 +82,9 @@ void MemoryPort::MoveItem(int id, const Rect& rect, bool toBottomOfZOrder) {
     c.atBottom = toBottomOfZOrder;
 }
 
-void MemoryPort::SetMonospaceFont(int id, const std::string& face, int) { At(id).fontFace = face; }
+void MemoryPort::SetMonospaceFont(int id, const std::string& face, int) {
+    At(id).fontFace = face;
+}
 
 int MemoryPort::MeasureText(int, const std::string& text) const {
     return static_cast<int>(text.size()) * kCharWidth;
@@ -99,9 +105,13 @@ void MemoryPort::TypeChar(int id, unsigned ch) {
     SetItemText(id, text);
 }
 
-void MemoryPort::SendCommand(int id, int code) { m_dialog.DispatchCommand(id, code); }
+void MemoryPort::SendCommand(int id, int code) {
+    m_dialog.DispatchCommand(id, code);
+}
 
-void MemoryPort::SendNotify(int id, int code) { m_dialog.DispatchNotify(id, code); }
+void MemoryPort::SendNotify(int id, int code) {
+    m_dialog.DispatchNotify(id, code);
+}
 
 void MemoryPort::SendDrop(const std::vector<std::string>& paths) {
     m_dialog.HandleDropFiles(paths);
@@ -114,7 +124,9 @@ int MemoryPort::LvInsertColumn(int id, int column, const std::string& title, int
     return column;
 }
 
-int MemoryPort::LvGetColumnCount(int id) const { return static_cast<int>(Get(id).columns.size()); }
+int MemoryPort::LvGetColumnCount(int id) const {
+    return static_cast<int>(Get(id).columns.size());
+}
 
 std::string MemoryPort::LvGetColumnTitle(int id, int column) const {
     const auto& cols = Get(id).columns;
@@ -161,7 +173,9 @@ std::string MemoryPort::LvGetItemText(int id, int item, int column) const {
     return row->cells[column];
 }
 
-int MemoryPort::LvGetItemCount(int id) const { return static_cast<int>(Get(id).rows.size()); }
+int MemoryPort::LvGetItemCount(int id) const {
+    return static_cast<int>(Get(id).rows.size());
+}
 
 bool MemoryPort::LvDeleteItem(int id, int item) {
     auto& rows = At(id).rows;
@@ -170,7 +184,9 @@ bool MemoryPort::LvDeleteItem(int id, int item) {
     return true;
 }
 
-void MemoryPort::LvDeleteAllItems(int id) { At(id).rows.clear(); }
+void MemoryPort::LvDeleteAllItems(int id) {
+    At(id).rows.clear();
+}
 
 int MemoryPort::LvGetNextSelected(int id, int after) const {
     const auto& rows = Get(id).rows;
@@ -193,26 +209,42 @@ int MemoryPort::LbAddString(int id, const std::string& text) {
     return static_cast<int>(rows.size()) - 1;
 }
 
-int MemoryPort::LbGetCount(int id) const { return LvGetItemCount(id); }
+int MemoryPort::LbGetCount(int id) const {
+    return LvGetItemCount(id);
+}
 
-std::string MemoryPort::LbGetText(int id, int index) const { return LvGetItemText(id, index, 0); }
+std::string MemoryPort::LbGetText(int id, int index) const {
+    return LvGetItemText(id, index, 0);
+}
 
-void MemoryPort::LbDeleteString(int id, int index) { LvDeleteItem(id, index); }
+void MemoryPort::LbDeleteString(int id, int index) {
+    LvDeleteItem(id, index);
+}
 
-void MemoryPort::LbResetContent(int id) { LvDeleteAllItems(id); }
+void MemoryPort::LbResetContent(int id) {
+    LvDeleteAllItems(id);
+}
 
 bool MemoryPort::LbGetSel(int id, int index) const {
     const Row* row = RowAt(id, index);
     return row && row->selected;
 }
 
-void MemoryPort::LbSetSel(int id, int index, bool selected) { LvSetSelected(id, index, selected); }
+void MemoryPort::LbSetSel(int id, int index, bool selected) {
+    LvSetSelected(id, index, selected);
+}
 
-int MemoryPort::CbAddString(int id, const std::string& text) { return LbAddString(id, text); }
+int MemoryPort::CbAddString(int id, const std::string& text) {
+    return LbAddString(id, text);
+}
 
-int MemoryPort::CbGetCount(int id) const { return LvGetItemCount(id); }
+int MemoryPort::CbGetCount(int id) const {
+    return LvGetItemCount(id);
+}
 
-std::string MemoryPort::CbGetText(int id, int index) const { return LvGetItemText(id, index, 0); }
+std::string MemoryPort::CbGetText(int id, int index) const {
+    return LvGetItemText(id, index, 0);
+}
 
 void MemoryPort::CbResetContent(int id) {
     LvDeleteAllItems(id);

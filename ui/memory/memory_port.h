@@ -22,7 +22,7 @@ inline constexpr int kCharWidth = 6;
 void SetDpi(int dpi);
 
 class MemoryPort : public WindowPort {
-public:
+  public:
     explicit MemoryPort(Dialog& dialog);
 
     void EndModal(int code) override;
@@ -112,7 +112,7 @@ public:
     bool AtBottomOfZOrder(int id) const { return Get(id).atBottom; }
     int Icon() const { return m_icon; }
 
-private:
+  private:
     struct Row {
         std::vector<std::string> cells;
         bool selected = false;

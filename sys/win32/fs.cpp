@@ -1,0 +1,152 @@
+// File services on Windows: the wide API, with UTF-8 paths on our side.
+#include <windows.h>
+#undef SetCurrentDirectory  // ours is sys::SetCurrentDirectory, not the platform's macro
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "sys/fs.h"
+
+namespace sys {
+
+namespace {
+
+std::wstring Widen(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    int size = static_cast<int>(utf8.size());
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+    std::wstring out(n, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, out.data(), n);
+    return out;
+}
+
+std::string Narrow(const wchar_t* utf16, std::size_t length) {
+    if (length == 0) return {};
+    int size = static_cast<int>(length);
+    int n = WideCharToMultiByte(CP_UTF8, 0, utf16, size, nullptr, 0, nullptr, nullptr);
+    std::string out(n, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, utf16, size, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+// Limits count the bytes of the UTF-8 text, as the program's buffers hold it.
+std::optional<std::string> Limited(std::string text, std::size_t maxChars) {
+    if (text.empty() || text.size() > maxChars) return std::nullopt;
+    return text;
+}
+
+class File {
+public:
+    explicit File(HANDLE h) : m_h(h) {}
+    ~File() { Close(); }
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    bool Valid() const { return m_h != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_h; }
+    bool Close() {
+        if (!Valid()) return true;
+        bool ok = CloseHandle(m_h) != FALSE;
+        m_h = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+private:
+    HANDLE m_h;
+};
+
+bool WriteAll(HANDLE h, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(h, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::string> CurrentDirectory(std::size_t maxChars) {
+    DWORD size = GetCurrentDirectoryW(0, nullptr);
+    if (size == 0) return std::nullopt;
+    std::wstring dir(size, L'\0');
+    DWORD got = GetCurrentDirectoryW(size, dir.data());
+    if (got == 0 || got >= size) return std::nullopt;
+    return Limited(Narrow(dir.data(), got), maxChars);
+}
+
+bool SetCurrentDirectory(const std::string& path) {
+    return !path.empty() && SetCurrentDirectoryW(Widen(path).c_str()) != FALSE;
+}
+
+std::optional<std::string> ProgramFilePath(std::size_t maxChars) {
+    // The call cuts the path silently when the buffer is short; grow until it fits.
+    for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
+        std::wstring path(size, L'\0');
+        DWORD got = GetModuleFileNameW(nullptr, path.data(), size);
+        if (got == 0) return std::nullopt;
+        if (got < size) return Limited(Narrow(path.data(), got), maxChars);
+    }
+    return std::nullopt;
+}
+
+bool FileExists(const std::string& path) {
+    if (path.empty()) return false;
+    DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    File file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return false;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return false;
+    std::string data(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t done = 0;
+    while (done < data.size()) {
+        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size() - done, 1u << 30));
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), data.data() + done, chunk, &got, nullptr)) return false;
+        if (got == 0) break;  // the file shrank while we read it
+        done += got;
+    }
+    data.resize(done);
+    bytes = std::move(data);
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
+    if (path.empty()) return false;
+    std::wstring target = Widen(path);
+    std::wstring temp = target + L".kelvorn-tmp";
+    File file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return false;  // e.g. the folder is missing: nothing was touched
+    bool ok = WriteAll(file.Get(), bytes);
+    ok = ok && FlushFileBuffers(file.Get());
+    ok = file.Close() && ok;
+    if (ok) {
+        DWORD attributes = GetFileAttributesW(target.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            ok = MoveFileExW(temp.c_str(), target.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            ok = false;
+        } else {
+            ok = ReplaceFileW(target.c_str(), temp.c_str(), nullptr, 0, nullptr, nullptr);
+            // This failure leaves the old name free and our file under the temporary
+            // name; putting it in place is the only way not to lose both.
+            if (!ok && GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT)
+                ok = MoveFileExW(temp.c_str(), target.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        }
+    }
+    if (!ok) DeleteFileW(temp.c_str());
+    return ok;
+}
+
+}  // namespace sys

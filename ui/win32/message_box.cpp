@@ -1,0 +1,81 @@
+// Message boxes. A scripted answer is given the way Wine's own tests give one: a thread
+// CBT hook sees the box activate and posts the button's command to it, so the real box
+// appears and ends through its own code.
+#include <windows.h>
+#undef MessageBox  // ours is a function of the backend, not the platform's macro
+
+#include <string>
+
+#include "ui/backend.h"
+#include "ui/win32/util.h"
+#include "ui/win32/wide.h"
+
+namespace ui::backend {
+
+namespace {
+
+constexpr UINT_PTR kAnswerTimer = 0x4B4D;
+
+struct PendingAnswer {
+    int answer;
+    unsigned delayMs;
+    HWND box = nullptr;
+    bool given = false;
+};
+
+thread_local PendingAnswer* t_pending = nullptr;
+
+void GiveAnswer(HWND box, int answer) {
+    if (GetDlgItem(box, answer)) {
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+        return;
+    }
+    // No such button: a real user could not have answered so; end it rather than hang.
+    win32::ReportFailure("message box has no button " + std::to_string(answer));
+    ::EndDialog(box, answer);
+}
+
+void CALLBACK AnswerLater(HWND box, UINT, UINT_PTR id, DWORD) {
+    KillTimer(box, id);
+    if (t_pending) GiveAnswer(box, t_pending->answer);
+}
+
+LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
+    PendingAnswer* pending = t_pending;
+    auto window = reinterpret_cast<HWND>(wParam);
+    try {
+        if (pending && code == HCBT_CREATEWND && !pending->box &&
+            win32::ClassName(window) == "#32770") {
+            pending->box = window;
+        } else if (pending && code == HCBT_ACTIVATE && !pending->given && window == pending->box) {
+            pending->given = true;
+            if (pending->delayMs)
+                SetTimer(window, kAnswerTimer, pending->delayMs, AnswerLater);
+            else
+                GiveAnswer(window, pending->answer);
+        }
+    } catch (...) {
+        // Nothing may leave a hook; the box then waits for a person.
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+int MessageBox(const Dialog* owner, const MessageBoxCall& call, std::optional<int> answer) {
+    std::wstring text = win32::Widen(call.text);
+    std::wstring caption = win32::Widen(call.caption);
+    HWND ownerWindow = win32::WindowOf(owner);
+    if (!answer) return ::MessageBoxW(ownerWindow, text.c_str(), caption.c_str(), call.flags);
+
+    PendingAnswer pending{*answer, win32::ScriptDelayMs()};
+    PendingAnswer* outer = t_pending;
+    t_pending = &pending;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
+    int result = ::MessageBoxW(ownerWindow, text.c_str(), caption.c_str(), call.flags);
+    if (hook) UnhookWindowsHookEx(hook);
+    t_pending = outer;
+    return result;
+}
+
+}  // namespace ui::backend

@@ -1,0 +1,31 @@
+// Small helpers shared by the win32 backend's files.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace ui {
+class Dialog;
+}
+
+namespace ui::win32 {
+
+// The HWND of a dialog's live window, or null when it has none.
+HWND WindowOf(const Dialog* dialog);
+
+// Text of any window, as UTF-8; "" for a null handle.
+std::string WindowText(HWND hwnd);
+
+// Class name of a window, as UTF-8.
+std::string ClassName(HWND hwnd);
+
+// How long a scripted answer waits before it is given, so that a screenshot can show
+// the window (environment KELVORN_SCRIPT_DELAY_MS; 0 when unset or not a number).
+unsigned ScriptDelayMs();
+
+// Something went wrong inside a callback of the window system, where nothing may be
+// thrown: the active test script records it, otherwise it goes to the debugger.
+void ReportFailure(const std::string& what);
+
+}  // namespace ui::win32
