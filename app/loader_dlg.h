@@ -89,8 +89,6 @@ class CLoaderDlg : public ui::Dialog {
 
   private:
     void LoadSavedRows();
-    void ApplyCheckEnables();
-    void ClampNumbersAfterChange();
     void EnableOptionControls(bool enabled);
 
     // Set while DoDataExchange runs: edits it writes must not clamp again.
