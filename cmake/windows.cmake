@@ -22,6 +22,12 @@ add_executable(kelvorn_loader WIN32 app/win32/main.cpp ${RESOURCE_SCRIPT})
 target_link_libraries(kelvorn_loader PRIVATE kelvorn_app)
 add_dependencies(kelvorn_loader icons)
 
+# Shows one dialog template of the resources, to look at layouts under Wine.
+add_executable(dialog_preview WIN32 tools/dialog_preview.cpp ${RESOURCE_SCRIPT})
+target_link_libraries(dialog_preview PRIVATE kelvorn_flags)
+target_link_options(dialog_preview PRIVATE -municode)
+add_dependencies(dialog_preview icons)
+
 file(GLOB STANDIN_SOURCES CONFIGURE_DEPENDS standin/*.cpp)
 add_executable(kelvorn ${STANDIN_SOURCES})
 target_link_options(kelvorn PRIVATE ${STATIC_RUNTIME})
