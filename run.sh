@@ -41,8 +41,7 @@ if [ -z "${DISPLAY:-}" ]; then
     export DISPLAY=":$n"
     for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 fi
-if [ ! -f "$WINEPREFIX/system.reg" ]; then "$wine" wineboot --init >/dev/null 2>&1; fi
-"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+tools/wine_prefix.sh
 
 cd "$demo"
 if [ -z "$started_x" ]; then

@@ -23,12 +23,7 @@ start)
     echo "$display" >"$state/display"
     for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
     export DISPLAY=":$display"
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        "$wine" wineboot --init >"$state/wineboot.log" 2>&1
-    fi
-    # Without a window manager Wine stalls at every closing window unless unmanaged.
-    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    wineserver -w
+    "$(dirname "$0")/wine_prefix.sh"
     echo "Wine prefix $WINEPREFIX on display :$display"
     ;;
 run)
