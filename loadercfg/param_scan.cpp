@@ -1,0 +1,98 @@
+#include "loadercfg/param_scan.h"
+
+#include <algorithm>
+#include <array>
+#include <functional>
+
+namespace {
+
+constexpr std::string_view kParamsTag = "[PARAMS]";
+
+// Start of the first line that begins with "[PARAMS]", npos when there is none.
+std::size_t FindParamsLine(std::string_view bytes) {
+    if (bytes.starts_with(kParamsTag)) return 0;
+    std::size_t at = bytes.find("\n[PARAMS]");
+    return at == std::string_view::npos ? at : at + 1;
+}
+
+// The line starting at `start`, without its line break.
+std::string_view LineAt(std::string_view bytes, std::size_t start) {
+    std::size_t end = bytes.find('\n', start);
+    std::string_view line = bytes.substr(start, end == std::string_view::npos ? end : end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+}
+
+bool Fits(std::string_view line, std::string_view lowerName) {
+    return !line.starts_with(';') && line.starts_with(lowerName);
+}
+
+bool IsAtoiSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+}  // namespace
+
+std::string LowerFileName(std::string_view mapPath) {
+    std::size_t sep = mapPath.find_last_of("\\/");
+    std::string name(sep == std::string_view::npos ? mapPath : mapPath.substr(sep + 1));
+    for (char& c : name)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return name;
+}
+
+FittingLines FindFittingLines(std::string_view bytes, std::string_view lowerName) {
+    FittingLines result;
+    std::size_t start = FindParamsLine(bytes);
+    if (start == std::string_view::npos) return result;
+    result.hasParamsSection = true;
+
+    std::string_view first = LineAt(bytes, start);
+    if (Fits(first, lowerName)) result.lines.push_back(first);
+
+    // Every later line starts after a line feed, so a fitting line is a line feed followed
+    // by the name: one search over the buffer instead of a look at each line.
+    std::string pattern = "\n" + std::string(lowerName);
+    std::boyer_moore_horspool_searcher searcher(pattern.begin(), pattern.end());
+    auto from = bytes.begin() + static_cast<std::ptrdiff_t>(start);
+    while (true) {
+        auto hit = std::search(from, bytes.end(), searcher);
+        if (hit == bytes.end()) break;
+        std::size_t lineStart = static_cast<std::size_t>(hit - bytes.begin()) + 1;
+        if (lineStart == bytes.size()) break;  // the file's final line feed
+        std::string_view line = LineAt(bytes, lineStart);
+        // The name must lie inside the line proper, not reach into its CR.
+        if (Fits(line, lowerName)) result.lines.push_back(line);
+        from = bytes.begin() + static_cast<std::ptrdiff_t>(lineStart + line.size());
+    }
+    return result;
+}
+
+int32_t AtoiValue(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsAtoiSpace(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    uint32_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = value * 10u + static_cast<uint32_t>(text[i] - '0');
+    if (negative) value = 0u - value;
+    return static_cast<int32_t>(value);
+}
+
+bool ParseParamLine(std::string_view line, ParamEntry& entry) {
+    std::array<std::string_view, 5> columns;
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+        std::size_t tab = line.find('\t');
+        bool last = k + 1 == columns.size();
+        if (tab == std::string_view::npos && !last) return false;
+        columns[k] = line.substr(0, tab);
+        if (columns[k].size() > kMaxParamText) return false;
+        if (!last) line.remove_prefix(tab + 1);
+    }
+    entry.levelName.assign(columns[1]);
+    entry.gamePath.assign(columns[2]);
+    entry.lvlTypeId = AtoiValue(columns[3]);
+    entry.lvlPrestDef = AtoiValue(columns[4]);
+    return true;
+}

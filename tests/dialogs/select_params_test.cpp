@@ -1,0 +1,215 @@
+// The parameter choice dialog, driven through a test script on either backend.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "loadercfg/param_lookup.h"
+#include "loadercfg/select_params_dlg.h"
+#include "res/resource.h"
+#include "tests/loadercfg/temp_folder.h"
+#include "ui/script.h"
+
+namespace {
+
+class SelectParamsTest : public ::testing::Test {
+  protected:
+    SelectParamsTest() {
+        m_dlg.m_strTitle = "Select the Right \"tomb.ds1\"";
+        m_dlg.AddCandidate("Tomb One", "act2\\tomb1", 10, -20);
+        m_dlg.AddCandidate("A much longer level name", "p", -5, 7);
+        m_dlg.AddCandidate("Tomb Three", "data\\global\\tiles\\act2\\tomb\\three", 30, 40);
+    }
+
+    // Runs the dialog with `step`; the script must have used every step and answer.
+    intptr_t Run(ui::Script::Step step) {
+        m_script.OnDialog(IDD_SELECT_PARAMS, std::move(step));
+        intptr_t code = m_dlg.DoModal();
+        EXPECT_TRUE(m_script.Finished()) << ::testing::PrintToString(m_script.Errors());
+        return code;
+    }
+
+    ui::Dialog m_owner{IDD_LOADER};
+    CSelectParamsDlg m_dlg{&m_owner};
+    ui::Script m_script;
+};
+
+TEST_F(SelectParamsTest, OpensWithTitleColumnsRowsAndTheFirstRowSelected) {
+    intptr_t code = Run([this](ui::Dialog& d) {
+        ui::WindowPort& w = d.Window();
+        EXPECT_EQ(w.GetCaption(), "Select the Right \"tomb.ds1\"");
+        ASSERT_EQ(w.LvGetColumnCount(IDC_PARAM_LIST), 4);
+        EXPECT_EQ(w.LvGetColumnTitle(IDC_PARAM_LIST, 0), "Name");
+        EXPECT_EQ(w.LvGetColumnTitle(IDC_PARAM_LIST, 1), "Path");
+        EXPECT_EQ(w.LvGetColumnTitle(IDC_PARAM_LIST, 2), "LvlType ID");
+        EXPECT_EQ(w.LvGetColumnTitle(IDC_PARAM_LIST, 3), "LvlPrest DEF");
+        ASSERT_EQ(w.LvGetItemCount(IDC_PARAM_LIST), 3);
+        EXPECT_EQ(w.LvGetItemText(IDC_PARAM_LIST, 1, 0), "A much longer level name");
+        EXPECT_EQ(w.LvGetItemText(IDC_PARAM_LIST, 1, 1), "p");
+        EXPECT_EQ(w.LvGetItemText(IDC_PARAM_LIST, 1, 2), "-5");
+        EXPECT_EQ(w.LvGetItemText(IDC_PARAM_LIST, 0, 3), "-20");
+        EXPECT_EQ(w.LvGetItemText(IDC_PARAM_LIST, 2, 3), "40");
+        EXPECT_EQ(w.LvGetNextSelected(IDC_PARAM_LIST, -1), 0);
+        EXPECT_EQ(w.LvGetNextSelected(IDC_PARAM_LIST, 0), -1);
+        EXPECT_EQ(w.GetFocus(), IDC_PARAM_LIST);
+        EXPECT_EQ(w.LvGetExtendedStyle(IDC_PARAM_LIST) & ui::LvsExFullRowSelect,
+                  ui::LvsExFullRowSelect);
+        EXPECT_TRUE(w.IsItemEnabled(IDC_SKIP));
+        EXPECT_TRUE(w.IsItemEnabled(ui::IdCancel));
+        EXPECT_TRUE(w.IsItemEnabled(IDC_SELECT_OK));
+        d.PressEnter();
+    });
+    EXPECT_EQ(code, ui::IdOk);
+    EXPECT_FALSE(m_dlg.m_bSkipped);
+    EXPECT_EQ(m_dlg.m_chosen, (ParamEntry{"Tomb One", "act2\\tomb1", 10, -20}));
+}
+
+TEST_F(SelectParamsTest, ColumnsAreAsWideAsTheirMeasuredTexts) {
+    Run([](ui::Dialog& d) {
+        ui::WindowPort& w = d.Window();
+        auto widest = [&](std::initializer_list<const char*> texts) {
+            int width = 0;
+            for (const char* t : texts) width = std::max(width, w.MeasureText(IDC_PARAM_LIST, t));
+            return width;
+        };
+        int name = widest({"Tomb One", "A much longer level name", "Tomb Three"});
+        int path = widest({"act2\\tomb1", "p", "data\\global\\tiles\\act2\\tomb\\three"});
+        EXPECT_GT(name, w.MeasureText(IDC_PARAM_LIST, "Tomb Three"));
+        EXPECT_EQ(w.LvGetColumnWidth(IDC_PARAM_LIST, 0), name);
+        EXPECT_EQ(w.LvGetColumnWidth(IDC_PARAM_LIST, 1), path);
+        EXPECT_EQ(w.LvGetColumnWidth(IDC_PARAM_LIST, 2),
+                  w.MeasureText(IDC_PARAM_LIST, "LvlType ID"));
+        EXPECT_EQ(w.LvGetColumnWidth(IDC_PARAM_LIST, 3),
+                  w.MeasureText(IDC_PARAM_LIST, "LvlPrest DEF"));
+        d.ClickButton(ui::IdCancel);
+    });
+}
+
+TEST_F(SelectParamsTest, OkTakesTheSelectedRow) {
+    intptr_t code = Run([this](ui::Dialog& d) {
+        m_dlg.m_list.SetSelected(0, false);
+        m_dlg.m_list.SetSelected(2, true);
+        d.ClickButton(IDC_SELECT_OK);
+    });
+    EXPECT_EQ(code, ui::IdOk);
+    EXPECT_FALSE(m_dlg.m_bSkipped);
+    EXPECT_EQ(m_dlg.m_chosen,
+              (ParamEntry{"Tomb Three", "data\\global\\tiles\\act2\\tomb\\three", 30, 40}));
+}
+
+TEST_F(SelectParamsTest, IdenticalCandidatesAreSeparateRows) {
+    CSelectParamsDlg dlg(&m_owner);
+    for (int i = 0; i < 2; ++i) dlg.AddCandidate("Same", "same", 1, 1);
+    m_script.OnDialog(IDD_SELECT_PARAMS, [&](ui::Dialog& d) {
+        EXPECT_EQ(d.Window().LvGetItemCount(IDC_PARAM_LIST), 2);
+        dlg.m_list.SetSelected(0, false);
+        dlg.m_list.SetSelected(1, true);
+        d.ClickButton(IDC_SELECT_OK);
+    });
+    EXPECT_EQ(dlg.DoModal(), ui::IdOk);
+    EXPECT_EQ(dlg.m_chosen, (ParamEntry{"Same", "same", 1, 1}));
+    EXPECT_TRUE(m_script.Finished());
+}
+
+TEST_F(SelectParamsTest, OkWithoutSelectionComplainsAndStaysOpen) {
+    m_script.AnswerMessageBox(ui::IdOk);
+    intptr_t code = Run([this](ui::Dialog& d) {
+        m_dlg.m_list.SetSelected(0, false);
+        d.ClickButton(IDC_SELECT_OK);
+        EXPECT_FALSE(d.IsEnding());
+        ASSERT_EQ(m_script.MessageBoxes().size(), 1u);
+        const ui::MessageBoxCall& box = m_script.MessageBoxes()[0];
+        EXPECT_EQ(box.text, "No File in List Selected");
+        EXPECT_EQ(box.caption, "ERROR");
+        EXPECT_EQ(box.flags, ui::MbOk | ui::MbIconExclamation);
+        EXPECT_EQ(box.ownerTemplate, IDD_SELECT_PARAMS);
+        // Enter, which the platform may send as IdOk, must not end it either.
+        d.PressEnter();
+        EXPECT_FALSE(d.IsEnding());
+        EXPECT_EQ(m_script.MessageBoxes().size(), 2u);
+        m_dlg.m_list.SetSelected(1, true);
+        d.ClickButton(IDC_SELECT_OK);
+    });
+    EXPECT_EQ(code, ui::IdOk);
+    EXPECT_EQ(m_dlg.m_chosen, (ParamEntry{"A much longer level name", "p", -5, 7}));
+}
+
+TEST_F(SelectParamsTest, SkipEndsWithOkAndChoosesNothing) {
+    m_dlg.m_bNoCancel = true;
+    intptr_t code = Run([](ui::Dialog& d) { d.ClickButton(IDC_SKIP); });
+    EXPECT_EQ(code, ui::IdOk);
+    EXPECT_TRUE(m_dlg.m_bSkipped);
+    EXPECT_EQ(m_dlg.m_chosen, ParamEntry{});
+}
+
+TEST_F(SelectParamsTest, CancelEndsWithCancelAndChoosesNothing) {
+    m_dlg.m_bNoSkip = true;
+    intptr_t code = Run([](ui::Dialog& d) { d.ClickButton(ui::IdCancel); });
+    EXPECT_EQ(code, ui::IdCancel);
+    EXPECT_FALSE(m_dlg.m_bSkipped);
+    EXPECT_EQ(m_dlg.m_chosen, ParamEntry{});
+}
+
+TEST_F(SelectParamsTest, SkippedIsClearedWhenTheDialogOpens) {
+    m_dlg.m_bSkipped = true;
+    EXPECT_EQ(Run([](ui::Dialog& d) { d.PressEnter(); }), ui::IdOk);
+    EXPECT_FALSE(m_dlg.m_bSkipped);
+}
+
+TEST_F(SelectParamsTest, FlagsGreyTheButtons) {
+    struct Case {
+        bool noSkip, noCancel;
+    };
+    for (Case c : {Case{true, false}, Case{false, true}, Case{true, true}}) {
+        CSelectParamsDlg dlg(&m_owner);
+        dlg.AddCandidate("A", "a", 1, 2);
+        dlg.AddCandidate("B", "b", 3, 4);
+        dlg.m_bNoSkip = c.noSkip;
+        dlg.m_bNoCancel = c.noCancel;
+        m_script.OnDialog(IDD_SELECT_PARAMS, [&](ui::Dialog& d) {
+            EXPECT_EQ(d.Window().IsItemEnabled(IDC_SKIP), !c.noSkip);
+            EXPECT_EQ(d.Window().IsItemEnabled(ui::IdCancel), !c.noCancel);
+            EXPECT_TRUE(d.Window().IsItemEnabled(IDC_SELECT_OK));
+            // Commands of greyed buttons, or Escape for a greyed Cancel, change nothing.
+            if (c.noSkip) d.ClickButton(IDC_SKIP);
+            if (c.noCancel) d.PressEscape();
+            EXPECT_FALSE(d.IsEnding());
+            d.ClickButton(IDC_SELECT_OK);
+        });
+        EXPECT_EQ(dlg.DoModal(), ui::IdOk);
+        EXPECT_FALSE(dlg.m_bSkipped);
+        EXPECT_EQ(dlg.m_chosen, (ParamEntry{"A", "a", 1, 2}));
+    }
+    EXPECT_TRUE(m_script.Finished()) << ::testing::PrintToString(m_script.Errors());
+}
+
+TEST_F(SelectParamsTest, EscapeCancelsWhenCancelIsEnabled) {
+    EXPECT_EQ(Run([](ui::Dialog& d) { d.PressEscape(); }), ui::IdCancel);
+}
+
+// The lookup as the main window runs it, with the real dialog.
+TEST(SelectParamsLookup, TheChoiceIsMadeWithTheFileClosed) {
+    TempFolder dir;
+    std::string ini = dir.Write("kelvorn_loader.ini",
+                                "[PARAMS]\r\n"
+                                "tomb.ds1\tTomb One\tact2\\tomb1\t10\t-20\r\n"
+                                "tomb.ds1\tTomb Two\tact2\\tomb2\t30\t40\r\n");
+    ui::Dialog owner(IDD_LOADER);
+    ui::Script script;
+    script.OnDialog(IDD_SELECT_PARAMS, [&](ui::Dialog& d) {
+        EXPECT_EQ(d.Window().GetCaption(), "Select the Right \"tomb.ds1\"");
+        // Nothing holds the file open any more: it can be deleted.
+        std::error_code ec;
+        EXPECT_TRUE(std::filesystem::remove(ini, ec)) << ec.message();
+        d.Window().LvSetSelected(IDC_PARAM_LIST, 0, false);
+        d.Window().LvSetSelected(IDC_PARAM_LIST, 1, true);
+        d.ClickButton(IDC_SELECT_OK);
+    });
+    ParamEntry result;
+    EXPECT_EQ(LookupParams("C:\\maps\\Tomb.ds1", &owner, result, LOOKUP_NO_SKIP, ini),
+              LOOKUP_FOUND);
+    EXPECT_EQ(result, (ParamEntry{"Tomb Two", "act2\\tomb2", 30, 40}));
+    EXPECT_TRUE(script.Finished()) << ::testing::PrintToString(script.Errors());
+}
+
+}  // namespace
