@@ -1,0 +1,220 @@
+// A scripted stand-in for the operating system's process calls: the child's life is a list
+// of steps taken one per wait, its pipe a byte queue, and every call is logged so that a
+// test can check the order of a run and that nothing is left open.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "sys/process.h"
+
+class FakeProcessApi : public sys::ProcessApi {
+  public:
+    struct Step {
+        enum Kind { Write, CloseOutput, End } kind;
+        std::string bytes;
+        uint32_t exitCode = 0;
+    };
+    static Step Write(std::string bytes) { return {Step::Write, std::move(bytes)}; }
+    static Step CloseOutput() { return {Step::CloseOutput, {}}; }
+    // Ends the child, its last bytes written just before.
+    static Step End(uint32_t code, std::string last = {}) {
+        return {Step::End, std::move(last), code};
+    }
+
+    // ---- the script ----
+    std::vector<Step> child;           // taken one per WaitEnded call once the child runs
+    std::size_t stepsAtStart = 0;      // taken as the child starts, before any poll
+    std::set<std::string> failing;     // call names ("CreateChild", "SetStdOutput#2") that fail
+    bool grandchildHoldsPipe = false;  // the pipe outlives the child
+    std::string grandchildFlood;       // written by the grandchild at every Peek after the end
+    std::map<std::string, std::string> files;
+    std::size_t maxReadChunk = 1 << 20;  // a pipe read returns at most this much
+    std::size_t maxCalls = 100000;       // a run making more calls is taken as hanging
+
+    // ---- what happened ----
+    std::vector<std::string> log;
+    std::vector<std::string> faults;  // misuse seen: a read that would block for ever, ...
+    std::vector<std::size_t> readSizes;
+    std::vector<uint32_t> waits;
+    bool consoleHeld = false;
+    const sys::Handle savedOutput = 7;
+    sys::Handle stdOutput = savedOutput;
+    std::set<sys::Handle> open;
+    sys::Handle readEnd = 0, writeEnd = 0, reader = 0, process = 0, thread = 0;
+    std::string startedWith;
+
+    bool AllocConsole() override {
+        if (!Call("AllocConsole")) return false;
+        if (consoleHeld) Fault("console allocated twice");
+        consoleHeld = true;
+        return true;
+    }
+    bool FreeConsole() override {
+        if (!Call("FreeConsole")) return false;
+        if (!consoleHeld) Fault("console freed without one");
+        consoleHeld = false;
+        return true;
+    }
+    sys::Handle GetStdOutput() override {
+        Call("GetStdOutput");
+        return stdOutput;
+    }
+    bool SetStdOutput(sys::Handle handle) override {
+        if (!Call("SetStdOutput(" + Name(handle) + ")")) return false;
+        stdOutput = handle;
+        return true;
+    }
+    bool CreateInheritablePipe(sys::Handle& r, sys::Handle& w) override {
+        if (!Call("CreateInheritablePipe")) return false;
+        r = readEnd = New();
+        w = writeEnd = New();
+        return true;
+    }
+    bool DuplicateNonInheritable(sys::Handle source, sys::Handle& copy) override {
+        if (!Call("DuplicateNonInheritable(" + Name(source) + ")")) return false;
+        if (!open.count(source)) Fault("duplicate of a closed handle");
+        copy = reader = New();
+        return true;
+    }
+    bool CloseHandle(sys::Handle handle) override {
+        if (!Call("CloseHandle(" + Name(handle) + ")")) return false;
+        if (!open.erase(handle)) Fault("close of a handle not open: " + Name(handle));
+        return true;
+    }
+    bool CreateChild(const std::string& commandLine, sys::Handle& p, sys::Handle& t) override {
+        if (!Call("CreateChild")) return false;
+        startedWith = commandLine;
+        if (open.count(readEnd)) Fault("the child would inherit the read end");
+        if (stdOutput != writeEnd) Fault("the child's standard output is not the pipe");
+        childHasWriteEnd = true;
+        p = process = New();
+        t = thread = New();
+        for (std::size_t i = 0; i < stepsAtStart; ++i) Advance();
+        return true;
+    }
+    bool WaitEnded(sys::Handle p, uint32_t ms) override {
+        Call("WaitEnded");
+        if (p != process || !open.count(p)) Fault("wait on no child");
+        waits.push_back(ms);
+        Advance();
+        return ended;
+    }
+    bool ExitCode(sys::Handle p, uint32_t& code) override {
+        if (!Call("ExitCode")) return false;
+        if (p != process || !ended) Fault("exit code of a running child");
+        code = exitCode;
+        return true;
+    }
+    bool Read(sys::Handle h, char* buffer, std::size_t max, std::size_t& got) override {
+        Call("Read(" + Name(h) + ")");
+        got = 0;
+        if (auto file = openFiles.find(h); file != openFiles.end()) {
+            std::string& rest = file->second;
+            got = std::min(max, rest.size());
+            std::copy_n(rest.begin(), got, buffer);
+            rest.erase(0, got);
+            return true;
+        }
+        if (h != reader) {
+            Fault("read of " + Name(h));
+            return false;
+        }
+        if (open.count(writeEnd)) Fault("read while our write end is open");
+        readSizes.push_back(max);
+        while (pipe.empty() && !Broken()) {
+            if (ended || child.empty()) {
+                Fault("read would block for ever");
+                return false;
+            }
+            Advance();  // a blocking read waits for the child
+        }
+        if (pipe.empty()) return false;
+        got = std::min({max, pipe.size(), maxReadChunk});
+        std::copy_n(pipe.begin(), got, buffer);
+        pipe.erase(pipe.begin(), pipe.begin() + static_cast<std::ptrdiff_t>(got));
+        return true;
+    }
+    bool PeekAvailable(sys::Handle h, std::size_t& available) override {
+        Call("PeekAvailable");
+        if (h != reader) Fault("peek of " + Name(h));
+        if (ended && !grandchildFlood.empty())
+            pipe.insert(pipe.end(), grandchildFlood.begin(), grandchildFlood.end());
+        if (pipe.empty() && Broken()) return false;
+        available = pipe.size();
+        return true;
+    }
+    bool OpenForReading(const std::string& path, sys::Handle& file) override {
+        if (!Call("OpenForReading(" + path + ")")) return false;
+        auto found = files.find(path);
+        if (found == files.end()) return false;
+        file = New();
+        openFiles[file] = found->second;
+        return true;
+    }
+
+    // Handles of the run still open (the saved standard output is not the run's).
+    std::set<sys::Handle> Leaked() const { return open; }
+    std::size_t Count(const std::string& call) const {
+        return static_cast<std::size_t>(std::count(log.begin(), log.end(), call));
+    }
+    std::size_t IndexOf(const std::string& call) const {
+        return static_cast<std::size_t>(std::find(log.begin(), log.end(), call) - log.begin());
+    }
+    std::string Name(sys::Handle h) const {
+        if (h == savedOutput) return "saved";
+        if (h == 0) return "none";
+        if (h == readEnd) return "readEnd";
+        if (h == writeEnd) return "writeEnd";
+        if (h == reader) return "reader";
+        if (h == process) return "process";
+        if (h == thread) return "thread";
+        return "h" + std::to_string(h);
+    }
+
+  private:
+    bool Call(const std::string& what) {
+        log.push_back(what);
+        if (log.size() == maxCalls) Fault("too many calls: the run does not end");
+        if (log.size() > maxCalls) throw std::runtime_error("run does not end");
+        const std::string name = what.substr(0, what.find('('));
+        const std::size_t nth = ++m_calls[name];
+        return !failing.count(name) && !failing.count(name + "#" + std::to_string(nth));
+    }
+    void Fault(const std::string& what) { faults.push_back(what); }
+    sys::Handle New() {
+        open.insert(++m_next);
+        return m_next;
+    }
+    // No writer left: ours closed, the child's gone, and no grandchild holding a copy.
+    bool Broken() const {
+        return !open.count(writeEnd) && !childHasWriteEnd && !(grandchildHoldsPipe && process);
+    }
+    void Advance() {
+        if (ended || child.empty() || !process) return;
+        Step step = child.front();
+        child.erase(child.begin());
+        pipe.insert(pipe.end(), step.bytes.begin(), step.bytes.end());
+        if (step.kind == Step::CloseOutput) childHasWriteEnd = false;
+        if (step.kind == Step::End) {
+            ended = true;
+            childHasWriteEnd = false;
+            exitCode = step.exitCode;
+        }
+    }
+
+    std::map<std::string, std::size_t> m_calls;
+    sys::Handle m_next = 100;
+    std::deque<char> pipe;
+    std::map<sys::Handle, std::string> openFiles;
+    bool childHasWriteEnd = false;
+    bool ended = false;
+    uint32_t exitCode = 0;
+};
