@@ -37,7 +37,7 @@ std::optional<std::string> Limited(std::string text, std::size_t maxChars) {
 }
 
 class File {
-public:
+  public:
     explicit File(HANDLE h) : m_h(h) {}
     ~File() { Close(); }
     File(const File&) = delete;
@@ -51,7 +51,7 @@ public:
         return ok;
     }
 
-private:
+  private:
     HANDLE m_h;
 };
 

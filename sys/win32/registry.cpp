@@ -1,11 +1,11 @@
 // The real registry, through the wide API.
+#include "sys/registry.h"
+
 #include <windows.h>
 
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "sys/registry.h"
 
 namespace sys {
 
@@ -31,18 +31,18 @@ std::string Narrow(const wchar_t* utf16, std::size_t length) {
 
 HKEY RootKey(RegRoot root) {
     switch (root) {
-    case RegRoot::ClassesRoot:
-        return HKEY_CLASSES_ROOT;
-    case RegRoot::LocalMachine:
-        return HKEY_LOCAL_MACHINE;
-    case RegRoot::CurrentUser:
-        break;
+        case RegRoot::ClassesRoot:
+            return HKEY_CLASSES_ROOT;
+        case RegRoot::LocalMachine:
+            return HKEY_LOCAL_MACHINE;
+        case RegRoot::CurrentUser:
+            break;
     }
     return HKEY_CURRENT_USER;
 }
 
 class Key {
-public:
+  public:
     Key() = default;
     ~Key() {
         if (m_key) RegCloseKey(m_key);
@@ -52,7 +52,7 @@ public:
     HKEY* Out() { return &m_key; }
     HKEY Get() const { return m_key; }
 
-private:
+  private:
     HKEY m_key = nullptr;
 };
 
@@ -62,18 +62,18 @@ bool OpenForReading(RegRoot root, const std::string& path, Key& key) {
     std::wstring wide = Widen(path);
     if (RegOpenKeyExW(RootKey(root), wide.c_str(), 0, KEY_READ, key.Out()) == ERROR_SUCCESS)
         return true;
-    return RegOpenKeyExW(RootKey(root), wide.c_str(), 0, KEY_READ | KEY_WOW64_32KEY,
-                         key.Out()) == ERROR_SUCCESS;
+    return RegOpenKeyExW(RootKey(root), wide.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, key.Out()) ==
+           ERROR_SUCCESS;
 }
 
 class Win32Registry : public Registry {
-public:
+  public:
     bool CreateKey(RegRoot root, const std::string& path, bool& created) override {
         Key key;
         DWORD disposition = 0;
-        LONG rc = RegCreateKeyExW(RootKey(root), Widen(path).c_str(), 0, nullptr,
-                                  REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
-                                  key.Out(), &disposition);
+        LONG rc =
+            RegCreateKeyExW(RootKey(root), Widen(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                            KEY_READ | KEY_WRITE, nullptr, key.Out(), &disposition);
         if (rc != ERROR_SUCCESS) return false;
         created = disposition == REG_CREATED_NEW_KEY;
         return true;

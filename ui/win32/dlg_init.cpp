@@ -18,7 +18,8 @@ constexpr WORD kDialogInitType = 240;
 }  // namespace
 
 void ApplyDialogInit(HWND dialog, HINSTANCE module, int templateId) {
-    HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(kDialogInitType));
+    HRSRC info =
+        FindResourceW(module, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(kDialogInitType));
     if (!info) return;
     HGLOBAL loaded = LoadResource(module, info);
     const auto* data = static_cast<const unsigned char*>(loaded ? LockResource(loaded) : nullptr);
@@ -42,8 +43,7 @@ void ApplyDialogInit(HWND dialog, HINSTANCE module, int templateId) {
                    : msg == kComboAddString ? CB_ADDSTRING
                                             : 0;
         if (add)
-            SendDlgItemMessageW(dialog, id, add, 0,
-                                reinterpret_cast<LPARAM>(Widen(text).c_str()));
+            SendDlgItemMessageW(dialog, id, add, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
     }
 }
 

@@ -1,5 +1,6 @@
 // The common open and save dialogs and the shell's folder browser, for real users.
 #include <windows.h>
+// Needs windows.h before it.
 #include <commdlg.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -20,7 +21,7 @@ constexpr DWORD kBufferChars = 65536;  // room for a long multiple selection
 
 // The dialogs are asked not to change the current directory; this makes sure of it.
 class KeepCurrentDirectory {
-public:
+  public:
     KeepCurrentDirectory() {
         DWORD size = GetCurrentDirectoryW(0, nullptr);
         m_path.resize(size);
@@ -33,7 +34,7 @@ public:
     KeepCurrentDirectory(const KeepCurrentDirectory&) = delete;
     KeepCurrentDirectory& operator=(const KeepCurrentDirectory&) = delete;
 
-private:
+  private:
     std::wstring m_path;
 };
 

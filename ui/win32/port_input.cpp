@@ -1,6 +1,7 @@
 // Win32Port: fonts and text measurement, typed-character filters, and deliveries made as
 // the platform would make them (through the dialog's own window procedure).
 #include <windows.h>
+// Needs windows.h before it.
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -52,9 +53,9 @@ void Win32Port::DeleteFonts() {
 void Win32Port::SetMonospaceFont(int id, const std::string& face, int cellHeight) {
     HWND item = Item(id);
     if (!item) return;
-    HFONT font = CreateFontW(cellHeight, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE,
-                             DEFAULT_CHARSET, OUT_CHARACTER_PRECIS, CLIP_CHARACTER_PRECIS,
-                             DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, Widen(face).c_str());
+    HFONT font = CreateFontW(cellHeight, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_CHARACTER_PRECIS, CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY,
+                             FIXED_PITCH | FF_MODERN, Widen(face).c_str());
     if (!font) return;
     SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     HFONT& slot = m_fonts[id];
@@ -109,7 +110,8 @@ void Win32Port::SendNotify(int id, int code) {
     note.iItem = -1;
     wchar_t cls[32] = {};
     GetClassNameW(note.hdr.hwndFrom, cls, 32);
-    if ((code == NM_CLICK || code == NM_DBLCLK) && lstrcmpiW(cls, WC_LISTVIEWW) == 0) {
+    if ((note.hdr.code == NM_CLICK || note.hdr.code == NM_DBLCLK) &&
+        lstrcmpiW(cls, WC_LISTVIEWW) == 0) {
         GetCursorPos(&note.ptAction);
         ScreenToClient(note.hdr.hwndFrom, &note.ptAction);
         note.iItem = LvHitTestCursor(id);

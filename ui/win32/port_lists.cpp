@@ -1,5 +1,6 @@
 // Win32Port: list view (report mode), list box and drop-down list, by their messages.
 #include <windows.h>
+// Needs windows.h before it.
 #include <commctrl.h>
 
 #include <algorithm>
@@ -118,13 +119,17 @@ std::string Win32Port::LvGetItemText(int id, int item, int column) const {
     }
 }
 
-int Win32Port::LvGetItemCount(int id) const { return Send(Item(id), LVM_GETITEMCOUNT); }
+int Win32Port::LvGetItemCount(int id) const {
+    return Send(Item(id), LVM_GETITEMCOUNT);
+}
 
 bool Win32Port::LvDeleteItem(int id, int item) {
     return Send(Item(id), LVM_DELETEITEM, item) != 0;
 }
 
-void Win32Port::LvDeleteAllItems(int id) { Send(Item(id), LVM_DELETEALLITEMS); }
+void Win32Port::LvDeleteAllItems(int id) {
+    Send(Item(id), LVM_DELETEALLITEMS);
+}
 
 int Win32Port::LvGetNextSelected(int id, int after) const {
     HWND list = Item(id);
@@ -189,9 +194,13 @@ std::string Win32Port::LbGetText(int id, int index) const {
     return ItemText(Item(id), LB_GETTEXTLEN, LB_GETTEXT, index);
 }
 
-void Win32Port::LbDeleteString(int id, int index) { Send(Item(id), LB_DELETESTRING, index); }
+void Win32Port::LbDeleteString(int id, int index) {
+    Send(Item(id), LB_DELETESTRING, index);
+}
 
-void Win32Port::LbResetContent(int id) { Send(Item(id), LB_RESETCONTENT); }
+void Win32Port::LbResetContent(int id) {
+    Send(Item(id), LB_RESETCONTENT);
+}
 
 bool Win32Port::LbGetSel(int id, int index) const {
     HWND list = Item(id);
@@ -232,13 +241,17 @@ std::string Win32Port::CbGetText(int id, int index) const {
     return ItemText(Item(id), CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
 }
 
-void Win32Port::CbResetContent(int id) { Send(Item(id), CB_RESETCONTENT); }
+void Win32Port::CbResetContent(int id) {
+    Send(Item(id), CB_RESETCONTENT);
+}
 
 int Win32Port::CbGetCurSel(int id) const {
     HWND combo = Item(id);
     return combo ? Send(combo, CB_GETCURSEL) : CB_ERR;
 }
 
-void Win32Port::CbSetCurSel(int id, int index) { Send(Item(id), CB_SETCURSEL, index); }
+void Win32Port::CbSetCurSel(int id, int index) {
+    Send(Item(id), CB_SETCURSEL, index);
+}
 
 }  // namespace ui::win32

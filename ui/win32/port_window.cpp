@@ -1,5 +1,6 @@
 // Win32Port: the window as a whole, its menus, and the controls' common state.
 #include <windows.h>
+// Needs windows.h before it.
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -11,20 +12,28 @@ namespace ui::win32 {
 
 namespace {
 
-Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+Rect ToRect(const RECT& r) {
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
 
 // GetMenuState answers -1 for an item that is not there.
-bool MenuItemExists(UINT state) { return state != static_cast<UINT>(-1); }
+bool MenuItemExists(UINT state) {
+    return state != static_cast<UINT>(-1);
+}
 
 }  // namespace
 
-void Win32Port::EndModal(int code) { ::EndDialog(m_hwnd, code); }
+void Win32Port::EndModal(int code) {
+    ::EndDialog(m_hwnd, code);
+}
 
 void Win32Port::SetCaption(const std::string& text) {
     SetWindowTextW(m_hwnd, Widen(text).c_str());
 }
 
-std::string Win32Port::GetCaption() const { return WindowText(m_hwnd); }
+std::string Win32Port::GetCaption() const {
+    return WindowText(m_hwnd);
+}
 
 Rect Win32Port::GetWindowRect() const {
     RECT r{};
@@ -39,18 +48,22 @@ void Win32Port::SetWindowHeight(int pixels) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32Port::BringToTop() { BringWindowToTop(m_hwnd); }
+void Win32Port::BringToTop() {
+    BringWindowToTop(m_hwnd);
+}
 
 int Win32Port::GetDpi() const {
     // Looked up at run time: older systems lack it and answer 96 through the fallback.
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    static const auto getDpi = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
     UINT dpi = getDpi ? getDpi(m_hwnd) : 0;
     return dpi ? static_cast<int>(dpi) : 96;
 }
 
-void Win32Port::DragAcceptFiles(bool accept) { ::DragAcceptFiles(m_hwnd, accept); }
+void Win32Port::DragAcceptFiles(bool accept) {
+    ::DragAcceptFiles(m_hwnd, accept);
+}
 
 bool Win32Port::AcceptsFiles() const {
     return (GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0;
@@ -74,7 +87,9 @@ void Win32Port::SetIcons(int iconResource) {
     m_smallIcon = small;
 }
 
-bool Win32Port::IsMinimized() const { return IsIconic(m_hwnd) != FALSE; }
+bool Win32Port::IsMinimized() const {
+    return IsIconic(m_hwnd) != FALSE;
+}
 
 void Win32Port::CheckMenuItem(int command, bool checked) {
     if (HMENU menu = GetMenu(m_hwnd))
@@ -102,7 +117,9 @@ bool Win32Port::IsMenuItemEnabled(int command) const {
     return MenuItemExists(state) && (state & (MF_GRAYED | MF_DISABLED)) == 0;
 }
 
-bool Win32Port::HasSystemMenu() const { return GetSystemMenu(m_hwnd, FALSE) != nullptr; }
+bool Win32Port::HasSystemMenu() const {
+    return GetSystemMenu(m_hwnd, FALSE) != nullptr;
+}
 
 void Win32Port::InsertSystemMenuItem(int beforeCommand, int command, const std::string& text) {
     if (HMENU menu = GetSystemMenu(m_hwnd, FALSE))
@@ -114,16 +131,22 @@ bool Win32Port::HasSystemMenuItem(int command) const {
     return menu && MenuItemExists(GetMenuState(menu, command, MF_BYCOMMAND));
 }
 
-bool Win32Port::HasItem(int id) const { return Item(id) != nullptr; }
+bool Win32Port::HasItem(int id) const {
+    return Item(id) != nullptr;
+}
 
-std::string Win32Port::GetItemText(int id) const { return WindowText(Item(id)); }
+std::string Win32Port::GetItemText(int id) const {
+    return WindowText(Item(id));
+}
 
 void Win32Port::SetItemText(int id, const std::string& text) {
     // An edit answers WM_SETTEXT with EN_CHANGE to this dialog, as typing would.
     SetDlgItemTextW(m_hwnd, id, Widen(text).c_str());
 }
 
-bool Win32Port::IsChecked(int id) const { return IsDlgButtonChecked(m_hwnd, id) == BST_CHECKED; }
+bool Win32Port::IsChecked(int id) const {
+    return IsDlgButtonChecked(m_hwnd, id) == BST_CHECKED;
+}
 
 void Win32Port::SetCheck(int id, bool checked) {
     CheckDlgButton(m_hwnd, id, checked ? BST_CHECKED : BST_UNCHECKED);
@@ -161,8 +184,8 @@ void Win32Port::MoveItem(int id, const Rect& rect, bool toBottomOfZOrder) {
     HWND item = Item(id);
     if (!item) return;
     UINT flags = SWP_NOACTIVATE | (toBottomOfZOrder ? 0 : SWP_NOZORDER);
-    SetWindowPos(item, toBottomOfZOrder ? HWND_BOTTOM : nullptr, rect.left, rect.top,
-                 rect.Width(), rect.Height(), flags);
+    SetWindowPos(item, toBottomOfZOrder ? HWND_BOTTOM : nullptr, rect.left, rect.top, rect.Width(),
+                 rect.Height(), flags);
 }
 
 void Win32Port::SetFocus(int id) {

@@ -1,5 +1,6 @@
 // Modal dialogs from the program's own dialog templates, and their window procedure.
 #include <windows.h>
+// Needs windows.h before it.
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -65,9 +66,16 @@ bool PaintMinimized(HWND hwnd, HICON icon) {
     return true;
 }
 
-void RunScriptStep(ModalState& state) {
+void RunScriptStep(HWND hwnd, ModalState& state) {
     Script* script = ActiveScript();
-    if (script && state.port && !state.dialog->IsEnding()) script->RunStep(*state.dialog);
+    if (!script || !state.port || state.dialog->IsEnding()) return;
+    // The modal loop shows a template without WS_VISIBLE only once it is idle, which it
+    // would not be before the step; show it now, so the step works on what a user sees.
+    if (!IsWindowVisible(hwnd)) {
+        ShowWindow(hwnd, SW_SHOWNORMAL);
+        UpdateWindow(hwnd);
+    }
+    script->RunStep(*state.dialog);
 }
 
 INT_PTR Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -105,38 +113,39 @@ INT_PTR Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     Dialog& dialog = *state->dialog;
     Win32Port* port = state->port.get();
     switch (msg) {
-    case WM_COMMAND:
-        return port && dialog.DispatchCommand(LOWORD(wParam), HIWORD(wParam));
-    case WM_NOTIFY: {
-        auto* note = reinterpret_cast<const NMHDR*>(lParam);
-        if (!port || !note) return FALSE;
-        return dialog.DispatchNotify(static_cast<int>(note->idFrom), static_cast<int>(note->code));
-    }
-    case WM_SYSCOMMAND:
-        return port && dialog.HandleSysCommand(static_cast<unsigned>(wParam));
-    case WM_PAINT:
-        return port && PaintMinimized(hwnd, port->BigIcon());
-    case WM_QUERYDRAGICON:
-        return port ? reinterpret_cast<INT_PTR>(port->BigIcon()) : 0;
-    case WM_TIMER:
-        if (wParam != kStepTimer) return FALSE;
-        KillTimer(hwnd, kStepTimer);
-        RunScriptStep(*state);
-        return TRUE;
-    case kRunStep:
-        RunScriptStep(*state);
-        return TRUE;
-    case WM_DESTROY:
-        KillTimer(hwnd, kStepTimer);
-        dialog.DetachPort();
-        return FALSE;
-    case WM_NCDESTROY:
-        // After the controls: the fonts and icons the port made may go now.
-        state->port.reset();
-        SetWindowLongPtrW(hwnd, DWLP_USER, 0);
-        return FALSE;
-    default:
-        return FALSE;
+        case WM_COMMAND:
+            return port && dialog.DispatchCommand(LOWORD(wParam), HIWORD(wParam));
+        case WM_NOTIFY: {
+            auto* note = reinterpret_cast<const NMHDR*>(lParam);
+            if (!port || !note) return FALSE;
+            return dialog.DispatchNotify(static_cast<int>(note->idFrom),
+                                         static_cast<int>(note->code));
+        }
+        case WM_SYSCOMMAND:
+            return port && dialog.HandleSysCommand(static_cast<unsigned>(wParam));
+        case WM_PAINT:
+            return port && PaintMinimized(hwnd, port->BigIcon());
+        case WM_QUERYDRAGICON:
+            return port ? reinterpret_cast<INT_PTR>(port->BigIcon()) : 0;
+        case WM_TIMER:
+            if (wParam != kStepTimer) return FALSE;
+            KillTimer(hwnd, kStepTimer);
+            RunScriptStep(hwnd, *state);
+            return TRUE;
+        case kRunStep:
+            RunScriptStep(hwnd, *state);
+            return TRUE;
+        case WM_DESTROY:
+            KillTimer(hwnd, kStepTimer);
+            dialog.DetachPort();
+            return FALSE;
+        case WM_NCDESTROY:
+            // After the controls: the fonts and icons the port made may go now.
+            state->port.reset();
+            SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+            return FALSE;
+        default:
+            return FALSE;
     }
 }
 
@@ -156,10 +165,9 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 intptr_t RunModal(Dialog& dialog) {
     EnsureCommonControls();
     ModalState state{&dialog, nullptr};
-    INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr),
-                                     MAKEINTRESOURCEW(dialog.TemplateId()),
-                                     win32::WindowOf(dialog.Owner()), DialogProc,
-                                     reinterpret_cast<LPARAM>(&state));
+    INT_PTR result = DialogBoxParamW(
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialog.TemplateId()),
+        win32::WindowOf(dialog.Owner()), DialogProc, reinterpret_cast<LPARAM>(&state));
     dialog.DetachPort();  // in case the window never reached WM_DESTROY
     return result;
 }

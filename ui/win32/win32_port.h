@@ -18,7 +18,7 @@ class Dialog;
 namespace ui::win32 {
 
 class Win32Port : public WindowPort {
-public:
+  public:
     explicit Win32Port(HWND hwnd) : m_hwnd(hwnd) {}
     ~Win32Port() override;
     Win32Port(const Win32Port&) = delete;
@@ -106,7 +106,7 @@ public:
     int CbGetCurSel(int id) const override;
     void CbSetCurSel(int id, int index) override;
 
-private:
+  private:
     HWND Item(int id) const { return GetDlgItem(m_hwnd, id); }
     void DeleteFonts();
 

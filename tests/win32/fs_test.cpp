@@ -1,0 +1,146 @@
+// sys/fs.h on Windows: UTF-8 paths through the wide API, and atomic saves.
+#include "sys/fs.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "tests/win32/ui_fixture.h"
+
+namespace kelvorn_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kName = "carte \xc3\xa9t\xc3\xa9 \xd0\x96.ini";  // "carte été Ж.ini"
+
+std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void Put(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::vector<std::string> Listing(const TempFolder& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.Native("")))
+        names.push_back(ui::win32::Narrow(entry.path().filename().wstring()));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Every test leaves the current directory where it found it.
+class Win32Fs : public ::testing::Test {
+  protected:
+    void SetUp() override { m_start = fs::current_path(); }
+    void TearDown() override { fs::current_path(m_start); }
+    TempFolder folder;
+
+  private:
+    fs::path m_start;
+};
+
+TEST_F(Win32Fs, CurrentDirectoryRoundTripWithItsLimit) {
+    ASSERT_TRUE(sys::SetCurrentDirectory(folder.Path()));
+    std::string here = folder.Path();
+    EXPECT_EQ(sys::CurrentDirectory(4096), here);
+    EXPECT_EQ(fs::current_path(), fs::path(ui::win32::Widen(here)));
+    // The limit counts the UTF-8 bytes.
+    EXPECT_EQ(sys::CurrentDirectory(here.size()), here);
+    EXPECT_EQ(sys::CurrentDirectory(here.size() - 1), std::nullopt);
+
+    EXPECT_FALSE(sys::SetCurrentDirectory(folder.Path("missing")));
+    EXPECT_FALSE(sys::SetCurrentDirectory(""));
+    EXPECT_EQ(sys::CurrentDirectory(4096), here);
+}
+
+TEST_F(Win32Fs, ProgramFilePathIsThisProgram) {
+    std::optional<std::string> path = sys::ProgramFilePath(4096);
+    ASSERT_TRUE(path);
+    wchar_t own[4096];
+    DWORD n = GetModuleFileNameW(nullptr, own, 4096);
+    EXPECT_EQ(*path, ui::win32::Narrow(own, static_cast<int>(n)));
+    EXPECT_EQ(path->substr(path->size() - 4), ".exe");
+    EXPECT_TRUE(sys::FileExists(*path));
+    EXPECT_EQ(sys::ProgramFilePath(path->size()), path);
+    EXPECT_EQ(sys::ProgramFilePath(path->size() - 1), std::nullopt);
+}
+
+TEST_F(Win32Fs, FileExistsOnlyForFiles) {
+    Put(folder.Native(kName), "x");
+    EXPECT_TRUE(sys::FileExists(folder.Path(kName)));
+    EXPECT_FALSE(sys::FileExists(folder.Path()));  // a folder is no file
+    EXPECT_FALSE(sys::FileExists(folder.Path("none.ini")));
+    EXPECT_FALSE(sys::FileExists(""));
+    // Relative to the current directory.
+    ASSERT_TRUE(sys::SetCurrentDirectory(folder.Path()));
+    EXPECT_TRUE(sys::FileExists(kName));
+}
+
+TEST_F(Win32Fs, ReadWholeFileKeepsEveryByte) {
+    std::string bytes("line 1\r\nline 2\n\0zero\xff\xfe end", 28);
+    Put(folder.Native(kName), bytes);
+    std::string got = "old";
+    ASSERT_TRUE(sys::ReadWholeFile(folder.Path(kName), got));
+    EXPECT_EQ(got, bytes);
+
+    Put(folder.Native("empty.ini"), "");
+    ASSERT_TRUE(sys::ReadWholeFile(folder.Path("empty.ini"), got));
+    EXPECT_EQ(got, "");
+
+    got = "kept";
+    EXPECT_FALSE(sys::ReadWholeFile(folder.Path("none.ini"), got));
+    EXPECT_FALSE(sys::ReadWholeFile(folder.Path(), got));
+    EXPECT_EQ(got, "kept");
+}
+
+TEST_F(Win32Fs, AtomicWriteCreatesAndReplaces) {
+    std::string first = "[PARAMS]\r\nfirst line\r\n";
+    ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(kName), first));
+    EXPECT_EQ(Slurp(folder.Native(kName)), first);
+
+    std::string second = "short\r\n";
+    ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(kName), second));
+    EXPECT_EQ(Slurp(folder.Native(kName)), second);
+    EXPECT_EQ(Listing(folder), std::vector<std::string>{kName});  // no temporary file left
+
+    std::string large(3 << 20, 'k');
+    large += "\r\nend";
+    ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(kName), large));
+    EXPECT_EQ(Slurp(folder.Native(kName)), large);
+    ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(kName), ""));
+    EXPECT_EQ(Slurp(folder.Native(kName)), "");
+}
+
+TEST_F(Win32Fs, FailedWriteLeavesTheOldFile) {
+    // The folder is missing: nothing is created anywhere.
+    EXPECT_FALSE(sys::WriteFileAtomically(folder.Path("missing\\" + kName), "new"));
+    EXPECT_FALSE(fs::exists(folder.Native("missing")));
+
+    // The temporary file cannot be made: the old file stays byte for byte.
+    std::string old = "old contents\r\n";
+    Put(folder.Native(kName), old);
+    fs::create_directory(folder.Native(kName + ".kelvorn-tmp"));
+    EXPECT_FALSE(sys::WriteFileAtomically(folder.Path(kName), "new contents\r\n"));
+    EXPECT_EQ(Slurp(folder.Native(kName)), old);
+    fs::remove(folder.Native(kName + ".kelvorn-tmp"));
+
+    // A folder stands where the file should go.
+    fs::create_directory(folder.Native("taken"));
+    EXPECT_FALSE(sys::WriteFileAtomically(folder.Path("taken"), "new"));
+    EXPECT_TRUE(fs::is_directory(folder.Native("taken")));
+
+    // A read-only file is not replaced, and no temporary file is left behind.
+    std::wstring target = folder.Native(kName).wstring();
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(sys::WriteFileAtomically(folder.Path(kName), "new contents\r\n"));
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(Slurp(folder.Native(kName)), old);
+    EXPECT_EQ(Listing(folder), (std::vector<std::string>{kName, "taken"}));
+}
+
+}  // namespace
+}  // namespace kelvorn_test

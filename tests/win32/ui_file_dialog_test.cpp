@@ -1,0 +1,231 @@
+// The real common file dialogs and folder browser, driven in process through a CBT hook:
+// a full path typed into the file-name box and OK pressed, as a user would.
+#include <windows.h>
+// Needs windows.h before it.
+#include <dlgs.h>
+#undef SetCurrentDirectory  // sys::SetCurrentDirectory, not the platform's macro
+
+#include <filesystem>
+#include <fstream>
+
+#include "sys/fs.h"
+#include "tests/win32/ui_fixture.h"
+#include "ui/backend.h"
+#include "ui/win32/file_results.h"
+#include "ui/win32/util.h"
+
+namespace kelvorn_test {
+namespace {
+
+constexpr UINT_PTR kDriveTimer = 71;
+constexpr UINT_PTR kWatchdogTimer = 72;
+
+// What to type into the dialog's file-name box, one entry per press of OK; with nothing
+// (left) to type, the dialog is cancelled.
+struct Driver {
+    std::vector<std::wstring> entries;
+    size_t next = 0;
+    HWND dialog = nullptr;
+    HWND owner = nullptr;              // of the dialog, while it was up
+    std::vector<std::string> prompts;  // texts of message boxes the dialog raised
+};
+
+thread_local Driver* t_driver = nullptr;
+
+void Press(HWND dialog, int id) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void CALLBACK DriveStep(HWND dialog, UINT, UINT_PTR id, DWORD) {
+    KillTimer(dialog, id);
+    Driver* driver = t_driver;
+    if (!driver) return;
+    if (driver->next >= driver->entries.size()) {
+        Press(dialog, IDCANCEL);
+        return;
+    }
+    HWND name = GetDlgItem(dialog, cmb13);
+    if (!name) name = GetDlgItem(dialog, edt1);
+    SetWindowTextW(name, driver->entries[driver->next++].c_str());
+    Press(dialog, IDOK);
+    // The next entry, if any, once the dialog has dealt with this one; and in any case
+    // never wait for ever.
+    if (driver->next < driver->entries.size()) SetTimer(dialog, kDriveTimer, 300, DriveStep);
+    SetTimer(dialog, kWatchdogTimer, 10000, DriveStep);
+}
+
+LRESULT CALLBACK DriveDialogs(int code, WPARAM wParam, LPARAM lParam) {
+    auto window = reinterpret_cast<HWND>(wParam);
+    Driver* driver = t_driver;
+    if (code == HCBT_ACTIVATE && driver && ui::win32::ClassName(window) == "#32770") {
+        if (!driver->dialog) {
+            driver->dialog = window;
+            driver->owner = GetWindow(window, GW_OWNER);
+            SetTimer(window, kDriveTimer, 150, DriveStep);
+        } else if (window != driver->dialog && GetDlgItem(window, 0xFFFF)) {
+            // A prompt of the dialog's own: note it and agree.
+            driver->prompts.push_back(ui::win32::WindowText(GetDlgItem(window, 0xFFFF)));
+            Press(window, GetDlgItem(window, IDYES) ? IDYES : IDOK);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+class DialogDriver {
+  public:
+    explicit DialogDriver(std::vector<std::wstring> entries) {
+        driver.entries = std::move(entries);
+        t_driver = &driver;
+        m_hook = SetWindowsHookExW(WH_CBT, DriveDialogs, nullptr, GetCurrentThreadId());
+    }
+    ~DialogDriver() {
+        UnhookWindowsHookEx(m_hook);
+        t_driver = nullptr;
+    }
+    Driver driver;
+
+  private:
+    HHOOK m_hook;
+};
+
+void Touch(const TempFolder& folder, const std::string& name) {
+    std::ofstream(folder.Native(name)) << "x";
+}
+
+std::wstring W(const std::string& s) {
+    return ui::win32::Widen(s);
+}
+
+class Win32FileDialog : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Touch(maps, "a.ds1");
+        Touch(maps, kOther);
+        ASSERT_TRUE(sys::SetCurrentDirectory(elsewhere.Path()));
+    }
+    void TearDown() override {
+        // The dialogs never leave the current directory changed.
+        EXPECT_EQ(sys::CurrentDirectory(4096), elsewhere.Path());
+        wchar_t temp[MAX_PATH + 1];
+        GetTempPathW(MAX_PATH + 1, temp);
+        SetCurrentDirectoryW(temp);
+    }
+    ui::OpenFileOptions Options(bool multi) {
+        ui::OpenFileOptions o;
+        o.filters = {{"Diablo II Map (*.ds1)", "*.ds1"}, {"Any File (*.*)", "*.*"}};
+        o.multiSelect = multi;
+        o.fileMustExist = true;
+        return o;
+    }
+    const std::string kOther = "\xc3\xa9t\xc3\xa9 \xd0\x96.ds1";  // "été Ж.ds1"
+    TempFolder maps, elsewhere;
+};
+
+TEST_F(Win32FileDialog, OpenOneFileByItsFullPath) {
+    DialogDriver drive({W(maps.Path(kOther))});
+    ui::FileDialogResult r = ui::backend::FileDialog(nullptr, Options(false), false);
+    ASSERT_TRUE(r.confirmed);
+    EXPECT_EQ(r.folder, "");
+    EXPECT_TRUE(r.names.empty());
+    EXPECT_EQ(r.paths, std::vector<std::string>{maps.Path(kOther)});
+    EXPECT_TRUE(drive.driver.prompts.empty());
+}
+
+TEST_F(Win32FileDialog, OneFileOfAMultipleSelectionIsAFullPath) {
+    DialogDriver drive({W(maps.Path("a.ds1"))});
+    ui::FileDialogResult r = ui::backend::FileDialog(nullptr, Options(true), false);
+    ASSERT_TRUE(r.confirmed);
+    EXPECT_EQ(r.folder, "");
+    EXPECT_EQ(r.paths, std::vector<std::string>{maps.Path("a.ds1")});
+}
+
+TEST_F(Win32FileDialog, SeveralFilesComeAsFolderAndNames) {
+    // The folder first, then the quoted names.
+    DialogDriver drive({W(maps.Path()), W("\"a.ds1\" \"" + kOther + "\"")});
+    ui::FileDialogResult r = ui::backend::FileDialog(nullptr, Options(true), false);
+    ASSERT_TRUE(r.confirmed);
+    EXPECT_EQ(r.folder, maps.Path());
+    EXPECT_EQ(r.names, (std::vector<std::string>{"a.ds1", kOther}));
+    EXPECT_EQ(r.paths, (std::vector<std::string>{maps.Path("a.ds1"), maps.Path(kOther)}));
+}
+
+TEST_F(Win32FileDialog, InitialFolderAndOwner) {
+    Probe owner(IDD_LOADER);
+    ui::FileDialogResult r;
+    RunInside(owner, [&] {
+        ui::OpenFileOptions o = Options(true);
+        o.initialFolder = maps.Path();
+        DialogDriver drive({L"\"" + W(kOther) + L"\" \"a.ds1\""});
+        r = ui::backend::FileDialog(&owner, o, false);
+        EXPECT_EQ(drive.driver.owner, Hwnd(owner));
+    });
+    ASSERT_TRUE(r.confirmed);
+    EXPECT_EQ(r.folder, maps.Path());
+    EXPECT_EQ(r.names, (std::vector<std::string>{kOther, "a.ds1"}));
+}
+
+TEST_F(Win32FileDialog, CancelGivesNothing) {
+    DialogDriver drive({});
+    ui::FileDialogResult r = ui::backend::FileDialog(nullptr, Options(true), false);
+    EXPECT_FALSE(r.confirmed);
+    EXPECT_TRUE(r.paths.empty());
+    EXPECT_NE(drive.driver.dialog, nullptr);  // it really was up
+}
+
+TEST_F(Win32FileDialog, SaveAsksBeforeReplacingAFile) {
+    ui::OpenFileOptions o;
+    o.filters = {{"All Files (*.*)", "*.*"}};
+    {
+        DialogDriver drive({W(maps.Path("new.bat"))});
+        ui::FileDialogResult r = ui::backend::FileDialog(nullptr, o, true);
+        ASSERT_TRUE(r.confirmed);
+        EXPECT_EQ(r.paths, std::vector<std::string>{maps.Path("new.bat")});
+        EXPECT_TRUE(drive.driver.prompts.empty());
+    }
+    DialogDriver drive({W(maps.Path("a.ds1"))});
+    ui::FileDialogResult r = ui::backend::FileDialog(nullptr, o, true);
+    ASSERT_TRUE(r.confirmed);
+    EXPECT_EQ(r.paths, std::vector<std::string>{maps.Path("a.ds1")});
+    ASSERT_EQ(drive.driver.prompts.size(), 1u);
+    EXPECT_FALSE(drive.driver.prompts[0].empty());  // the overwrite question
+}
+
+TEST_F(Win32FileDialog, FolderBrowserCancelled) {
+    DialogDriver drive({});
+    EXPECT_EQ(ui::backend::BrowseFolder(nullptr, "Select your Mod Directory"), std::nullopt);
+    EXPECT_NE(drive.driver.dialog, nullptr);
+}
+
+// The whole literal, zeros included.
+template <size_t N>
+std::wstring_view Buffer(const wchar_t (&text)[N]) {
+    return std::wstring_view(text, N - 1);
+}
+
+TEST(Win32FileResults, SingleAndMultipleBuffers) {
+    using ui::win32::ParseFileBuffer;
+    ui::FileDialogResult r = ParseFileBuffer(Buffer(L"C:\\maps\\a.ds1\0\0junk"), true);
+    EXPECT_TRUE(r.confirmed);
+    EXPECT_EQ(r.folder, "");
+    EXPECT_EQ(r.paths, std::vector<std::string>{"C:\\maps\\a.ds1"});
+
+    std::wstring_view several = Buffer(L"C:\\maps\0a.ds1\0\u00e9.ds1\0\0");
+    r = ParseFileBuffer(several, true);
+    EXPECT_EQ(r.folder, "C:\\maps");
+    EXPECT_EQ(r.names, (std::vector<std::string>{"a.ds1", "\xc3\xa9.ds1"}));
+    EXPECT_EQ(r.paths, (std::vector<std::string>{"C:\\maps\\a.ds1", "C:\\maps\\\xc3\xa9.ds1"}));
+
+    // A drive's root already ends with its separator.
+    r = ParseFileBuffer(Buffer(L"C:\\\0a.ds1\0b.ds1\0\0"), true);
+    EXPECT_EQ(r.paths, (std::vector<std::string>{"C:\\a.ds1", "C:\\b.ds1"}));
+
+    // Without multiple selection only the one path counts.
+    r = ParseFileBuffer(several, false);
+    EXPECT_EQ(r.paths, std::vector<std::string>{"C:\\maps"});
+    EXPECT_FALSE(ParseFileBuffer(Buffer(L"\0\0\0"), true).confirmed);
+    EXPECT_FALSE(ParseFileBuffer(L"", true).confirmed);
+}
+
+}  // namespace
+}  // namespace kelvorn_test
