@@ -6,7 +6,7 @@ namespace sys {
 namespace {
 
 class UnavailableProcessApi : public ProcessApi {
-public:
+  public:
     bool AllocConsole() override { return false; }
     bool FreeConsole() override { return false; }
     Handle GetStdOutput() override { return 0; }

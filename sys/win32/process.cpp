@@ -7,13 +7,19 @@
 namespace sys {
 namespace {
 
-HANDLE H(Handle handle) { return reinterpret_cast<HANDLE>(handle); }
-Handle N(HANDLE handle) { return reinterpret_cast<Handle>(handle); }
+HANDLE H(Handle handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
+Handle N(HANDLE handle) {
+    return reinterpret_cast<Handle>(handle);
+}
 
-DWORD Clamp(std::size_t size) { return size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size); }
+DWORD Clamp(std::size_t size) {
+    return size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
+}
 
 class Win32ProcessApi : public ProcessApi {
-public:
+  public:
     bool AllocConsole() override { return ::AllocConsole(); }
     bool FreeConsole() override { return ::FreeConsole(); }
     Handle GetStdOutput() override { return N(::GetStdHandle(STD_OUTPUT_HANDLE)); }
@@ -88,8 +94,8 @@ public:
 
     bool OpenForReading(const std::string& path, Handle& file) override {
         HANDLE handle =
-            ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+            ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) return false;
         file = N(handle);
         return true;
