@@ -1,12 +1,103 @@
-// Run and the editor runner: placeholders until the editor can be started.
+// Run: the editor's location from the loader settings, its command line, the rows kept for
+// the next showing; then, with the window gone, the editor started and its output captured.
+#include <algorithm>
+#include <cstring>
+
+#include "app/loader_app.h"
 #include "app/loader_dlg.h"
 #include "app/run_editor.h"
+#include "launch/editor_command.h"
+#include "launch/editor_location.h"
+#include "launch/editor_runner.h"
+#include "loadercfg/loader_settings.h"
+#include "loadercfg/param_scan.h"
+#include "sys/fs.h"
+#include "sys/process.h"
+#include "ui/modal.h"
 
-bool CLoaderDlg::BuildEditorCommandLine(const std::string&, const std::string&,
-                                        const std::string&) {
-    return false;
+namespace {
+
+enum Column { kColPath, kColName, kColGamePath, kColTypeId, kColPrestDef };
+
+std::string Cut(std::string text, std::size_t max) {
+    if (text.size() > max) text.resize(max);
+    return text;
 }
 
-void CLoaderDlg::OnRun() {}
+}  // namespace
 
-void RunEditor(CLoaderDlg&) {}
+bool CLoaderDlg::BuildEditorCommandLine(const std::string& editorFolder,
+                                        const std::string& editorName,
+                                        const std::string& listBase) {
+    // A number box holding no number has just been reported; its old value is not run.
+    if (!UpdateData(true)) return false;
+
+    CommandRequest request;
+    request.editorFolder = editorFolder;
+    request.editorName = editorName;
+    request.listBase = listBase;
+    const int count = m_listFiles.GetItemCount();
+    for (int i = 0; i < count; ++i) {
+        request.rows.push_back({m_listFiles.GetItemText(i, kColPath),
+                                m_listFiles.GetItemText(i, kColTypeId),
+                                m_listFiles.GetItemText(i, kColPrestDef)});
+    }
+    request.switches = {m_options.bForceDt1, m_options.bForcePalette, m_options.bNoCheckAct,
+                        m_options.bResize,   m_options.resizeX,       m_options.resizeY,
+                        m_options.act};
+    const int forced = std::clamp(m_dt1Dlg.m_nDt1Count, 0, kMaxDt1Files);
+    request.forcedDt1.assign(m_dt1Dlg.m_dt1Files.begin(), m_dt1Dlg.m_dt1Files.begin() + forced);
+
+    const EditorCommand command = BuildEditorCommand(request);
+    if (command.Refused()) {
+        ShowError(command.refusal);
+        return false;
+    }
+    static_assert(sizeof m_szCmdLine == kMaxCommandLine + 1);
+    std::memcpy(m_szCmdLine, command.commandLine.c_str(), command.commandLine.size() + 1);
+    return true;
+}
+
+void CLoaderDlg::OnRun() {
+    if (!UpdateData(true)) return;
+    const int count = m_listFiles.GetItemCount();
+    if (count == 0) {
+        ShowError(kNoFilesMessage);
+        return;
+    }
+    std::string settings;
+    if (!sys::ReadWholeFile(kLoaderIniName, settings)) {
+        ShowError(kNoLoaderIniMessage);
+        return;
+    }
+    const std::optional<EditorLocation> editor = FindEditorLocation(settings);
+    if (!editor) {
+        ShowError(kNoLocationMessage);
+        return;
+    }
+    const CLoaderApp* app = TheApp();
+    const std::string listBase = (app ? app->m_strExeDir : std::string()) + "temp";
+    if (!BuildEditorCommandLine(editor->folder, editor->name, listBase)) return;
+
+    m_savedRows.fill(FileListEntry{});
+    for (int i = 0; i < std::min(count, kMaxFileRows); ++i) {
+        FileListEntry& saved = m_savedRows[static_cast<std::size_t>(i)];
+        saved.path = m_listFiles.GetItemText(i, kColPath);
+        saved.levelName = Cut(m_listFiles.GetItemText(i, kColName), kMaxParamText);
+        saved.gamePath = Cut(m_listFiles.GetItemText(i, kColGamePath), kMaxParamText);
+        // The list shows the numbers unsigned; they wrap back to what they were.
+        saved.lvlTypeId = AtoiValue(m_listFiles.GetItemText(i, kColTypeId));
+        saved.lvlPrestDef = AtoiValue(m_listFiles.GetItemText(i, kColPrestDef));
+    }
+    // The editor and its stderr.txt are found relative to its folder.
+    sys::SetCurrentDirectory(editor->folder);
+    ui::Dialog::OnOK();
+}
+
+void RunEditor(CLoaderDlg& dlg) {
+    const std::string failure =
+        RunCapturedEditor(sys::SystemProcessApi(), dlg.m_szCmdLine, dlg.m_strOutput);
+    if (!failure.empty()) {
+        ui::ShowMessageBox(nullptr, failure, "ERROR", ui::MbOk | ui::MbIconExclamation);
+    }
+}

@@ -1,0 +1,263 @@
+// Run from the main window: the editor's location read from the loader settings, the
+// command line, the rows kept for the next showing, the editor folder made current.
+#include <filesystem>
+#include <fstream>
+
+#include "app/run_editor.h"
+#include "tests/dialogs/loader_dlg_fixture.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+const char kSep = static_cast<char>(fs::path::preferred_separator);
+
+class RunTest : public LoaderDlgTest {
+  protected:
+    void SetUp() override {
+        LoaderDlgTest::SetUp();
+        editorDir = ProgramDir() + "editor" + kSep;
+        fs::create_directories(editorDir);
+        WriteIni(editorDir, "kelvorn.exe");
+    }
+
+    // The test table with the editor's location lines given.
+    void WriteIni(const std::string& folder, const std::string& name) const {
+        std::string text = TableText();
+        const std::string oldHead = "kelvornpath = C:\\editor\\\r\nkelvornname = kelvorn.exe\r\n";
+        text.replace(text.find(oldHead), oldHead.size(),
+                     "kelvornpath = " + folder + "\r\nkelvornname = " + name + "\r\n");
+        WriteSettings(text);
+    }
+    void WriteSettings(const std::string& text) const {
+        std::ofstream(ProgramDir() + "kelvorn_loader.ini", std::ios::binary) << text;
+    }
+    bool CurrentDirIs(const std::string& folder) const {
+        std::error_code ec;
+        return fs::equivalent(fs::current_path(), fs::path(folder), ec);
+    }
+    static void Check(ui::Dialog& d, int id) {
+        d.Window().SetCheck(id, true);
+        d.ClickButton(id);
+    }
+
+    std::string editorDir;
+};
+
+TEST_F(RunTest, OneMapWithOptionsEndsTheWindowReadyForTheEditor) {
+    CLoaderDlg dlg;
+    dlg.m_savedRows[0].path = MapPath("neg.ds1");
+    std::snprintf(dlg.m_szCmdLine, sizeof dlg.m_szCmdLine, "earlier");
+    bool ending = false;
+    const intptr_t code = Show(dlg, [&](CLoaderDlg& d) {
+        Check(d, IDC_NO_CHECK_ACT);
+        Check(d, IDC_FORCE_PAL);
+        d.TypeText(IDC_ACT, "3");
+        Check(d, IDC_RESIZE);
+        d.TypeText(IDC_RESIZE_X, "2");
+        d.TypeText(IDC_RESIZE_Y, "40");
+        d.ChooseMenu(ID_FILE_RUN);
+        ending = d.IsEnding();
+    });
+    EXPECT_TRUE(ending);
+    EXPECT_EQ(code, ui::IdOk);
+    EXPECT_STREQ(dlg.m_szCmdLine,
+                 "\"kelvorn.exe\" \"C:\\maps\\neg.ds1\" 7 4294967295 -no_check_act -force_pal 3"
+                 " -resize 2 40");
+    // The number shown unsigned comes back as it was.
+    EXPECT_EQ(dlg.m_savedRows[0],
+              (FileListEntry{MapPath("neg.ds1"), "Negative", "data\\neg", 7, -1}));
+    EXPECT_EQ(dlg.m_savedRows[1], FileListEntry{});
+    EXPECT_TRUE(CurrentDirIs(editorDir));
+    EXPECT_FALSE(fs::exists(ProgramDir() + "temp.ini"));
+    EXPECT_TRUE(script.MessageBoxes().empty()) << BoxTexts().front();
+    EXPECT_TRUE(script.Finished()) << FirstError();
+}
+
+TEST_F(RunTest, ForcedTilesReplaceTheNumbersAndLieRelativeToTheEditor) {
+    CLoaderDlg dlg;
+    dlg.m_savedRows[0].path = editorDir + "maps" + kSep + "a.ds1";
+    dlg.m_dt1Dlg.m_dt1Files[0] = editorDir + "tiles" + kSep + "floor.dt1";
+    dlg.m_dt1Dlg.m_dt1Files[1] = "D:\\tiles\\wall.dt1";
+    dlg.m_dt1Dlg.m_nDt1Count = 2;
+    Show(dlg, [&](CLoaderDlg& d) {
+        Check(d, IDC_FORCE_DT1);
+        d.ChooseMenu(ID_FILE_RUN);
+    });
+    const std::string expected = std::string("\"kelvorn.exe\" \"maps") + kSep +
+                                 "a.ds1\" -force_dt1 \"tiles" + kSep +
+                                 "floor.dt1\" \"D:\\tiles\\wall.dt1\"";
+    EXPECT_EQ(std::string(dlg.m_szCmdLine), expected);
+    EXPECT_EQ(dlg.EndCode(), ui::IdOk);
+}
+
+TEST_F(RunTest, SeveralMapsGoThroughTempIniAndEverySavedRowIsReplaced) {
+    CLoaderDlg dlg;
+    dlg.m_savedRows[0].path = MapPath("a.ds1");
+    dlg.m_savedRows[1].path = MapPath("b.ds1");
+    dlg.m_savedRows[5] = {MapPath("kept.ds1"), "Kept", "data\\kept", 5, 6};
+    dlg.m_savedRows[9].path = MapPath("neg.ds1");
+    Show(dlg, [&](CLoaderDlg& d) {
+        Check(d, IDC_NO_CHECK_ACT);  // not used for several maps
+        d.ChooseMenu(ID_FILE_RUN);
+    });
+    EXPECT_EQ(std::string(dlg.m_szCmdLine), "\"kelvorn.exe\" \"" + ProgramDir() + "temp.ini\"");
+    std::string list;
+    ASSERT_TRUE(sys::ReadWholeFile(ProgramDir() + "temp.ini", list));
+    EXPECT_EQ(list,
+              "1 2 C:\\maps\\a.ds1\r\n3 4 C:\\maps\\b.ds1\r\n5 6 C:\\maps\\kept.ds1\r\n"
+              "7 4294967295 C:\\maps\\neg.ds1\r\n");
+    std::array<FileListEntry, kMaxFileRows> expected{};
+    expected[0] = {MapPath("a.ds1"), "Act 1 - Town", "data\\act1\\town", 1, 2};
+    expected[1] = {MapPath("b.ds1"), "Act 2 - Desert", "data\\act2", 3, 4};
+    expected[2] = {MapPath("kept.ds1"), "Kept", "data\\kept", 5, 6};
+    expected[3] = {MapPath("neg.ds1"), "Negative", "data\\neg", 7, -1};
+    EXPECT_EQ(dlg.m_savedRows, expected);
+    EXPECT_TRUE(CurrentDirIs(editorDir));
+}
+
+TEST_F(RunTest, ListFileInsideTheEditorFolderIsNamedRelative) {
+    const std::string parent = fs::path(ProgramDir()).parent_path().parent_path().string() + kSep;
+    WriteIni(parent, "kelvorn.exe");
+    CLoaderDlg dlg;
+    dlg.m_savedRows[0].path = MapPath("a.ds1");
+    dlg.m_savedRows[1].path = MapPath("b.ds1");
+    Show(dlg, [&](CLoaderDlg& d) { d.ChooseMenu(ID_FILE_RUN); });
+    ASSERT_EQ(ProgramDir().rfind(parent, 0), 0u);
+    EXPECT_EQ(std::string(dlg.m_szCmdLine),
+              "\"kelvorn.exe\" \"" + ProgramDir().substr(parent.size()) + "temp.ini\"");
+    EXPECT_TRUE(CurrentDirIs(parent));
+}
+
+// What a refused Run must leave as it was: the window open, the command line, the saved
+// rows, the working directory.
+struct Untouched {
+    bool ending = true;
+    std::string cmdLine;
+    bool inProgramDir = false;
+};
+
+class RunRefusedTest : public RunTest {
+  protected:
+    // Shows a window with the map `rows` (none for an empty list), lets `before` prepare
+    // it, then chooses Run (or calls it when the menu item is grayed).
+    Untouched RunRefused(const Strings& rows, std::function<void(CLoaderDlg&)> before) {
+        CLoaderDlg dlg;
+        for (std::size_t i = 0; i < rows.size(); ++i) dlg.m_savedRows[i].path = rows[i];
+        std::snprintf(dlg.m_szCmdLine, sizeof dlg.m_szCmdLine, "earlier");
+        const auto saved = dlg.m_savedRows;
+        Untouched seen;
+        Show(dlg, [&](CLoaderDlg& d) {
+            before(d);
+            if (rows.empty())
+                d.OnRun();
+            else
+                d.ChooseMenu(ID_FILE_RUN);
+            seen.ending = d.IsEnding();
+            seen.inProgramDir = WorkingDirIsProgramDir();
+        });
+        seen.cmdLine = dlg.m_szCmdLine;
+        EXPECT_EQ(dlg.m_savedRows, saved);
+        return seen;
+    }
+    void ExpectOneBox(const std::string& text) {
+        ASSERT_EQ(BoxTexts(), Strings{text});
+        const ui::MessageBoxCall& box = script.MessageBoxes().front();
+        EXPECT_EQ(box.caption, "ERROR");
+        EXPECT_EQ(box.flags, 0x30u);
+        EXPECT_EQ(box.ownerTemplate, IDD_LOADER);
+    }
+    void ExpectUntouched(const Untouched& seen) {
+        EXPECT_FALSE(seen.ending);
+        EXPECT_EQ(seen.cmdLine, "earlier");
+        EXPECT_TRUE(seen.inProgramDir);
+    }
+};
+
+TEST_F(RunRefusedTest, EmptyList) {
+    ExpectUntouched(RunRefused({}, [](CLoaderDlg&) {}));
+    ExpectOneBox("No Files Added  to List");
+}
+
+TEST_F(RunRefusedTest, NoSettingsFile) {
+    ExpectUntouched(RunRefused(
+        {MapPath("a.ds1")}, [&](CLoaderDlg&) { fs::remove(ProgramDir() + "kelvorn_loader.ini"); }));
+    ExpectOneBox("Unable to Open kelvorn_loader.ini");
+}
+
+TEST_F(RunRefusedTest, KeyLinesNotExactlyWritten) {
+    ExpectUntouched(RunRefused({MapPath("a.ds1")}, [&](CLoaderDlg&) {
+        WriteSettings("kelvornpath = " + editorDir + "\r\nkelvornname= kelvorn.exe\r\n" +
+                      "KELVORNNAME = kelvorn.exe\r\n// kelvornname = kelvorn.exe\r\n");
+    }));
+    ExpectOneBox("Unable to Find kelvornpath and kelvornname Entry in kelvorn_loader.ini");
+}
+
+TEST_F(RunRefusedTest, ForceDt1WithAnEmptyForcedList) {
+    ExpectUntouched(
+        RunRefused({MapPath("a.ds1")}, [&](CLoaderDlg& d) { Check(d, IDC_FORCE_DT1); }));
+    ExpectOneBox("You must enter at least 1 .dt1 in the list");
+}
+
+TEST_F(RunRefusedTest, CommandLineLongerThan511Characters) {
+    const std::string longMap = "C:\\" + std::string(300, 'd') + "\\a.ds1";
+    WriteIni(editorDir, std::string(230, 'k') + ".exe");
+    const Untouched seen = RunRefused({longMap}, [](CLoaderDlg&) {});
+    ExpectUntouched(seen);
+    ASSERT_EQ(script.MessageBoxes().size(), 1u);
+    EXPECT_NE(script.MessageBoxes()[0].text.find("at most 511 fit"), std::string::npos);
+}
+
+TEST_F(RunTest, TheLoopRunsTheEditorAndShowsTheWindowAgainWithItsRows) {
+    std::string exe = ProgramDir() + "kelvorn_loader.exe";
+    app.m_programFilePath = [exe] { return std::optional<std::string>(exe); };
+    std::string runCmd;
+    bool runInEditorDir = false;
+    app.m_runEditor = [&](CLoaderDlg& d) {
+        runCmd = d.m_szCmdLine;
+        runInEditorDir = CurrentDirIs(editorDir);
+        d.m_strOutput = "editor said\r\nbye";
+    };
+    Strings before, after;
+    std::string shown;
+    bool backInProgramDir = false;
+    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
+        before = Rows(static_cast<CLoaderDlg&>(d));
+        d.ChooseMenu(ID_FILE_RUN);
+    });
+    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
+        after = Rows(static_cast<CLoaderDlg&>(d));
+        shown = d.Window().GetItemText(IDC_OUTPUT);
+        backInProgramDir = WorkingDirIsProgramDir();
+        d.PressEscape();
+    });
+    app.InitInstance("\"" + MapPath("b.ds1") + "\"");
+    EXPECT_EQ(runCmd, "\"kelvorn.exe\" \"C:\\maps\\b.ds1\" 3 4");
+    EXPECT_TRUE(runInEditorDir);
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(after.size(), 1u);
+    EXPECT_EQ(shown, "editor said\r\nbye");
+    EXPECT_TRUE(backInProgramDir);
+    EXPECT_TRUE(script.Finished()) << FirstError();
+}
+
+#ifndef _WIN32
+// Without Windows there is no console to give the editor: the run stops at once, says so
+// without an owner window, and the pane shows how far it got.
+TEST_F(RunTest, RunnerFailureIsToldUnownedAndTheHeaderKept) {
+    CLoaderDlg dlg;
+    std::snprintf(dlg.m_szCmdLine, sizeof dlg.m_szCmdLine, "\"kelvorn.exe\" \"x.ini\"");
+    dlg.m_strOutput = "older run";
+    RunEditor(dlg);
+    EXPECT_EQ(
+        dlg.m_strOutput,
+        "kelvorn Loader: starting editor using command line \"kelvorn.exe\" \"x.ini\"\r\n\r\n");
+    ASSERT_EQ(BoxTexts(), Strings{"Console allocation failed"});
+    EXPECT_EQ(script.MessageBoxes()[0].ownerTemplate, 0);
+    EXPECT_EQ(script.MessageBoxes()[0].caption, "ERROR");
+    EXPECT_EQ(script.MessageBoxes()[0].flags, 0x30u);
+}
+#endif
+
+}  // namespace
