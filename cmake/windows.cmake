@@ -42,4 +42,4 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/dialogs/*.cpp tests/win32/*.cpp)
 add_executable(win_tests ${WIN_TESTS} ${RESOURCE_SCRIPT})
 target_link_libraries(win_tests PRIVATE kelvorn_app gtest gtest_main)
-add_dependencies(win_tests icons)
+add_dependencies(win_tests icons kelvorn)  # the tests start the stand-in editor beside them
