@@ -18,6 +18,7 @@ void CForceDt1Dlg::DoDataExchange(ui::DataExchange& dx) {
 }
 
 bool CForceDt1Dlg::OnInitDialog() {
+    Window().DragAcceptFiles(true);
     for (const std::string& path : m_dt1Files)
         if (!path.empty()) m_listDt1.AddString(path);
     UpdateHorizontalExtent();

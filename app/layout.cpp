@@ -105,21 +105,18 @@ void CLoaderDlg::OnForcePaletteClicked() {
 // Every change of a number edit clamps what it holds and writes it back. A text that is
 // no number has shown the exchange's prompt; the last good value is written back then.
 void CLoaderDlg::OnResizeXChanged() {
-    if (m_bExchanging) return;
     UpdateData(true);
     m_options.resizeX = ClampResize(m_options.resizeX);
     UpdateData(false);
 }
 
 void CLoaderDlg::OnResizeYChanged() {
-    if (m_bExchanging) return;
     UpdateData(true);
     m_options.resizeY = ClampResize(m_options.resizeY);
     UpdateData(false);
 }
 
 void CLoaderDlg::OnActChanged() {
-    if (m_bExchanging) return;
     UpdateData(true);
     m_options.act = ClampAct(m_options.act);
     UpdateData(false);

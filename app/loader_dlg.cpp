@@ -50,8 +50,6 @@ CLoaderDlg::CLoaderDlg() : ui::Dialog(IDD_LOADER), m_dt1Dlg(this), m_hIcon(IDI_A
 }
 
 void CLoaderDlg::DoDataExchange(ui::DataExchange& dx) {
-    bool outer = !m_bExchanging;
-    m_bExchanging = true;
     ui::DDX_Control(dx, IDC_FILE_LIST, m_listFiles);
     ui::DDX_Text(dx, IDC_OUTPUT, m_strOutput);
     ui::DDX_Check(dx, IDC_FORCE_DT1, m_options.bForceDt1);
@@ -61,7 +59,6 @@ void CLoaderDlg::DoDataExchange(ui::DataExchange& dx) {
     ui::DDX_Text(dx, IDC_RESIZE_X, m_options.resizeX);
     ui::DDX_Text(dx, IDC_RESIZE_Y, m_options.resizeY);
     ui::DDX_Text(dx, IDC_ACT, m_options.act);
-    if (outer) m_bExchanging = false;
 }
 
 bool CLoaderDlg::OnInitDialog() {

@@ -90,7 +90,4 @@ class CLoaderDlg : public ui::Dialog {
   private:
     void LoadSavedRows();
     void EnableOptionControls(bool enabled);
-
-    // Set while DoDataExchange runs: edits it writes must not clamp again.
-    bool m_bExchanging = false;
 };

@@ -1,0 +1,53 @@
+// What only the memory backend lets a test see: icons, fonts, z-order, other DPIs.
+#include "app/layout.h"
+#include "tests/dialogs/loader_dlg_fixture.h"
+#include "ui/memory/memory_port.h"
+
+namespace {
+
+ui::memory::MemoryPort& Port(CLoaderDlg& d) {
+    return static_cast<ui::memory::MemoryPort&>(d.Window());
+}
+
+TEST_F(LoaderDlgTest, WindowGetsItsIconAndTheOutputPaneItsFont) {
+    CLoaderDlg dlg;
+    int icon = 0;
+    std::string face;
+    Show(dlg, [&](CLoaderDlg& d) {
+        icon = Port(d).Icon();
+        face = Port(d).FontFace(IDC_OUTPUT);
+    });
+    EXPECT_EQ(icon, IDI_APP);
+    EXPECT_EQ(face, "Courier New");
+}
+
+TEST_F(LoaderDlgTest, AMovedOutputPaneGoesToTheBottomOfTheZOrder) {
+    CLoaderDlg dlg;
+    bool before = true, after = false;
+    Show(dlg, [&](CLoaderDlg& d) {
+        before = Port(d).AtBottomOfZOrder(IDC_OUTPUT);
+        d.ChooseMenu(ID_VIEW_OUTPUT);
+        after = Port(d).AtBottomOfZOrder(IDC_OUTPUT);
+    });
+    EXPECT_FALSE(before);
+    EXPECT_TRUE(after);
+}
+
+TEST_F(LoaderDlgTest, At150PercentScalingTheWindowAndPaneScaleAlike) {
+    ui::memory::SetDpi(144);
+    CLoaderDlg dlg;
+    int both = 0, top = 0, none = 0;
+    Show(dlg, [&](CLoaderDlg& d) {
+        none = d.Window().GetWindowRect().Height();
+        d.ChooseMenu(ID_VIEW_PARAMETERS);
+        d.ChooseMenu(ID_VIEW_OUTPUT);
+        both = d.Window().GetWindowRect().Height();
+        top = d.Window().GetItemRect(IDC_OUTPUT).top;
+    });
+    ui::memory::SetDpi(96);
+    EXPECT_EQ(none, 371);  // 247 * 1.5 = 370.5
+    EXPECT_EQ(both, 836);
+    EXPECT_EQ(top, 369);
+}
+
+}  // namespace

@@ -1,0 +1,204 @@
+// The forced .dt1 list: rebuilt from its slots, Add, Remove, drops, OK and Escape.
+#include "app/force_dt1_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "ui/script.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+std::string Tile(int i) {
+    return "C:\\tiles\\t" + std::to_string(i) + ".dt1";
+}
+
+Strings Items(CForceDt1Dlg& d) {
+    Strings items;
+    for (int i = 0; i < d.m_listDt1.GetCount(); ++i) items.push_back(d.m_listDt1.GetText(i));
+    return items;
+}
+
+Strings Saved(const CForceDt1Dlg& d) {
+    return Strings(d.m_dt1Files.begin(), d.m_dt1Files.end());
+}
+
+class ForceDt1Test : public ::testing::Test {
+  protected:
+    // Shows the dialog once with `step` inside; Escape after it unless it ended the dialog.
+    intptr_t Show(std::function<void(CForceDt1Dlg&)> step) {
+        script.OnDialog(IDD_FORCE_DT1, [step](ui::Dialog& d) {
+            step(static_cast<CForceDt1Dlg&>(d));
+            if (!d.IsEnding()) d.PressEscape();
+        });
+        return dlg.DoModal();
+    }
+    Strings BoxTexts() const {
+        Strings texts;
+        for (const ui::MessageBoxCall& call : script.MessageBoxes()) texts.push_back(call.text);
+        return texts;
+    }
+    std::string FirstError() const {
+        return script.Errors().empty() ? "" : script.Errors().front();
+    }
+    ui::Script script;
+    CForceDt1Dlg dlg;
+};
+
+TEST_F(ForceDt1Test, ShowingListsTheSavedSlotsInOrder) {
+    dlg.m_dt1Files[0] = Tile(0);
+    dlg.m_dt1Files[3] = Tile(3);
+    dlg.m_dt1Files[31] = Tile(31);
+    dlg.m_nDt1Count = 3;
+    Strings items;
+    Show([&](CForceDt1Dlg& d) { items = Items(d); });
+    EXPECT_EQ(items, (Strings{Tile(0), Tile(3), Tile(31)}));
+}
+
+TEST_F(ForceDt1Test, OkSavesTheListAndEmptiesTheRestOfTheSlots) {
+    for (int i = 0; i < 5; ++i) dlg.m_dt1Files[i] = Tile(i);
+    dlg.m_nDt1Count = 5;
+    script.AnswerOpenFile({Tile(7)});
+    EXPECT_EQ(Show([](CForceDt1Dlg& d) {
+                  d.m_listDt1.SetSel(1, true);
+                  d.m_listDt1.SetSel(2, true);
+                  d.m_listDt1.SetSel(4, true);
+                  d.ClickButton(IDC_REMOVE);
+                  d.ClickButton(IDC_ADD);
+                  d.PressEnter();
+              }),
+              ui::IdOk);
+    EXPECT_EQ(dlg.m_nDt1Count, 3);
+    Strings expected(kMaxDt1Files);
+    expected[0] = Tile(0);
+    expected[1] = Tile(3);
+    expected[2] = Tile(7);
+    EXPECT_EQ(Saved(dlg), expected);
+}
+
+TEST_F(ForceDt1Test, EscapeKeepsTheOldListForTheNextShowing) {
+    dlg.m_dt1Files[0] = Tile(0);
+    dlg.m_nDt1Count = 1;
+    script.AnswerOpenFiles("C:\\tiles", {"t1.dt1", "t2.dt1"});
+    Strings during, reopened;
+    Show([&](CForceDt1Dlg& d) {
+        d.ClickButton(IDC_ADD);
+        during = Items(d);
+    });
+    Show([&](CForceDt1Dlg& d) { reopened = Items(d); });
+    EXPECT_EQ(during, (Strings{Tile(0), Tile(1), Tile(2)}));
+    EXPECT_EQ(reopened, (Strings{Tile(0)}));
+    EXPECT_EQ(dlg.m_nDt1Count, 1);
+    EXPECT_TRUE(script.Finished()) << FirstError();
+}
+
+TEST_F(ForceDt1Test, AddIgnoresPathsAlreadyListedInAnyCase) {
+    dlg.m_dt1Files[0] = "c:\\t\\a.dt1";
+    script.AnswerOpenFile({"C:\\t\\A.DT1"});
+    script.AnswerOpenFiles("C:\\T", {"A.dt1", "b.dt1", "B.DT1"});
+    Strings items;
+    Show([&](CForceDt1Dlg& d) {
+        d.ClickButton(IDC_ADD);
+        d.ClickButton(IDC_ADD);
+        items = Items(d);
+    });
+    EXPECT_EQ(items, (Strings{"c:\\t\\a.dt1", "C:\\T\\b.dt1"}));
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(ForceDt1Test, AddStopsAtThirtyTwoFiles) {
+    for (int i = 0; i < 30; ++i) dlg.m_dt1Files[i] = Tile(i);
+    script.AnswerOpenFiles("C:\\tiles", {"t40.dt1", "t41.dt1", "t42.dt1", "t43.dt1"});
+    Strings items;
+    Show([&](CForceDt1Dlg& d) {
+        d.ClickButton(IDC_ADD);  // two of four taken, the rest dropped silently
+        d.ClickButton(IDC_ADD);  // full: the message, and no file dialog
+        items = Items(d);
+    });
+    ASSERT_EQ(items.size(), 32u);
+    EXPECT_EQ(items[30], Tile(40));
+    EXPECT_EQ(items[31], Tile(41));
+    ASSERT_EQ(BoxTexts(), (Strings{kMaxDt1Message}));
+    EXPECT_EQ(script.MessageBoxes()[0].caption, "ERROR");
+    EXPECT_EQ(script.MessageBoxes()[0].flags, ui::MbOk | ui::MbIconExclamation);
+    EXPECT_TRUE(script.Finished()) << FirstError();
+}
+
+TEST_F(ForceDt1Test, AddLeavesOutJoinedPathsLongerThan255Characters) {
+    std::string folder = "C:\\" + std::string(246, 'f');           // 249 bytes
+    script.AnswerOpenFiles(folder, {"a.dt1", "bb.dt1", "c.dt1"});  // 255, 256, 255
+    Strings items;
+    Show([&](CForceDt1Dlg& d) {
+        d.ClickButton(IDC_ADD);
+        items = Items(d);
+    });
+    EXPECT_EQ(items, (Strings{folder + "\\a.dt1", folder + "\\c.dt1"}));
+    EXPECT_EQ(BoxTexts(), (Strings{kDt1PathTooLongMessage}));
+}
+
+TEST_F(ForceDt1Test, RemoveTakesEverySelectedItemAndIsQuietWithoutSelection) {
+    for (int i = 0; i < 6; ++i) dlg.m_dt1Files[i] = Tile(i);
+    Strings items;
+    Show([&](CForceDt1Dlg& d) {
+        d.ClickButton(IDC_REMOVE);
+        d.m_listDt1.SetSel(0, true);
+        d.m_listDt1.SetSel(1, true);
+        d.m_listDt1.SetSel(4, true);
+        d.ClickButton(IDC_REMOVE);
+        items = Items(d);
+    });
+    EXPECT_EQ(items, (Strings{Tile(2), Tile(3), Tile(5)}));
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(ForceDt1Test, DropOfFortyFilesKeepsTheFirstThirtyTwo) {
+    Strings dropped;
+    for (int i = 0; i < 40; ++i) dropped.push_back(Tile(i));
+    Strings items, afterFull;
+    Show([&](CForceDt1Dlg& d) {
+        d.DropFiles(dropped);
+        items = Items(d);
+        d.DropFiles({"C:\\more.dt1"});
+        afterFull = Items(d);
+    });
+    EXPECT_EQ(items, Strings(dropped.begin(), dropped.begin() + 32));
+    EXPECT_EQ(afterFull, items);
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(ForceDt1Test, DropSkipsDuplicatesAndPathsOf512CharactersOrMore) {
+    std::string longPath = "C:\\" + std::string(505, 'x') + ".dt1";  // 512 bytes
+    std::string fits = "C:\\" + std::string(504, 'x') + ".dt1";      // 511 bytes
+    Strings items;
+    Show([&](CForceDt1Dlg& d) {
+        d.DropFiles({Tile(1), "C:\\TILES\\T1.DT1", longPath, fits, "C:\\any.txt"});
+        items = Items(d);
+    });
+    EXPECT_EQ(items, (Strings{Tile(1), fits, "C:\\any.txt"}));
+}
+
+TEST_F(ForceDt1Test, HorizontalExtentFollowsTheWidestItemLessOneHundred) {
+    int shortExtent = -1, wideExtent = -1, wideWidth = 0, afterRemove = -1;
+    std::string wide = "C:\\" + std::string(200, 'w') + ".dt1";
+    Show([&](CForceDt1Dlg& d) {
+        d.DropFiles({"a.dt1"});
+        shortExtent = d.m_listDt1.GetHorizontalExtent();
+        wideWidth = d.m_listDt1.MeasureText(wide);
+        d.DropFiles({wide});
+        wideExtent = d.m_listDt1.GetHorizontalExtent();
+        d.m_listDt1.SetSel(1, true);
+        d.ClickButton(IDC_REMOVE);
+        afterRemove = d.m_listDt1.GetHorizontalExtent();
+    });
+    EXPECT_EQ(shortExtent, 0);
+    ASSERT_GT(wideWidth, 100);
+    EXPECT_EQ(wideExtent, wideWidth - 100);
+    EXPECT_EQ(afterRemove, 0);
+}
+
+}  // namespace

@@ -1,0 +1,301 @@
+// The main window's list: rebuilt from the saved rows, Add, Remove, drops, double clicks.
+#include "tests/dialogs/loader_dlg_fixture.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+TEST_F(LoaderDlgTest, ShowingRebuildsTheListFromTheSavedRows) {
+    CLoaderDlg dlg;
+    dlg.m_savedRows[0].path = MapPath("a.ds1");
+    // Complete rows are shown as they are, even when the table no longer has them.
+    dlg.m_savedRows[2] = {MapPath("gone.ds1"), "Kept", "data\\kept", 5, 6};
+    dlg.m_savedRows[3].path = MapPath("unknown.ds1");
+    // A zero number makes the row incomplete: it is looked up afresh.
+    dlg.m_savedRows[4] = {MapPath("b.ds1"), "Old", "data\\old", 0, 9};
+    dlg.m_savedRows[99].path = MapPath("neg.ds1");
+    const auto saved = dlg.m_savedRows;
+
+    Strings rows, titles;
+    std::vector<int> widths;
+    unsigned style = 0;
+    bool inProgramDir = false;
+    Show(dlg, [&](CLoaderDlg& d) {
+        rows = Rows(d);
+        for (int c = 0; c < 5; ++c) {
+            titles.push_back(d.Window().LvGetColumnTitle(IDC_FILE_LIST, c));
+            widths.push_back(d.m_listFiles.GetColumnWidth(c));
+        }
+        style = d.Window().LvGetExtendedStyle(IDC_FILE_LIST);
+        inProgramDir = WorkingDirIsProgramDir();
+    });
+
+    EXPECT_EQ(rows, (Strings{
+                        MapPath("a.ds1") + "|Act 1 - Town|data\\act1\\town|1|2",
+                        MapPath("gone.ds1") + "|Kept|data\\kept|5|6",
+                        MapPath("b.ds1") + "|Act 2 - Desert|data\\act2|3|4",
+                        MapPath("neg.ds1") + "|Negative|data\\neg|7|4294967295",
+                    }));
+    EXPECT_EQ(titles, (Strings{"File", "Name", "Game Path", "LvlType ID", "LvlPrest Def"}));
+    EXPECT_EQ(widths, (std::vector<int>{200, 90, 70, 64, 70}));
+    EXPECT_TRUE(style & ui::LvsExFullRowSelect);
+    EXPECT_TRUE(inProgramDir);
+    EXPECT_EQ(BoxTexts(), (Strings{"Unable to Find unknown.ds1 in kelvorn_loader.ini"}));
+    EXPECT_EQ(dlg.m_savedRows, saved);
+    EXPECT_TRUE(script.Finished()) << FirstError();
+}
+
+TEST_F(LoaderDlgTest, RebuildAsksWithoutCancelAndAsksAgainEachShowing) {
+    CLoaderDlg dlg;
+    dlg.m_savedRows[0].path = MapPath("twice.ds1");
+    ChoiceProbe first, second;
+    script.OnDialog(IDD_SELECT_PARAMS, first.Choose(1));
+    Strings rows;
+    Show(dlg, [&](CLoaderDlg& d) { rows = Rows(d); });
+    EXPECT_TRUE(first.noCancel);
+    EXPECT_FALSE(first.noSkip);
+    EXPECT_EQ(rows, (Strings{MapPath("twice.ds1") + "|Second|data\\two|12|13"}));
+
+    // The saved row still has no parameters: the next showing asks again.
+    script.OnDialog(IDD_SELECT_PARAMS, second.Choose(0));
+    Show(dlg, [&](CLoaderDlg& d) { rows = Rows(d); });
+    EXPECT_TRUE(second.opened);
+    EXPECT_EQ(rows, (Strings{MapPath("twice.ds1") + "|First|data\\one|10|11"}));
+    EXPECT_TRUE(script.Finished()) << FirstError();
+}
+
+TEST_F(LoaderDlgTest, RebuildSkipsARowTheUserSkips) {
+    CLoaderDlg dlg;
+    dlg.m_savedRows[0].path = MapPath("twice.ds1");
+    dlg.m_savedRows[1].path = MapPath("a.ds1");
+    script.OnDialog(IDD_SELECT_PARAMS, [](ui::Dialog& d) { d.ClickButton(IDC_SKIP); });
+    Strings rows;
+    Show(dlg, [&](CLoaderDlg& d) { rows = Rows(d); });
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].substr(0, MapPath("a.ds1").size()), MapPath("a.ds1"));
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(LoaderDlgTest, AddTakesOneFileAndIgnoresItsDuplicateInOtherCase) {
+    CLoaderDlg dlg;
+    ChoiceProbe choice;
+    script.AnswerOpenFile({MapPath("a.ds1")});
+    script.AnswerOpenFile({"c:\\MAPS\\A.DS1"});
+    script.AnswerOpenFile({MapPath("twice.ds1")});
+    script.CancelFileDialog();
+    Strings rows;
+    OnMainWindow([&](CLoaderDlg& d) {
+        for (int i = 0; i < 4; ++i) d.ChooseMenu(ID_FILE_ADD);
+        rows = Rows(d);
+    });
+    script.OnDialog(IDD_SELECT_PARAMS, choice.Choose(1));
+    dlg.DoModal();
+    EXPECT_EQ(rows, (Strings{MapPath("a.ds1") + "|Act 1 - Town|data\\act1\\town|1|2",
+                             MapPath("twice.ds1") + "|Second|data\\two|12|13"}));
+    EXPECT_TRUE(choice.noSkip);
+    EXPECT_FALSE(choice.noCancel);
+    EXPECT_TRUE(BoxTexts().empty());
+    EXPECT_TRUE(script.Finished()) << FirstError();
+}
+
+TEST_F(LoaderDlgTest, AddSeveralSkipsRowsAlreadyListedAndMapsNotInTheTable) {
+    CLoaderDlg dlg;
+    dlg.m_savedRows[0].path = MapPath("b.ds1");
+    script.AnswerOpenFiles("C:\\maps", {"a.ds1", "B.ds1", "unknown.ds1", "neg.ds1"});
+    Strings rows;
+    Show(dlg, [&](CLoaderDlg& d) {
+        d.ChooseMenu(ID_FILE_ADD);
+        rows = Rows(d);
+    });
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1].substr(0, MapPath("a.ds1").size()), MapPath("a.ds1"));
+    EXPECT_EQ(rows[2].substr(0, MapPath("neg.ds1").size()), MapPath("neg.ds1"));
+    // Only the lookup spoke, for the map it could not find.
+    EXPECT_EQ(BoxTexts(), (Strings{"Unable to Find unknown.ds1 in kelvorn_loader.ini"}));
+}
+
+TEST_F(LoaderDlgTest, AddSeveralIntoARootFolderMakesOneSeparator) {
+    CLoaderDlg dlg;
+    script.AnswerOpenFiles("D:\\", {"a.ds1", "b.ds1"});
+    Strings rows;
+    Show(dlg, [&](CLoaderDlg& d) {
+        d.ChooseMenu(ID_FILE_ADD);
+        for (int i = 0; i < d.m_listFiles.GetItemCount(); ++i)
+            rows.push_back(d.m_listFiles.GetItemText(i, 0));
+    });
+    EXPECT_EQ(rows, (Strings{"D:\\a.ds1", "D:\\b.ds1"}));
+}
+
+TEST_F(LoaderDlgTest, CancellingTheChoiceStopsTakingTheRestOfTheSelection) {
+    CLoaderDlg dlg;
+    ChoiceProbe choice;
+    script.AnswerOpenFiles("C:\\maps", {"a.ds1", "twice.ds1", "b.ds1"});
+    int count = -1;
+    OnMainWindow([&](CLoaderDlg& d) {
+        d.ChooseMenu(ID_FILE_ADD);
+        count = d.m_listFiles.GetItemCount();
+    });
+    script.OnDialog(IDD_SELECT_PARAMS, choice.Cancel());
+    dlg.DoModal();
+    EXPECT_TRUE(choice.opened);
+    EXPECT_EQ(count, 1);
+    EXPECT_TRUE(script.Finished()) << FirstError();
+}
+
+TEST_F(LoaderDlgTest, AddOfFiveFilesToNinetyEightRowsTakesTwoAndSaysSo) {
+    CLoaderDlg dlg;
+    script.AnswerOpenFiles("C:\\maps",
+                           {"r100.ds1", "r101.ds1", "r102.ds1", "r103.ds1", "r104.ds1"});
+    int count = -1;
+    std::string last;
+    Show(dlg, [&](CLoaderDlg& d) {
+        FillRows(d, 98);
+        d.ChooseMenu(ID_FILE_ADD);
+        count = d.m_listFiles.GetItemCount();
+        last = d.m_listFiles.GetItemText(99, 0);
+    });
+    EXPECT_EQ(count, 100);
+    EXPECT_EQ(last, RowMap(101));
+    EXPECT_EQ(BoxTexts(), (Strings{kMaxFilesAddedMessage}));
+    EXPECT_TRUE(script.Finished()) << FirstError();
+}
+
+TEST_F(LoaderDlgTest, AddOfTwoFilesToNinetyEightRowsTakesBothQuietly) {
+    CLoaderDlg dlg;
+    script.AnswerOpenFiles("C:\\maps", {"r100.ds1", "r101.ds1"});
+    int count = -1;
+    Show(dlg, [&](CLoaderDlg& d) {
+        FillRows(d, 98);
+        d.ChooseMenu(ID_FILE_ADD);
+        count = d.m_listFiles.GetItemCount();
+    });
+    EXPECT_EQ(count, 100);
+    EXPECT_TRUE(BoxTexts().empty());
+    EXPECT_TRUE(script.Finished()) << FirstError();
+}
+
+TEST_F(LoaderDlgTest, AddWithAFullListSaysSoWithoutOpeningTheFileDialog) {
+    CLoaderDlg dlg;
+    Show(dlg, [&](CLoaderDlg& d) {
+        FillRows(d, 100);
+        d.ChooseMenu(ID_FILE_ADD);
+        EXPECT_EQ(d.m_listFiles.GetItemCount(), 100);
+    });
+    EXPECT_EQ(BoxTexts(), (Strings{kMaxFilesMessage}));
+    // No file answer was queued: a file dialog would have been recorded as an error.
+    EXPECT_TRUE(script.Finished()) << FirstError();
+}
+
+TEST_F(LoaderDlgTest, AddLeavesOutPathsLongerThan511Characters) {
+    CLoaderDlg dlg;
+    // 502 + '\' + "a.ds1" is 508 bytes; with "r001.ds1" 511; with "twice.ds1" 512.
+    std::string folder = "C:\\" + std::string(499, 'f');
+    script.AnswerOpenFiles(folder, {"a.ds1", "r001.ds1", "twice.ds1"});
+    script.AnswerOpenFile({folder + "\\" + std::string(20, 'x') + "a.ds1"});
+    Strings paths;
+    Show(dlg, [&](CLoaderDlg& d) {
+        d.ChooseMenu(ID_FILE_ADD);
+        d.ChooseMenu(ID_FILE_ADD);
+        for (int i = 0; i < d.m_listFiles.GetItemCount(); ++i)
+            paths.push_back(d.m_listFiles.GetItemText(i, 0));
+    });
+    EXPECT_EQ(paths, (Strings{folder + "\\a.ds1", folder + "\\r001.ds1"}));
+    EXPECT_EQ(paths[1].size(), 511u);
+    EXPECT_EQ(BoxTexts(), (Strings{kPathTooLongMessage, kPathTooLongMessage}));
+    EXPECT_TRUE(script.Finished()) << FirstError();
+}
+
+TEST_F(LoaderDlgTest, RemoveTakesEverySelectedRowOrSaysNoneIsSelected) {
+    CLoaderDlg dlg;
+    Strings left;
+    Show(dlg, [&](CLoaderDlg& d) {
+        d.ChooseMenu(ID_FILE_REMOVE);  // empty list, nothing selected
+        FillRows(d, 5);
+        d.ChooseMenu(ID_FILE_REMOVE);
+        d.m_listFiles.SetSelected(0, true);
+        d.m_listFiles.SetSelected(2, true);
+        d.m_listFiles.SetSelected(3, true);
+        d.ChooseMenu(ID_FILE_REMOVE);
+        for (int i = 0; i < d.m_listFiles.GetItemCount(); ++i)
+            left.push_back(d.m_listFiles.GetItemText(i, 0));
+    });
+    EXPECT_EQ(left, (Strings{RowMap(1), RowMap(4)}));
+    EXPECT_EQ(BoxTexts(), (Strings{kNoItemsSelectedMessage, kNoItemsSelectedMessage}));
+    for (const ui::MessageBoxCall& box : script.MessageBoxes()) {
+        EXPECT_EQ(box.caption, "ERROR");
+        EXPECT_EQ(box.flags, ui::MbOk | ui::MbIconExclamation);
+        EXPECT_EQ(box.ownerTemplate, IDD_LOADER);
+    }
+}
+
+TEST_F(LoaderDlgTest, DropsAskWithBothButtonsAndSkipDuplicatesAndLongPaths) {
+    CLoaderDlg dlg;
+    ChoiceProbe choice;
+    Strings paths;
+    OnMainWindow([&](CLoaderDlg& d) {
+        d.DropFiles({MapPath("a.ds1"), "C:\\MAPS\\a.DS1", "C:\\" + std::string(505, 'x') + ".ds1",
+                     MapPath("unknown.ds1"), MapPath("twice.ds1"), MapPath("b.ds1")});
+        for (int i = 0; i < d.m_listFiles.GetItemCount(); ++i)
+            paths.push_back(d.m_listFiles.GetItemText(i, 0));
+    });
+    script.OnDialog(IDD_SELECT_PARAMS, choice.Choose(0));
+    dlg.DoModal();
+    EXPECT_EQ(paths, (Strings{MapPath("a.ds1"), MapPath("twice.ds1"), MapPath("b.ds1")}));
+    EXPECT_TRUE(choice.opened);
+    EXPECT_FALSE(choice.noSkip);
+    EXPECT_FALSE(choice.noCancel);
+    EXPECT_EQ(BoxTexts(), (Strings{"Unable to Find unknown.ds1 in kelvorn_loader.ini"}));
+}
+
+TEST_F(LoaderDlgTest, DropsStopAtACancelAndAtOneHundredRowsSilently) {
+    CLoaderDlg dlg;
+    ChoiceProbe choice;
+    int afterCancel = -1, afterFill = -1;
+    OnMainWindow([&](CLoaderDlg& d) {
+        d.DropFiles({MapPath("a.ds1"), MapPath("twice.ds1"), MapPath("b.ds1")});
+        afterCancel = d.m_listFiles.GetItemCount();
+        FillRows(d, 99);  // 1 + 99 paths, of which the list takes 99
+        afterFill = d.m_listFiles.GetItemCount();
+    });
+    script.OnDialog(IDD_SELECT_PARAMS, choice.Cancel());
+    dlg.DoModal();
+    EXPECT_EQ(afterCancel, 1);
+    EXPECT_EQ(afterFill, 100);
+    EXPECT_TRUE(BoxTexts().empty());
+    EXPECT_TRUE(script.Finished()) << FirstError();
+}
+
+TEST_F(LoaderDlgTest, DoubleClickChoosesTheParametersOfARowAgain) {
+    CLoaderDlg dlg;
+    dlg.m_savedRows[0].path = MapPath("a.ds1");
+    dlg.m_savedRows[1] = {MapPath("twice.ds1"), "First", "data\\one", 10, 11};
+    ChoiceProbe choice;
+    Strings rows, afterEmptySpace;
+    OnMainWindow([&](CLoaderDlg& d) {
+        d.DoubleClickList(IDC_FILE_LIST, 1);
+        rows = Rows(d);
+        d.DoubleClickList(IDC_FILE_LIST, -1);
+        afterEmptySpace = Rows(d);
+    });
+    script.OnDialog(IDD_SELECT_PARAMS, choice.Choose(1));
+    dlg.DoModal();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1], MapPath("twice.ds1") + "|Second|data\\two|12|13");
+    EXPECT_TRUE(choice.noSkip);
+    EXPECT_EQ(afterEmptySpace, rows);
+    EXPECT_TRUE(script.Finished()) << FirstError();
+}
+
+TEST_F(LoaderDlgTest, DoubleClickKeepsTheRowWhenTheLookupFails) {
+    CLoaderDlg dlg;
+    dlg.m_savedRows[0] = {MapPath("gone.ds1"), "Kept", "data\\kept", 5, 6};
+    Strings rows;
+    Show(dlg, [&](CLoaderDlg& d) {
+        d.DoubleClickList(IDC_FILE_LIST, 0);
+        rows = Rows(d);
+    });
+    EXPECT_EQ(rows, (Strings{MapPath("gone.ds1") + "|Kept|data\\kept|5|6"}));
+    EXPECT_EQ(BoxTexts(), (Strings{"Unable to Find gone.ds1 in kelvorn_loader.ini"}));
+}
+
+}  // namespace

@@ -1,0 +1,173 @@
+// Start-up: the command line into the saved rows, the program directory, and the loop
+// that shows the main window again after each OK. Also how the window ends.
+#include "app/command_line.h"
+#include "tests/dialogs/loader_dlg_fixture.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+std::string Quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
+
+class StartupTest : public LoaderDlgTest {
+  protected:
+    void SetUp() override {
+        LoaderDlgTest::SetUp();
+        std::string exe = ProgramDir() + "kelvorn_loader.exe";
+        app.m_programFilePath = [exe] { return std::optional<std::string>(exe); };
+        app.m_runEditor = [this](CLoaderDlg& dlg) {
+            ++runs;
+            dlg.m_strOutput = "run " + std::to_string(runs) + "\r\ndone";
+        };
+    }
+    int runs = 0;
+};
+
+TEST_F(StartupTest, CommandLineMapsAreListedInOrderAndEscapeEndsTheProgram) {
+    Strings rows;
+    bool inProgramDir = false;
+    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
+        rows = Rows(static_cast<CLoaderDlg&>(d));
+        inProgramDir = WorkingDirIsProgramDir();
+        d.PressEscape();
+    });
+    std::string cmd = Quoted(MapPath("b.ds1")) + " " + Quoted(MapPath("a.ds1")) +
+                      " C:\\maps\\neg.ds1 " + Quoted(MapPath("b.DS1"));
+    EXPECT_FALSE(app.InitInstance(cmd));
+
+    EXPECT_EQ(rows, (Strings{MapPath("b.ds1") + "|Act 2 - Desert|data\\act2|3|4",
+                             MapPath("a.ds1") + "|Act 1 - Town|data\\act1\\town|1|2"}));
+    EXPECT_TRUE(inProgramDir);
+    EXPECT_EQ(app.m_strExeDir, ProgramDir());
+    EXPECT_EQ(runs, 0);
+    EXPECT_EQ(app.MainDialog(), nullptr);
+    EXPECT_TRUE(script.Finished()) << FirstError();
+}
+
+TEST_F(StartupTest, WithoutACommandLineTheListIsEmpty) {
+    int count = -1;
+    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
+        count = static_cast<CLoaderDlg&>(d).m_listFiles.GetItemCount();
+        d.ChooseMenu(ID_FILE_EXIT);
+    });
+    app.InitInstance("");
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(runs, 0);
+    EXPECT_TRUE(script.Finished()) << FirstError();
+}
+
+TEST_F(StartupTest, AfterEachOkTheEditorRunsAndTheWindowComesBackAsItWas) {
+    Strings before, after;
+    std::string outputShown;
+    LaunchOptions optionsShown;
+    int dt1Count = -1;
+    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
+        auto& dlg = static_cast<CLoaderDlg&>(d);
+        before = Rows(dlg);
+        dlg.m_options.resizeX = 77;
+        dlg.m_dt1Dlg.m_dt1Files[0] = "C:\\t\\a.dt1";
+        dlg.m_dt1Dlg.m_nDt1Count = 1;
+        d.EndDialog(ui::IdOk);  // as Run ends it
+    });
+    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
+        auto& dlg = static_cast<CLoaderDlg&>(d);
+        after = Rows(dlg);
+        outputShown = d.Window().GetItemText(IDC_OUTPUT);
+        optionsShown = dlg.m_options;
+        dt1Count = dlg.m_dt1Dlg.m_nDt1Count;
+        d.PressEscape();
+    });
+    app.InitInstance(Quoted(MapPath("a.ds1")) + Quoted(MapPath("a.ds1")));
+
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(before.size(), 2u);  // the same path twice is taken twice
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(outputShown, "run 1\r\ndone");
+    EXPECT_EQ(optionsShown.resizeX, 77u);
+    EXPECT_EQ(dt1Count, 1);
+    EXPECT_EQ(script.DialogsOpened(), (std::vector<int>{IDD_LOADER, IDD_LOADER}));
+    EXPECT_TRUE(script.Finished()) << FirstError();
+}
+
+TEST_F(StartupTest, EnterDoesNotEndTheMainWindow) {
+    bool endedByEnter = true;
+    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
+        d.DropFiles({MapPath("a.ds1")});
+        d.PressEnter();
+        endedByEnter = d.IsEnding();
+        d.PressEscape();
+    });
+    app.InitInstance("");
+    EXPECT_FALSE(endedByEnter);
+    EXPECT_EQ(runs, 0);
+    EXPECT_TRUE(script.Finished()) << FirstError();
+}
+
+TEST_F(StartupTest, MoreThanOneHundredMapsKeepTheFirstHundredAndSaySo) {
+    std::string cmd;
+    for (int i = 0; i < 103; ++i) cmd += Quoted(RowMap(i)) + " ";
+    int count = -1;
+    std::string last;
+    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
+        auto& dlg = static_cast<CLoaderDlg&>(d);
+        count = dlg.m_listFiles.GetItemCount();
+        last = dlg.m_listFiles.GetItemText(99, 0);
+        d.PressEscape();
+    });
+    app.InitInstance(cmd);
+    EXPECT_EQ(count, 100);
+    EXPECT_EQ(last, RowMap(99));
+    ASSERT_EQ(BoxTexts(), (Strings{kCommandLineTooManyMessage}));
+    EXPECT_EQ(script.MessageBoxes()[0].ownerTemplate, 0);  // shown before the window
+    EXPECT_EQ(script.MessageBoxes()[0].caption, "ERROR");
+}
+
+TEST_F(StartupTest, AMapPathLongerThan255CharactersIsLeftOutAndSaidSo) {
+    std::string longPath = "C:\\" + std::string(247, 'd') + "\\a.ds1";  // 256 bytes
+    std::string fits = "C:\\" + std::string(246, 'd') + "\\b.ds1";      // 255 bytes
+    Strings paths;
+    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
+        auto& dlg = static_cast<CLoaderDlg&>(d);
+        for (int i = 0; i < dlg.m_listFiles.GetItemCount(); ++i)
+            paths.push_back(dlg.m_listFiles.GetItemText(i, 0));
+        d.PressEscape();
+    });
+    app.InitInstance(Quoted(longPath) + " " + Quoted(fits));
+    EXPECT_EQ(paths, (Strings{fits}));
+    EXPECT_EQ(BoxTexts(), (Strings{kCommandLineTooLongMessage}));
+}
+
+TEST_F(StartupTest, WithoutTheProgramPathTheStartDirectoryServes) {
+    app.m_programFilePath = [] { return std::optional<std::string>(); };
+    std::filesystem::current_path(ProgramDir());
+    script.OnDialog(IDD_LOADER, [](ui::Dialog& d) { d.PressEscape(); });
+    app.InitInstance("");
+    // The start directory gets a separator so that file names can be appended to it.
+    EXPECT_TRUE(std::filesystem::equivalent(app.m_strExeDir, ProgramDir()));
+    char last = app.m_strExeDir.back();
+    EXPECT_TRUE(last == '\\' || last == '/');
+}
+
+TEST_F(LoaderDlgTest, SystemMenuCarriesTheAboutItem) {
+    CLoaderDlg dlg;
+    bool hasItem = false, aboutTaken = false, closeTaken = true;
+    Show(dlg, [&](CLoaderDlg& d) {
+        hasItem = d.Window().HasSystemMenuItem(IDM_ABOUTBOX);
+        aboutTaken = d.HandleSysCommand(IDM_ABOUTBOX | 0x3);
+        closeTaken = d.HandleSysCommand(0xF060);  // SC_CLOSE: the default handling
+    });
+    EXPECT_TRUE(hasItem);
+    EXPECT_TRUE(aboutTaken);
+    EXPECT_FALSE(closeTaken);
+    EXPECT_STREQ(kAboutMenuText, "&About kelvorn Loader...");
+}
+
+TEST_F(LoaderDlgTest, ExitEndsTheWindowWithCancel) {
+    CLoaderDlg dlg;
+    EXPECT_EQ(Show(dlg, [](CLoaderDlg& d) { d.ChooseMenu(ID_FILE_EXIT); }), ui::IdCancel);
+    EXPECT_TRUE(script.Finished()) << FirstError();
+}
+
+}  // namespace
