@@ -20,6 +20,7 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${ICON_DIR} -I${CMAKE_SOURCE_DIR}/res -I
 
 add_executable(kelvorn_loader WIN32 app/win32/main.cpp ${RESOURCE_SCRIPT})
 target_link_libraries(kelvorn_loader PRIVATE kelvorn_app)
+target_link_options(kelvorn_loader PRIVATE -municode)  # entry point wWinMain
 add_dependencies(kelvorn_loader icons)
 
 # Shows one dialog template of the resources, to look at layouts under Wine.
