@@ -198,6 +198,18 @@ TEST(Win32Backend, DiscardQueuedMessagesEmptiesTheQueue) {
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
+TEST(Win32Backend, DiscardQueuedMessagesLeavesPaintingAlone) {
+    Probe d(IDD_LOADER);
+    RunInside(d, [&] {
+        PostMessageW(Hwnd(d), WM_APP + 9, 0, 0);
+        InvalidateRect(Hwnd(d), nullptr, TRUE);
+        ui::DiscardQueuedMessages();  // returns although a paint is pending
+        MSG msg;
+        EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_APP, WM_APP + 9, PM_NOREMOVE));
+        EXPECT_TRUE(GetUpdateRect(Hwnd(d), nullptr, FALSE));
+    });
+}
+
 TEST(Win32Backend, ScriptDelayComesFromTheEnvironment) {
     const char* outer = std::getenv("KELVORN_SCRIPT_DELAY_MS");
     std::string kept = outer ? outer : "";

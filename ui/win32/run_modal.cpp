@@ -157,6 +157,8 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     } catch (...) {
         win32::ReportFailure("dialog procedure: unknown exception");
     }
+    // A window that failed to set up could never be ended by its buttons.
+    if (msg == WM_INITDIALOG) ::EndDialog(hwnd, -1);
     return FALSE;
 }
 
@@ -173,8 +175,11 @@ intptr_t RunModal(Dialog& dialog) {
 }
 
 void DiscardQueuedMessages() {
+    // WM_PAINT is left alone: it stays until the window is painted, so taking it would
+    // never end, and a window left unpainted is no help either.
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, WM_PAINT - 1, PM_REMOVE) ||
+           PeekMessageW(&msg, nullptr, WM_PAINT + 1, 0xFFFFFFFF, PM_REMOVE)) {
     }
 }
 
