@@ -102,14 +102,13 @@ class Win32FileDialog : public ::testing::Test {
     void SetUp() override {
         Touch(maps, "a.ds1");
         Touch(maps, kOther);
+        m_start = std::filesystem::current_path();
         ASSERT_TRUE(sys::SetCurrentDirectory(elsewhere.Path()));
     }
     void TearDown() override {
         // The dialogs never leave the current directory changed.
         EXPECT_EQ(sys::CurrentDirectory(4096), elsewhere.Path());
-        wchar_t temp[MAX_PATH + 1];
-        GetTempPathW(MAX_PATH + 1, temp);
-        SetCurrentDirectoryW(temp);
+        std::filesystem::current_path(m_start);
     }
     ui::OpenFileOptions Options(bool multi) {
         ui::OpenFileOptions o;
@@ -120,6 +119,9 @@ class Win32FileDialog : public ::testing::Test {
     }
     const std::string kOther = "\xc3\xa9t\xc3\xa9 \xd0\x96.ds1";  // "été Ж.ds1"
     TempFolder maps, elsewhere;
+
+  private:
+    std::filesystem::path m_start;
 };
 
 TEST_F(Win32FileDialog, OpenOneFileByItsFullPath) {
