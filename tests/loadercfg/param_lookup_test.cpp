@@ -80,40 +80,9 @@ TEST_F(LookupTest, NoFittingRowNamesTheLowerCaseFileName) {
     EXPECT_EQ(m_result, kUntouched);
 }
 
-TEST_F(LookupTest, ALongerFileNameColumnFitsToo) {
-    std::string file = kHead + "[PARAMS]\r\nduriel.ds1.old\tOld\tp\t5\t6\r\n";
-    EXPECT_EQ(Lookup(file, "duriel.ds1"), LOOKUP_FOUND);
-    EXPECT_EQ(m_result, (ParamEntry{"Old", "p", 5, 6}));
-}
-
-TEST_F(LookupTest, LastLineWithoutLineBreak) {
-    EXPECT_EQ(Lookup(kHead + "[PARAMS]\r\nb.ds1\tB\tp\t1\t1\r\na.ds1\tA\tq\t2\t3", "a.ds1"),
-              LOOKUP_FOUND);
-    EXPECT_EQ(m_result, (ParamEntry{"A", "q", 2, 3}));
-}
-
-TEST_F(LookupTest, LfOnlyFile) {
-    EXPECT_EQ(Lookup("[PARAMS]\na.ds1\tA\tq\t2\t3\n", "a.ds1"), LOOKUP_FOUND);
-    EXPECT_EQ(m_result, (ParamEntry{"A", "q", 2, 3}));
-}
-
 TEST_F(LookupTest, FourTabsAndNothingElse) {
     EXPECT_EQ(Lookup(kHead + "[PARAMS]\r\nduriel.ds1\t\t\t\t\r\n", "duriel.ds1"), LOOKUP_FOUND);
     EXPECT_EQ(m_result, (ParamEntry{"", "", 0, 0}));
-}
-
-TEST_F(LookupTest, NumbersAreReadAsAtoiReadsThem) {
-    struct Case {
-        std::string typeId, prestDef;
-        int32_t type, prest;
-    };
-    for (const Case& c :
-         {Case{"abc", "12abc", 0, 12}, Case{"-3", " +4", -3, 4}, Case{"4294967295", "", -1, 0}}) {
-        std::string file = "[PARAMS]\na.ds1\tA\tp\t" + c.typeId + "\t" + c.prestDef + "\n";
-        EXPECT_EQ(Lookup(file, "a.ds1"), LOOKUP_FOUND);
-        EXPECT_EQ(m_result.lvlTypeId, c.type) << c.typeId;
-        EXPECT_EQ(m_result.lvlPrestDef, c.prest) << c.prestDef;
-    }
 }
 
 TEST_F(LookupTest, TheParamsLineMayCarryTextAndIsItselfExamined) {
@@ -177,13 +146,6 @@ TEST_F(LookupTest, ALineLongerThan254CharactersWithALongCommentIsTakenWhole) {
     ASSERT_GT(line.size(), 254u);
     EXPECT_EQ(Lookup(kHead + "[PARAMS]\r\n" + line + "\r\n", "a.ds1"), LOOKUP_FOUND);
     EXPECT_EQ(m_result, (ParamEntry{level, path, -12, 34}));
-}
-
-TEST_F(LookupTest, ALongLineDoesNotSpillIntoFurtherLines) {
-    // Read in pieces of 254 characters, the tail of this row would begin with "b.ds1".
-    std::string row = "x.ds1\tX\tp\t1\t2\t" + std::string(240, 'c') + "b.ds1\tB\tq\t3\t4";
-    EXPECT_EQ(Lookup("[PARAMS]\n" + row + "\n", "b.ds1"), LOOKUP_FAILED);
-    EXPECT_EQ(OnlyMessage(), "Unable to Find b.ds1 in kelvorn_loader.ini");
 }
 
 // ---- several fitting rows: the choice dialog ----------------------------------------
