@@ -33,7 +33,8 @@ class RunTest : public LoaderDlgTest {
     void WriteSettings(const std::string& text) const {
         std::ofstream(ProgramDir() + "kelvorn_loader.ini", std::ios::binary) << text;
     }
-    bool CurrentDirIs(const std::string& folder) const {
+    static bool CurrentDirIs(std::string folder) {
+        if (folder.size() > 1 && folder.back() == kSep) folder.pop_back();
         std::error_code ec;
         return fs::equivalent(fs::current_path(), fs::path(folder), ec);
     }
