@@ -58,7 +58,9 @@ class CLoaderDlg : public ui::Dialog {
   protected:
     bool OnInitDialog() override;
     void DoDataExchange(ui::DataExchange& dx) override;
-    // Enter pressed where no control takes it: nothing happens. Run ends the dialog.
+    // Enter pressed where no control takes it: nothing happens, so that no stale command
+    // line is run and no row added since the last Run is lost. Run ends the dialog
+    // through ui::Dialog::OnOK.
     void OnOK() override;
     void OnDropFiles(const std::vector<std::string>& paths) override;
     bool OnSysCommand(unsigned command) override;

@@ -296,4 +296,26 @@ TEST_F(LoaderDlgTest, ANewWindowStartsWithTheDefaultOptions) {
     EXPECT_EQ(dlg.m_szCmdLine[0], '\0');
 }
 
+TEST_F(LoaderDlgTest, ConfigureShowsTheForcedListWhichOnlyOkChanges) {
+    CLoaderDlg dlg;
+    OnMainWindow([](CLoaderDlg& d) {
+        d.ClickButton(IDC_CONFIGURE_DT1);
+        d.ClickButton(IDC_CONFIGURE_DT1);
+    });
+    script.OnDialog(IDD_FORCE_DT1, [](ui::Dialog& d) {
+        EXPECT_NE(d.Owner(), nullptr);  // owned by the main window
+        d.DropFiles({"C:\\t\\a.dt1", "C:\\t\\b.dt1"});
+        d.PressEscape();
+    });
+    script.OnDialog(IDD_FORCE_DT1, [](ui::Dialog& d) {
+        d.DropFiles({"C:\\t\\c.dt1"});
+        d.PressEnter();
+    });
+    dlg.DoModal();
+    EXPECT_EQ(dlg.m_dt1Dlg.m_nDt1Count, 1);
+    EXPECT_EQ(dlg.m_dt1Dlg.m_dt1Files[0], "C:\\t\\c.dt1");
+    EXPECT_EQ(script.DialogsOpened(), (std::vector<int>{IDD_LOADER, IDD_FORCE_DT1, IDD_FORCE_DT1}));
+    EXPECT_TRUE(script.Finished()) << FirstError();
+}
+
 }  // namespace
