@@ -1,0 +1,393 @@
+// Run end to end with real windows, a real console and pipe, and the stand-in editor as the
+// editor: the main window is scripted in process, RunEditor starts kelvorn.exe, and the
+// window that comes back is read as a user would read it.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/loader_app.h"
+#include "app/loader_dlg.h"
+#include "res/resource.h"
+#include "tests/win32/child_capture.h"
+#include "ui/script.h"
+
+using namespace testing_win32;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+const std::string kFiller = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\r\n";
+
+std::string Tail(const std::string& outputAfterReport, const std::string& stderrText,
+                 int32_t exitCode) {
+    char line[100];
+    std::snprintf(line, sizeof line, "Editor's process Exited with code %d (0x%x)\r\n", exitCode,
+                  static_cast<uint32_t>(exitCode));
+    return outputAfterReport + "\r\nEnd of Standard Output.\r\n\r\nFrom stderr.txt:\r\n\r\n" +
+           stderrText + "\r\nEnd of stderr.txt\r\n\r\n" + line;
+}
+
+// Handles this process holds, from the system's handle list (GetProcessHandleCount gives 0
+// under Wine).
+long HandleCount() {
+    struct Entry {
+        void* object;
+        ULONG_PTR processId;
+        ULONG_PTR handle;
+        ULONG access;
+        USHORT creatorBackTrace;
+        USHORT objectType;
+        ULONG attributes;
+        ULONG reserved;
+    };
+    struct List {
+        ULONG_PTR count;
+        ULONG_PTR reserved;
+        Entry entries[1];
+    };
+    using Query = LONG(WINAPI*)(int, void*, ULONG, ULONG*);
+    const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+    std::vector<char> buffer(1 << 16);
+    ULONG length = 0;
+    LONG status;
+    while ((status = query(64, buffer.data(), static_cast<ULONG>(buffer.size()), &length)) ==
+           static_cast<LONG>(0xC0000004)) {
+        buffer.resize(buffer.size() * 2);
+    }
+    if (status != 0) return -1;
+    const auto* list = reinterpret_cast<const List*>(buffer.data());
+    long count = 0;
+    for (ULONG_PTR i = 0; i < list->count; ++i) {
+        if (list->entries[i].processId == GetCurrentProcessId()) ++count;
+    }
+    return count;
+}
+
+// Lets the window paint and be seen for `ms` (KELVORN_E2E_HOLD_MS, for screenshots).
+void HoldForAScreenshot() {
+    const char* text = std::getenv("KELVORN_E2E_HOLD_MS");
+    if (!text) return;
+    const DWORD until = GetTickCount() + std::strtoul(text, nullptr, 10);
+    while (static_cast<LONG>(until - GetTickCount()) > 0) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(20);
+    }
+}
+
+// A program folder with its kelvorn_loader.ini and an editor folder holding a copy of the
+// stand-in editor, side by side in a fresh temporary folder.
+class RunE2ETest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // Process ids repeat from one Wine session to the next, and so may a folder left
+        // behind by an earlier session: each test takes a folder of its own inside.
+        root = m_temp.Path() + std::to_string(GetTickCount64()) + "\\";
+        program = root + "loader\\";
+        editor = root + "editor\\";
+        for (const std::string& folder :
+             {root, program, editor, editor + "maps\\", root + "other\\"})
+            ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr))
+                << folder << " " << GetLastError();
+        ASSERT_TRUE(CopyFileA(StandinPath().c_str(), (editor + "kelvorn.exe").c_str(), FALSE));
+        for (const std::string& map :
+             {editor + "maps\\a.ds1", root + "other\\b.ds1", editor + "maps\\c.ds1"})
+            ASSERT_TRUE(WriteBytes(map, "map"));
+        WriteSettings("kelvorn.exe");
+        const std::string exe = program + "kelvorn_loader.exe";
+        app.m_programFilePath = [exe] { return std::optional<std::string>(exe); };
+    }
+    // The console's host may still have the editor folder as its working folder for a
+    // moment after the run, which keeps the folder from being removed.
+    void TearDown() override {
+        for (int attempt = 0; attempt < 30; ++attempt) {
+            std::error_code ec;
+            std::filesystem::remove_all(root, ec);
+            if (!std::filesystem::exists(root, ec)) return;
+            Sleep(100);
+        }
+        ADD_FAILURE() << "could not remove " << root;
+    }
+
+    void WriteSettings(const std::string& editorName) {
+        ASSERT_TRUE(WriteBytes(program + "kelvorn_loader.ini",
+                               "kelvornpath = " + editor + "\r\nkelvornname = " + editorName +
+                                   "\r\n\r\n[PARAMS]\r\n"
+                                   "a.ds1\tAct 1 - Town\tdata\\act1\t1\t2\r\n"
+                                   "b.ds1\tAct 2 - Desert\tdata\\act2\t3\t4\r\n"
+                                   "c.ds1\tAct 3 - Jungle\tdata\\act3\t5\t4294967295\r\n"));
+    }
+    std::string EditorNoSeparator() const { return editor.substr(0, editor.size() - 1); }
+
+    // The stand-in's report up to its current directory line.
+    std::string ReportHead(const std::string& cmd, const Strings& arguments) const {
+        std::string head = "kelvorn stand-in editor\r\ncommand line: " + cmd + "\r\n";
+        for (std::size_t i = 0; i < arguments.size(); ++i)
+            head += "argument " + std::to_string(i) + ": " + arguments[i] + "\r\n";
+        return head + "current directory: " + EditorNoSeparator() + "\r\n";
+    }
+    static std::string Header(const std::string& cmd) {
+        return "kelvorn Loader: starting editor using command line " + cmd + "\r\n\r\n";
+    }
+
+    // Shows the main window: `first` is run in the first showing and ends it with Run;
+    // the second showing is read into `back` and closed.
+    struct Back {
+        Strings rows;
+        std::string pane;
+        bool paneVisible = false;
+        bool inProgramDir = false;
+        std::vector<bool> checks;
+    };
+    Back RunOnce(std::function<void(CLoaderDlg&)> first) {
+        Back back;
+        script.OnDialog(IDD_LOADER, [first](ui::Dialog& d) {
+            first(static_cast<CLoaderDlg&>(d));
+            if (!d.IsEnding()) d.ChooseMenu(ID_FILE_RUN);
+        });
+        script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
+            auto& dlg = static_cast<CLoaderDlg&>(d);
+            for (int i = 0; i < dlg.m_listFiles.GetItemCount(); ++i) {
+                std::string row;
+                for (int c = 0; c < 5; ++c)
+                    row += (c ? "|" : "") + dlg.m_listFiles.GetItemText(i, c);
+                back.rows.push_back(row);
+            }
+            if (!dlg.m_bShowOutput) d.ChooseMenu(ID_VIEW_OUTPUT);
+            back.pane = d.Window().GetItemText(IDC_OUTPUT);
+            back.paneVisible = d.Window().IsItemVisible(IDC_OUTPUT);
+            char dir[MAX_PATH];
+            back.inProgramDir =
+                std::string(dir, GetCurrentDirectoryA(MAX_PATH, dir)) + "\\" == program;
+            for (int id : {IDC_FORCE_DT1, IDC_FORCE_PAL, IDC_NO_CHECK_ACT, IDC_RESIZE})
+                back.checks.push_back(d.Window().IsChecked(id));
+            HoldForAScreenshot();
+            d.PressEscape();
+        });
+        {
+            CurrentDirectoryScope keep(root);
+            ConsoleScope console;
+            app.InitInstance("");
+        }
+        return back;
+    }
+    static void Check(ui::Dialog& d, int id) {
+        d.Window().SetCheck(id, true);
+        d.ClickButton(id);
+    }
+    Strings BoxTexts() const {
+        Strings texts;
+        for (const ui::MessageBoxCall& call : script.MessageBoxes()) texts.push_back(call.text);
+        return texts;
+    }
+
+    std::string root, program, editor;
+    ui::Script script;
+    CLoaderApp app;
+
+  private:
+    TempFolder m_temp;
+};
+
+TEST_F(RunE2ETest, OneMapWithOptions) {
+    const Back back = RunOnce([&](CLoaderDlg& d) {
+        d.ChooseMenu(ID_VIEW_PARAMETERS);
+        d.DropFiles({editor + "maps\\a.ds1"});
+        Check(d, IDC_NO_CHECK_ACT);
+        Check(d, IDC_FORCE_PAL);
+        d.TypeText(IDC_ACT, "3");
+        Check(d, IDC_RESIZE);
+        d.TypeText(IDC_RESIZE_X, "2");
+        d.TypeText(IDC_RESIZE_Y, "40");
+    });
+    const std::string cmd =
+        "\"kelvorn.exe\" \"maps\\a.ds1\" 1 2 -no_check_act -force_pal 3 -resize 2 40";
+    const std::string report =
+        ReportHead(cmd, {"kelvorn.exe", "maps\\a.ds1", "1", "2", "-no_check_act", "-force_pal", "3",
+                         "-resize", "2", "40"}) +
+        "shape: one map\r\nmap: maps\\a.ds1 (found)\r\nlvltype id: 1\r\nlvlprest def: 2\r\n"
+        "switch: -no_check_act\r\nswitch: -force_pal 3\r\nswitch: -resize 2 40\r\n";
+    EXPECT_EQ(back.pane, Header(cmd) + Tail(report, "stand-in editor: no errors\r\n", 0));
+    EXPECT_TRUE(back.paneVisible);
+    EXPECT_EQ(back.rows, Strings{editor + "maps\\a.ds1|Act 1 - Town|data\\act1|1|2"});
+    EXPECT_TRUE(back.inProgramDir);
+    EXPECT_EQ(back.checks, (std::vector<bool>{false, true, true, true}));
+    EXPECT_TRUE(script.MessageBoxes().empty()) << BoxTexts().front();
+    EXPECT_TRUE(script.Errors().empty()) << script.Errors().front();
+}
+
+TEST_F(RunE2ETest, OneMapWithForcedTiles) {
+    ASSERT_TRUE(WriteBytes(editor + "floor.dt1", "dt1"));
+    const Back back = RunOnce([&](CLoaderDlg& d) {
+        d.DropFiles({root + "other\\b.ds1"});
+        d.m_dt1Dlg.m_dt1Files[0] = editor + "floor.dt1";
+        d.m_dt1Dlg.m_dt1Files[1] = root + "other\\wall.dt1";
+        d.m_dt1Dlg.m_nDt1Count = 2;
+        Check(d, IDC_FORCE_DT1);
+    });
+    const std::string b = root + "other\\b.ds1";
+    const std::string wall = root + "other\\wall.dt1";
+    const std::string cmd =
+        "\"kelvorn.exe\" \"" + b + "\" -force_dt1 \"floor.dt1\" \"" + wall + "\"";
+    const std::string report =
+        ReportHead(cmd, {"kelvorn.exe", b, "-force_dt1", "floor.dt1", wall}) +
+        "shape: one map, forced .dt1\r\nmap: " + b + " (found)\r\ndt1 1: floor.dt1 (found)\r\n" +
+        "dt1 2: " + wall + " (missing)\r\n";
+    EXPECT_EQ(back.pane, Header(cmd) + Tail(report, "stand-in editor: no errors\r\n", 0));
+    EXPECT_EQ(back.checks, (std::vector<bool>{true, false, false, false}));
+}
+
+TEST_F(RunE2ETest, ThreeMapsThroughTempIni) {
+    const Back back = RunOnce([&](CLoaderDlg& d) {
+        d.DropFiles({editor + "maps\\a.ds1", root + "other\\b.ds1", editor + "maps\\c.ds1"});
+    });
+    const std::string list = program + "temp.ini";
+    const std::string cmd = "\"kelvorn.exe\" \"" + list + "\"";
+    const std::string b = root + "other\\b.ds1";
+    const std::string report =
+        ReportHead(cmd, {"kelvorn.exe", list}) + "shape: map list\r\nmap list: " + list +
+        "\r\nlist line 1: 1 2 maps\\a.ds1\r\nmap: maps\\a.ds1 (found)\r\n"
+        "list line 2: 3 4 " +
+        b + "\r\nmap: " + b +
+        " (found)\r\n"
+        "list line 3: 5 4294967295 maps\\c.ds1\r\nmap: maps\\c.ds1 (found)\r\n";
+    EXPECT_EQ(back.pane, Header(cmd) + Tail(report, "stand-in editor: no errors\r\n", 0));
+    EXPECT_EQ(ReadBytes(list), "1 2 maps\\a.ds1\r\n3 4 " + b + "\r\n5 4294967295 maps\\c.ds1\r\n");
+    EXPECT_EQ(back.rows, (Strings{editor + "maps\\a.ds1|Act 1 - Town|data\\act1|1|2",
+                                  b + "|Act 2 - Desert|data\\act2|3|4",
+                                  editor + "maps\\c.ds1|Act 3 - Jungle|data\\act3|5|4294967295"}));
+}
+
+TEST_F(RunE2ETest, ExitCodeMinusOne) {
+    EnvironmentScope exitCode("KELVORN_STANDIN_EXIT", "-1");
+    EnvironmentScope stderrText("KELVORN_STANDIN_STDERR", "it went wrong\\r\\n");
+    const Back back = RunOnce([&](CLoaderDlg& d) { d.DropFiles({editor + "maps\\c.ds1"}); });
+    const std::string cmd = "\"kelvorn.exe\" \"maps\\c.ds1\" 5 4294967295";
+    const std::string tail =
+        "\r\nEnd of stderr.txt\r\n\r\nEditor's process Exited with code -1 "
+        "(0xffffffff)\r\n";
+    ASSERT_GE(back.pane.size(), tail.size());
+    EXPECT_EQ(back.pane.substr(back.pane.size() - tail.size()), tail);
+    EXPECT_NE(back.pane.find("From stderr.txt:\r\n\r\nit went wrong\r\n\r\nEnd of stderr.txt"),
+              std::string::npos);
+    EXPECT_EQ(back.pane.rfind(Header(cmd), 0), 0u);
+}
+
+TEST_F(RunE2ETest, MissingEditorIsToldAndTheWindowComesBackAsItWas) {
+    WriteSettings("missing.exe");
+    const Back back = RunOnce([&](CLoaderDlg& d) {
+        d.DropFiles({editor + "maps\\a.ds1"});
+        d.m_dt1Dlg.m_dt1Files[0] = editor + "floor.dt1";
+        d.m_dt1Dlg.m_nDt1Count = 1;
+        Check(d, IDC_FORCE_DT1);
+        Check(d, IDC_FORCE_PAL);
+        d.TypeText(IDC_ACT, "4");
+    });
+    ASSERT_EQ(BoxTexts(), Strings{"Failed to Create New Process for ds1 Editor"});
+    EXPECT_EQ(script.MessageBoxes()[0].ownerTemplate, 0);
+    EXPECT_EQ(script.MessageBoxes()[0].caption, "ERROR");
+    EXPECT_EQ(script.MessageBoxes()[0].flags, 0x30u);
+    const std::string cmd = "\"missing.exe\" \"maps\\a.ds1\" -force_pal 4 -force_dt1 \"floor.dt1\"";
+    EXPECT_EQ(back.pane, Header(cmd));
+    EXPECT_EQ(back.rows, Strings{editor + "maps\\a.ds1|Act 1 - Town|data\\act1|1|2"});
+    EXPECT_EQ(back.checks, (std::vector<bool>{true, true, false, false}));
+}
+
+TEST_F(RunE2ETest, LoaderComesBackWhileTheEditorsChildHoldsItsOutput) {
+    EnvironmentScope linger("KELVORN_STANDIN_LINGER_MS", "4000");
+    EnvironmentScope print("KELVORN_STANDIN_PRINT", "last words\\r\\n");
+    const auto start = std::chrono::steady_clock::now();
+    const Back back = RunOnce([&](CLoaderDlg& d) { d.DropFiles({editor + "maps\\a.ds1"}); });
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(took, std::chrono::milliseconds(3000));
+    // The grandchild's id is the editor's last line: written after it was started.
+    const std::size_t words = back.pane.find("lvlprest def: 2\r\nlast words\r\ngrandchild: ");
+    ASSERT_NE(words, std::string::npos) << back.pane;
+    const std::size_t end = back.pane.find("\r\n\r\nEnd of Standard Output.", words);
+    ASSERT_NE(end, std::string::npos) << back.pane;
+    const std::string id = back.pane.substr(words + 41, end - words - 41);
+    EXPECT_GT(std::strtoul(id.c_str(), nullptr, 10), 0ul) << id;
+    // The lingering process holds the editor folder; let it go before the folder is removed.
+    Sleep(4500);
+}
+
+TEST_F(RunE2ETest, EveryByteOfALongOutputIsKept) {
+    EnvironmentScope bytes("KELVORN_STANDIN_EXTRA_BYTES", "3000000");
+    std::string output;
+    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
+        d.DropFiles({editor + "maps\\a.ds1"});
+        d.ChooseMenu(ID_FILE_RUN);
+    });
+    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
+        output = static_cast<CLoaderDlg&>(d).m_strOutput;
+        d.PressEscape();
+    });
+    {
+        CurrentDirectoryScope keep(root);
+        ConsoleScope console;
+        app.InitInstance("");
+    }
+    const std::string marker = "lvlprest def: 2\r\n";
+    const std::size_t start = output.find(marker) + marker.size();
+    const std::size_t end = output.find("\r\nEnd of Standard Output.");
+    ASSERT_NE(end, std::string::npos);
+    const std::string filler = output.substr(start, end - start);
+    ASSERT_EQ(filler.size(), 3000000u);
+    for (std::size_t at = 0; at < filler.size(); at += kFiller.size())
+        ASSERT_EQ(filler.compare(at, kFiller.size(), kFiller, 0, filler.size() - at), 0) << at;
+}
+
+TEST_F(RunE2ETest, ManyRunsInARowLeaveNoHandleBehind) {
+    // Wine's AllocConsole and FreeConsole keep handles of their own per pair; what they keep
+    // is measured alone and is all that a run may keep.
+    long consoleKept = 0;
+    const int kRuns = 12;
+    {
+        ConsoleScope console;
+        AllocConsole();
+        FreeConsole();
+        const long start = HandleCount();
+        for (int i = 0; i < kRuns; ++i) {
+            AllocConsole();
+            FreeConsole();
+        }
+        consoleKept = HandleCount() - start;
+    }
+    ASSERT_GT(HandleCount(), 0);
+
+    long afterWarmUp = -1, atEnd = -1;
+    int shown = 0;
+    const int kWarmUp = 2;
+    for (int i = 0; i <= kWarmUp + kRuns; ++i) {
+        script.OnDialog(IDD_LOADER, [&, i](ui::Dialog& d) {
+            ++shown;
+            if (i == 0) d.DropFiles({editor + "maps\\a.ds1"});
+            if (i == kWarmUp) afterWarmUp = HandleCount();
+            if (i == kWarmUp + kRuns) {
+                atEnd = HandleCount();
+                d.PressEscape();
+            } else {
+                d.ChooseMenu(ID_FILE_RUN);
+            }
+        });
+    }
+    {
+        CurrentDirectoryScope keep(root);
+        ConsoleScope console;
+        app.InitInstance("");
+    }
+    EXPECT_EQ(shown, kWarmUp + kRuns + 1);
+    EXPECT_TRUE(script.MessageBoxes().empty()) << BoxTexts().front();
+    EXPECT_EQ(atEnd - afterWarmUp, consoleKept);
+}
+
+}  // namespace
