@@ -7,28 +7,14 @@
 #include <string>
 
 #include "sys/fs.h"
+#include "sys/win32/wide.h"
 
 namespace sys {
 
 namespace {
 
-std::wstring Widen(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    int size = static_cast<int>(utf8.size());
-    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring out(n, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, out.data(), n);
-    return out;
-}
-
-std::string Narrow(const wchar_t* utf16, std::size_t length) {
-    if (length == 0) return {};
-    int size = static_cast<int>(length);
-    int n = WideCharToMultiByte(CP_UTF8, 0, utf16, size, nullptr, 0, nullptr, nullptr);
-    std::string out(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, utf16, size, out.data(), n, nullptr, nullptr);
-    return out;
-}
+using win32::Narrow;
+using win32::Widen;
 
 // Limits count the bytes of the UTF-8 text, as the program's buffers hold it.
 std::optional<std::string> Limited(std::string text, std::size_t maxChars) {
@@ -75,7 +61,7 @@ std::optional<std::string> CurrentDirectory(std::size_t maxChars) {
     std::wstring dir(size, L'\0');
     DWORD got = GetCurrentDirectoryW(size, dir.data());
     if (got == 0 || got >= size) return std::nullopt;
-    return Limited(Narrow(dir.data(), got), maxChars);
+    return Limited(Narrow(dir.data(), static_cast<int>(got)), maxChars);
 }
 
 bool SetCurrentDirectory(const std::string& path) {
@@ -88,7 +74,7 @@ std::optional<std::string> ProgramFilePath(std::size_t maxChars) {
         std::wstring path(size, L'\0');
         DWORD got = GetModuleFileNameW(nullptr, path.data(), size);
         if (got == 0) return std::nullopt;
-        if (got < size) return Limited(Narrow(path.data(), got), maxChars);
+        if (got < size) return Limited(Narrow(path.data(), static_cast<int>(got)), maxChars);
     }
     return std::nullopt;
 }

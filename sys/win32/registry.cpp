@@ -1,5 +1,6 @@
 // The real registry, through the wide API.
 #include "sys/registry.h"
+#include "sys/win32/wide.h"
 
 #include <windows.h>
 
@@ -11,23 +12,8 @@ namespace sys {
 
 namespace {
 
-std::wstring Widen(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    int size = static_cast<int>(utf8.size());
-    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring out(n, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, out.data(), n);
-    return out;
-}
-
-std::string Narrow(const wchar_t* utf16, std::size_t length) {
-    if (length == 0) return {};
-    int size = static_cast<int>(length);
-    int n = WideCharToMultiByte(CP_UTF8, 0, utf16, size, nullptr, 0, nullptr, nullptr);
-    std::string out(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, utf16, size, out.data(), n, nullptr, nullptr);
-    return out;
-}
+using win32::Narrow;
+using win32::Widen;
 
 HKEY RootKey(RegRoot root) {
     switch (root) {
@@ -107,7 +93,7 @@ class Win32Registry : public Registry {
             std::size_t length = size / sizeof(wchar_t);
             std::size_t zero = std::wstring_view(text.data(), length).find(L'\0');
             if (zero != std::wstring_view::npos) length = zero;
-            return Narrow(text.data(), length);
+            return Narrow(text.data(), static_cast<int>(length));
         }
         return std::nullopt;
     }

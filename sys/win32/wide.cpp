@@ -1,8 +1,8 @@
-#include "ui/win32/wide.h"
+#include "sys/win32/wide.h"
 
 #include <windows.h>
 
-namespace ui::win32 {
+namespace sys::win32 {
 
 std::wstring Widen(const std::string& utf8) {
     if (utf8.empty()) return {};
@@ -27,4 +27,4 @@ std::string Narrow(const std::wstring& utf16) {
     return Narrow(utf16.data(), static_cast<int>(utf16.size()));
 }
 
-}  // namespace ui::win32
+}  // namespace sys::win32
