@@ -1,5 +1,6 @@
 #include "app/loader_dlg.h"
 
+#include "app/layout.h"
 #include "app/loader_app.h"
 #include "loadercfg/param_lookup.h"
 #include "res/resource.h"
@@ -8,7 +9,7 @@
 
 namespace {
 
-// Width of each list column in pixels, in column order.
+// Width of each list column in pixels at 96 DPI, in column order.
 struct ColumnSpec {
     const char* title;
     int width;
@@ -69,14 +70,18 @@ bool CLoaderDlg::OnInitDialog() {
     if (CLoaderApp* app = TheApp(); app && !app->m_strExeDir.empty())
         sys::SetCurrentDirectory(app->m_strExeDir);
 
+    // Column widths and the pane's font are pixels at 96 DPI; they grow with the scaling
+    // as the dialog's own units do.
+    const int dpi = window.GetDpi();
     m_listFiles.SetExtendedStyle(ui::LvsExFullRowSelect);
     int column = 0;
     for (const ColumnSpec& spec : kColumns)
-        m_listFiles.InsertColumn(column++, spec.title, spec.width);
+        m_listFiles.InsertColumn(column++, spec.title, ScaleForDpi(spec.width, dpi));
 
     LoadSavedRows();
 
-    if (!m_font.face.empty()) window.SetMonospaceFont(IDC_OUTPUT, m_font.face, m_font.cellHeight);
+    if (!m_font.face.empty())
+        window.SetMonospaceFont(IDC_OUTPUT, m_font.face, ScaleForDpi(m_font.cellHeight, dpi));
     RefreshLayout();
     UpdateData(false);
     return true;

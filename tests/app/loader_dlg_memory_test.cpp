@@ -33,11 +33,12 @@ TEST_F(LoaderDlgTest, AMovedOutputPaneGoesToTheBottomOfTheZOrder) {
     EXPECT_TRUE(after);
 }
 
-TEST_F(LoaderDlgTest, At150PercentScalingTheWindowAndPaneScaleAlike) {
+TEST_F(LoaderDlgTest, At150PercentScalingTheWindowPaneAndColumnsScaleAlike) {
     ui::memory::SetDpi(144);
     CLoaderDlg dlg;
-    int both = 0, top = 0, none = 0;
+    int both = 0, top = 0, none = 0, firstColumn = 0;
     Show(dlg, [&](CLoaderDlg& d) {
+        firstColumn = d.m_listFiles.GetColumnWidth(0);
         none = d.Window().GetWindowRect().Height();
         d.ChooseMenu(ID_VIEW_PARAMETERS);
         d.ChooseMenu(ID_VIEW_OUTPUT);
@@ -48,6 +49,7 @@ TEST_F(LoaderDlgTest, At150PercentScalingTheWindowAndPaneScaleAlike) {
     EXPECT_EQ(none, 371);  // 247 * 1.5 = 370.5
     EXPECT_EQ(both, 836);
     EXPECT_EQ(top, 369);
+    EXPECT_EQ(firstColumn, 300);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // The main window's list: rebuilt from the saved rows, Add, Remove, drops, double clicks.
+#include "app/layout.h"
 #include "tests/dialogs/loader_dlg_fixture.h"
 
 namespace {
@@ -19,6 +20,7 @@ TEST_F(LoaderDlgTest, ShowingRebuildsTheListFromTheSavedRows) {
     Strings rows, titles;
     std::vector<int> widths;
     unsigned style = 0;
+    int dpi = 96;
     bool inProgramDir = false;
     Show(dlg, [&](CLoaderDlg& d) {
         rows = Rows(d);
@@ -27,6 +29,7 @@ TEST_F(LoaderDlgTest, ShowingRebuildsTheListFromTheSavedRows) {
             widths.push_back(d.m_listFiles.GetColumnWidth(c));
         }
         style = d.Window().LvGetExtendedStyle(IDC_FILE_LIST);
+        dpi = d.Window().GetDpi();
         inProgramDir = WorkingDirIsProgramDir();
     });
 
@@ -37,7 +40,9 @@ TEST_F(LoaderDlgTest, ShowingRebuildsTheListFromTheSavedRows) {
                         MapPath("neg.ds1") + "|Negative|data\\neg|7|4294967295",
                     }));
     EXPECT_EQ(titles, (Strings{"File", "Name", "Game Path", "LvlType ID", "LvlPrest Def"}));
-    EXPECT_EQ(widths, (std::vector<int>{200, 90, 70, 64, 70}));
+    std::vector<int> expected;
+    for (int at96 : {200, 90, 70, 64, 70}) expected.push_back(ScaleForDpi(at96, dpi));
+    EXPECT_EQ(widths, expected);
     EXPECT_TRUE(style & ui::LvsExFullRowSelect);
     EXPECT_TRUE(inProgramDir);
     EXPECT_EQ(BoxTexts(), (Strings{"Unable to Find unknown.ds1 in kelvorn_loader.ini"}));
