@@ -25,11 +25,6 @@ export WINEDLLOVERRIDES="mscoree=;mshtml=" WINEARCH=win64
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=wine
 
-# Two demo maps on the command line, as the shell would pass them.
-maps=()
-for m in $(ls "$demo"/maps/*.ds1 2>/dev/null | head -n 2); do
-    maps+=("\"$($wine winepath -w "$root/$m" 2>/dev/null | tr -d '\r')\"")
-done
 
 started_x=
 if [ -z "${DISPLAY:-}" ]; then
@@ -43,12 +38,20 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 tools/wine_prefix.sh
 
+# Two demo maps on the command line in double quotes, as the shell passes them. Wine's
+# own launcher would escape the quotes, so the line goes through a batch file.
+line=kelvorn_loader.exe
+for m in "$demo/maps/mistfen_camp.ds1" "$demo/maps/saltmarsh_crypt.ds1"; do
+    line+=" \"$("$wine" winepath -w "$root/$m" 2>/dev/null | tr -d '\r')\""
+done
+printf '@echo off\r\n%s\r\n' "$line" >"$demo/open_demo.bat"
+
 cd "$demo"
 if [ -z "$started_x" ]; then
-    "$wine" kelvorn_loader.exe "${maps[@]}"
+    "$wine" cmd /c open_demo.bat
     exit 0
 fi
-"$wine" kelvorn_loader.exe "${maps[@]}" &
+"$wine" cmd /c open_demo.bat &
 loader=$!
 sleep 12
 shot="$root/build/demo-screenshot.png"
