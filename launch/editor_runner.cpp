@@ -3,12 +3,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 
 using sys::Handle;
 
 constexpr uint32_t kWaitForever = 0xFFFFFFFF;
+// Each read is a round trip to the system (under Wine, to its server), and the pipe hands
+// over at once whatever it holds: ask for much.
+constexpr std::size_t kPipeReadSize = 1 << 20;
 
 // Pauses between polls while the editor runs but the pipe is empty: none at first, so a
 // steady stream is taken as fast as it comes, then longer ones for an editor that sits
@@ -29,36 +33,53 @@ class IdleBackoff {
     unsigned m_idlePolls = 0;
 };
 
-// Takes exactly the `count` bytes the pipe holds; false when a read fails first.
-bool ReadHeld(sys::ProcessApi& api, Handle pipe, std::size_t count, std::string& output) {
-    char buffer[kOutputChunk];
-    while (count > 0) {
-        std::size_t got = 0;
-        if (!api.Read(pipe, buffer, std::min(count, kOutputChunk), got) || got == 0) return false;
-        AppendOutputText(output, buffer, got);
-        count -= std::min(count, got);
-    }
-    return true;
-}
+// The pipe's reading end. A read is only ever made of bytes the pipe holds at that moment,
+// so none blocks: once the editor is gone, a process it started may keep the pipe open as
+// long as it likes.
+class PipeReader {
+  public:
+    PipeReader(sys::ProcessApi& api, Handle pipe)
+        : m_api(api), m_pipe(pipe), m_buffer(kPipeReadSize) {}
 
-// Reads the editor's output until it has ended. A read is only made of bytes the pipe
-// already holds, so nothing blocks once the editor is gone: a process it started may keep
-// the pipe open for as long as it likes.
+    // Bytes waiting now; false when the pipe is broken and empty.
+    bool Available(std::size_t& count) { return m_api.PeekAvailable(m_pipe, count); }
+
+    // Reads at most `max` of the `available` bytes into `output`; the count read, 0 when
+    // the read failed.
+    std::size_t Take(std::size_t available, std::size_t max, std::string& output) {
+        std::size_t got = 0;
+        const std::size_t ask = std::min({available, max, m_buffer.size()});
+        if (!m_api.Read(m_pipe, m_buffer.data(), ask, got)) return 0;
+        AppendOutputText(output, m_buffer.data(), got);
+        return got;
+    }
+
+  private:
+    sys::ProcessApi& m_api;
+    Handle m_pipe;
+    std::vector<char> m_buffer;
+};
+
+// Reads the editor's output until it has ended.
 void CaptureOutput(sys::ProcessApi& api, Handle pipe, Handle process, std::string& output) {
+    PipeReader reader(api, pipe);
     IdleBackoff backoff;
     for (;;) {
         std::size_t available = 0;
-        if (!api.PeekAvailable(pipe, available)) break;  // every writer gone, nothing left
+        if (!reader.Available(available)) break;  // every writer gone, nothing left
         if (available > 0) {
-            if (!ReadHeld(api, pipe, std::min(available, kOutputChunk), output)) break;
+            if (reader.Take(available, available, output) == 0) break;
             backoff.Reset();
-            continue;
-        }
-        if (api.WaitEnded(process, backoff.NextWaitMs())) {
+        } else if (api.WaitEnded(process, backoff.NextWaitMs())) {
             // Everything the editor wrote is in the pipe by now. Take that much and no
             // more: whoever still holds the pipe may go on filling it.
             std::size_t left = 0;
-            if (api.PeekAvailable(pipe, left)) ReadHeld(api, pipe, left, output);
+            if (!reader.Available(left)) return;
+            while (left > 0 && reader.Available(available) && available > 0) {
+                const std::size_t got = reader.Take(available, left, output);
+                if (got == 0) return;
+                left -= std::min(left, got);
+            }
             return;
         }
     }

@@ -23,7 +23,7 @@ inline constexpr const char* kRestoreFailedMessage = "Re-redirecting Stdout fail
 inline constexpr const char* kCloseFailedMessage = "Closing handle failed";
 inline constexpr const char* kNoStderrMessage = "Failed to open stderr.txt";
 
-// Bytes taken per read, as the output pane has always received them.
+// Bytes taken per read of stderr.txt.
 inline constexpr std::size_t kOutputChunk = 4095;
 
 // "Editor's process Exited with code %d (0x%x)\r\n".

@@ -129,6 +129,7 @@ class FakeProcessApi : public sys::ProcessApi {
         }
         if (open.count(writeEnd)) Fault("read while our write end is open");
         readSizes.push_back(max);
+        if (pipe.empty() && !Broken()) Fault("a read that has to wait for the child");
         while (pipe.empty() && !Broken()) {
             if (ended || child.empty()) {
                 Fault("read would block for ever");
