@@ -147,6 +147,8 @@ class RunE2ETest : public ::testing::Test {
         bool paneVisible = false;
         bool inProgramDir = false;
         std::vector<bool> checks;
+        std::string act;
+        Strings forced;
     };
     Back RunOnce(std::function<void(CLoaderDlg&)> first) {
         Back back;
@@ -170,6 +172,9 @@ class RunE2ETest : public ::testing::Test {
                 std::string(dir, GetCurrentDirectoryA(MAX_PATH, dir)) + "\\" == program;
             for (int id : {IDC_FORCE_DT1, IDC_FORCE_PAL, IDC_NO_CHECK_ACT, IDC_RESIZE})
                 back.checks.push_back(d.Window().IsChecked(id));
+            back.act = d.Window().GetItemText(IDC_ACT);
+            for (int i = 0; i < dlg.m_dt1Dlg.m_nDt1Count; ++i)
+                back.forced.push_back(dlg.m_dt1Dlg.m_dt1Files[i]);
             HoldForAScreenshot();
             d.PressEscape();
         });
@@ -300,6 +305,8 @@ TEST_F(RunE2ETest, MissingEditorIsToldAndTheWindowComesBackAsItWas) {
     EXPECT_EQ(back.pane, Header(cmd));
     EXPECT_EQ(back.rows, Strings{editor + "maps\\a.ds1|Act 1 - Town|data\\act1|1|2"});
     EXPECT_EQ(back.checks, (std::vector<bool>{true, true, false, false}));
+    EXPECT_EQ(back.act, "4");
+    EXPECT_EQ(back.forced, Strings{editor + "floor.dt1"});
 }
 
 TEST_F(RunE2ETest, LoaderComesBackWhileTheEditorsChildHoldsItsOutput) {
