@@ -1,10 +1,11 @@
-// The plain records of the main window: one row of the map list and the launch options.
+// The plain records of the main window: one row of the map list, and its limits.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "launch/launch_options.h"
 #include "loadercfg/param_entry.h"
 
 // Rows of the main list, and saved rows kept between showings.
@@ -22,17 +23,6 @@ struct FileListEntry {
     bool operator==(const FileListEntry&) const = default;
 };
 
-struct LaunchOptions {
-    bool bForceDt1 = false;
-    bool bForcePalette = false;
-    bool bNoCheckAct = false;
-    bool bResize = false;
-    uint32_t resizeX = 250;
-    uint32_t resizeY = 250;
-    uint32_t act = 1;
-
-    bool operator==(const LaunchOptions&) const = default;
-};
 
 // A parameter number as the list shows it: unsigned decimal, so -1 reads 4294967295.
 inline std::string UnsignedText(int32_t value) {

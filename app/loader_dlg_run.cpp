@@ -42,9 +42,7 @@ bool CLoaderDlg::BuildEditorCommandLine(const std::string& editorFolder,
                                 m_listFiles.GetItemText(i, kColTypeId),
                                 m_listFiles.GetItemText(i, kColPrestDef)});
     }
-    request.switches = {m_options.bForceDt1, m_options.bForcePalette, m_options.bNoCheckAct,
-                        m_options.bResize,   m_options.resizeX,       m_options.resizeY,
-                        m_options.act};
+    request.switches = m_options;
     const int forced = std::clamp(m_dt1Dlg.m_nDt1Count, 0, kMaxDt1Files);
     request.forcedDt1.assign(m_dt1Dlg.m_dt1Files.begin(), m_dt1Dlg.m_dt1Files.begin() + forced);
 

@@ -15,7 +15,7 @@ std::string Quoted(std::string_view text) {
 
 // The switches that follow the map path, each beginning with a blank, in fixed order.
 std::string SwitchText(const CommandRequest& request) {
-    const EditorSwitches& s = request.switches;
+    const LaunchOptions& s = request.switches;
     std::string text;
     if (s.bNoCheckAct) text += " -no_check_act";
     if (s.bForcePalette) text += " -force_pal " + std::to_string(static_cast<int32_t>(s.act));

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "launch/launch_options.h"
+
 // The editor receives its command line in a 512-byte buffer.
 inline constexpr std::size_t kMaxCommandLine = 511;
 
@@ -20,23 +22,12 @@ struct MapRow {
     std::string prestText;
 };
 
-// The launch options that become switches (the option controls' values).
-struct EditorSwitches {
-    bool bForceDt1 = false;
-    bool bForcePalette = false;
-    bool bNoCheckAct = false;
-    bool bResize = false;
-    uint32_t resizeX = 250;
-    uint32_t resizeY = 250;
-    uint32_t act = 1;
-};
-
 struct CommandRequest {
     std::string editorFolder;  // used exactly as stored; no separator is added
     std::string editorName;
     std::string listBase;  // the map list file without ".ini"
     std::vector<MapRow> rows;
-    EditorSwitches switches;
+    LaunchOptions switches;
     std::vector<std::string> forcedDt1;  // in list order
 };
 
