@@ -29,7 +29,13 @@ start)
 run)
     export DISPLAY=":$(cat "$state/display")"
     cd "$(dirname "$1")" || exit 1
-    "$wine" "$@"
+    # Wine's helpers (conhost, a lingering grandchild of a test) may outlive the program
+    # and would hold ctest's pipe open: give them a file, and show it afterwards.
+    log="$state/$(basename "$1").log"
+    "$wine" "$@" >"$log" 2>&1 </dev/null
+    status=$?
+    cat "$log"
+    exit $status
     ;;
 stop)
     [ -f "$state/display" ] && DISPLAY=":$(cat "$state/display")" wineserver -k 2>/dev/null
