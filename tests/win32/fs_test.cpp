@@ -43,76 +43,55 @@ class Win32Fs : public ::testing::Test {
     fs::path m_start;
 };
 
-TEST_F(Win32Fs, CurrentDirectoryRoundTripWithItsLimit) {
+TEST_F(Win32Fs, CurrentDirectoryAndProgramPathWithTheirLimits) {
     ASSERT_TRUE(sys::SetCurrentDirectory(folder.Path()));
-    std::string here = folder.Path();
-    EXPECT_EQ(sys::CurrentDirectory(4096), here);
-    EXPECT_EQ(fs::current_path(), fs::path(ui::win32::Widen(here)));
-    // The limit counts the UTF-8 bytes.
-    EXPECT_EQ(sys::CurrentDirectory(here.size()), here);
-    EXPECT_EQ(sys::CurrentDirectory(here.size() - 1), std::nullopt);
-
-    EXPECT_FALSE(sys::SetCurrentDirectory(folder.Path("missing")));
-    EXPECT_FALSE(sys::SetCurrentDirectory(""));
-    EXPECT_EQ(sys::CurrentDirectory(4096), here);
-}
-
-TEST_F(Win32Fs, ProgramFilePathIsThisProgram) {
-    std::optional<std::string> path = sys::ProgramFilePath(4096);
-    ASSERT_TRUE(path);
     wchar_t own[4096];
     DWORD n = GetModuleFileNameW(nullptr, own, 4096);
-    EXPECT_EQ(*path, ui::win32::Narrow(own, static_cast<int>(n)));
-    EXPECT_EQ(path->substr(path->size() - 4), ".exe");
-    EXPECT_TRUE(sys::FileExists(*path));
-    EXPECT_EQ(sys::ProgramFilePath(path->size()), path);
-    EXPECT_EQ(sys::ProgramFilePath(path->size() - 1), std::nullopt);
+    // Each limit counts the UTF-8 bytes.
+    for (const auto& [get, expected] :
+         {std::pair{&sys::CurrentDirectory, folder.Path()},
+          std::pair{&sys::ProgramFilePath, ui::win32::Narrow(own, static_cast<int>(n))}}) {
+        EXPECT_EQ(get(4096), expected);
+        EXPECT_EQ(get(expected.size()), expected);
+        EXPECT_EQ(get(expected.size() - 1), std::nullopt);
+    }
+    EXPECT_EQ(fs::current_path(), fs::path(ui::win32::Widen(folder.Path())));
+    EXPECT_FALSE(sys::SetCurrentDirectory(folder.Path("missing")));
+    EXPECT_FALSE(sys::SetCurrentDirectory(""));
+    EXPECT_EQ(sys::CurrentDirectory(4096), folder.Path());
 }
 
-TEST_F(Win32Fs, FileExistsOnlyForFiles) {
-    Put(folder.Native(kName), "x");
+TEST_F(Win32Fs, FileExistsAndReadWholeFileOnlyForFiles) {
+    std::string bytes("line 1\r\nline 2\n\0zero\xff\xfe end", 28);
+    Put(folder.Native(kName), bytes);
+    Put(folder.Native("empty.ini"), "");
     EXPECT_TRUE(sys::FileExists(folder.Path(kName)));
     EXPECT_FALSE(sys::FileExists(folder.Path()));  // a folder is no file
     EXPECT_FALSE(sys::FileExists(folder.Path("none.ini")));
     EXPECT_FALSE(sys::FileExists(""));
+    std::string got = "old";
+    ASSERT_TRUE(sys::ReadWholeFile(folder.Path(kName), got));
+    EXPECT_EQ(got, bytes);
+    ASSERT_TRUE(sys::ReadWholeFile(folder.Path("empty.ini"), got));
+    EXPECT_EQ(got, "");
+    got = "kept";
+    EXPECT_FALSE(sys::ReadWholeFile(folder.Path("none.ini"), got));
+    EXPECT_FALSE(sys::ReadWholeFile(folder.Path(), got));
+    EXPECT_EQ(got, "kept");
     // Relative to the current directory.
     ASSERT_TRUE(sys::SetCurrentDirectory(folder.Path()));
     EXPECT_TRUE(sys::FileExists(kName));
 }
 
-TEST_F(Win32Fs, ReadWholeFileKeepsEveryByte) {
-    std::string bytes("line 1\r\nline 2\n\0zero\xff\xfe end", 28);
-    Put(folder.Native(kName), bytes);
-    std::string got = "old";
-    ASSERT_TRUE(sys::ReadWholeFile(folder.Path(kName), got));
-    EXPECT_EQ(got, bytes);
-
-    Put(folder.Native("empty.ini"), "");
-    ASSERT_TRUE(sys::ReadWholeFile(folder.Path("empty.ini"), got));
-    EXPECT_EQ(got, "");
-
-    got = "kept";
-    EXPECT_FALSE(sys::ReadWholeFile(folder.Path("none.ini"), got));
-    EXPECT_FALSE(sys::ReadWholeFile(folder.Path(), got));
-    EXPECT_EQ(got, "kept");
-}
-
 TEST_F(Win32Fs, AtomicWriteCreatesAndReplaces) {
-    std::string first = "[PARAMS]\r\nfirst line\r\n";
-    ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(kName), first));
-    EXPECT_EQ(Slurp(folder.Native(kName)), first);
-
-    std::string second = "short\r\n";
-    ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(kName), second));
-    EXPECT_EQ(Slurp(folder.Native(kName)), second);
-    EXPECT_EQ(Listing(folder), std::vector<std::string>{kName});  // no temporary file left
-
-    std::string large(3 << 20, 'k');
-    large += "\r\nend";
-    ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(kName), large));
-    EXPECT_EQ(Slurp(folder.Native(kName)), large);
-    ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(kName), ""));
-    EXPECT_EQ(Slurp(folder.Native(kName)), "");
+    // Created, replaced by a shorter, a larger and an empty text.
+    for (const std::string& text :
+         {std::string("[PARAMS]\r\nfirst line\r\n"), std::string("short\r\n"),
+          std::string(3 << 20, 'k') + "\r\nend", std::string()}) {
+        ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(kName), text));
+        EXPECT_EQ(Slurp(folder.Native(kName)), text);
+        EXPECT_EQ(Listing(folder), std::vector<std::string>{kName});  // no temporary file left
+    }
 }
 
 TEST_F(Win32Fs, FailedWriteLeavesTheOldFile) {

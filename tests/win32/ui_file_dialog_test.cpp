@@ -124,79 +124,62 @@ class Win32FileDialog : public ::testing::Test {
     std::filesystem::path m_start;
 };
 
-TEST_F(Win32FileDialog, OpenOneFileByItsFullPath) {
-    DialogDriver drive({W(maps.Path(kOther))});
-    ui::FileDialogResult r = ui::backend::FileDialog(nullptr, Options(false), false);
-    ASSERT_TRUE(r.confirmed);
-    EXPECT_EQ(r.folder, "");
-    EXPECT_TRUE(r.names.empty());
-    EXPECT_EQ(r.paths, std::vector<std::string>{maps.Path(kOther)});
-    EXPECT_TRUE(drive.driver.prompts.empty());
-}
-
-TEST_F(Win32FileDialog, OneFileOfAMultipleSelectionIsAFullPath) {
-    DialogDriver drive({W(maps.Path("a.ds1"))});
-    ui::FileDialogResult r = ui::backend::FileDialog(nullptr, Options(true), false);
-    ASSERT_TRUE(r.confirmed);
-    EXPECT_EQ(r.folder, "");
-    EXPECT_EQ(r.paths, std::vector<std::string>{maps.Path("a.ds1")});
-}
-
-TEST_F(Win32FileDialog, SeveralFilesComeAsFolderAndNames) {
-    // The folder first, then the quoted names.
-    DialogDriver drive({W(maps.Path()), W("\"a.ds1\" \"" + kOther + "\"")});
-    ui::FileDialogResult r = ui::backend::FileDialog(nullptr, Options(true), false);
-    ASSERT_TRUE(r.confirmed);
-    EXPECT_EQ(r.folder, maps.Path());
-    EXPECT_EQ(r.names, (std::vector<std::string>{"a.ds1", kOther}));
-    EXPECT_EQ(r.paths, (std::vector<std::string>{maps.Path("a.ds1"), maps.Path(kOther)}));
-}
-
-TEST_F(Win32FileDialog, InitialFolderAndOwner) {
+TEST_F(Win32FileDialog, OneFileIsAFullPathAndSeveralComeAsFolderAndNames) {
+    const struct {
+        bool multi;
+        std::wstring entry;
+        std::string folder;
+        std::vector<std::string> names, paths;
+    } cases[] = {
+        {false, W(maps.Path(kOther)), "", {}, {maps.Path(kOther)}},
+        {true, W(maps.Path("a.ds1")), "", {}, {maps.Path("a.ds1")}},
+        {true,
+         W("\"" + kOther + "\" \"a.ds1\""),
+         maps.Path(),
+         {kOther, "a.ds1"},
+         {maps.Path(kOther), maps.Path("a.ds1")}},
+    };
     Probe owner(IDD_LOADER);
-    ui::FileDialogResult r;
     RunInside(owner, [&] {
-        ui::OpenFileOptions o = Options(true);
-        o.initialFolder = maps.Path();
-        DialogDriver drive({L"\"" + W(kOther) + L"\" \"a.ds1\""});
-        r = ui::backend::FileDialog(&owner, o, false);
-        EXPECT_EQ(drive.driver.owner, Hwnd(owner));
+        for (const auto& c : cases) {
+            ui::OpenFileOptions o = Options(c.multi);
+            o.initialFolder = maps.Path();
+            DialogDriver drive({c.entry});
+            ui::FileDialogResult r = ui::backend::FileDialog(&owner, o, false);
+            EXPECT_EQ(drive.driver.owner, Hwnd(owner));
+            ASSERT_TRUE(r.confirmed);
+            EXPECT_EQ(r.folder, c.folder);
+            EXPECT_EQ(r.names, c.names);
+            EXPECT_EQ(r.paths, c.paths);
+            EXPECT_TRUE(drive.driver.prompts.empty());
+        }
     });
-    ASSERT_TRUE(r.confirmed);
-    EXPECT_EQ(r.folder, maps.Path());
-    EXPECT_EQ(r.names, (std::vector<std::string>{kOther, "a.ds1"}));
 }
 
-TEST_F(Win32FileDialog, CancelGivesNothing) {
+TEST_F(Win32FileDialog, CancelledFileDialogAndFolderBrowserGiveNothing) {
+    {
+        DialogDriver drive({});
+        ui::FileDialogResult r = ui::backend::FileDialog(nullptr, Options(true), false);
+        EXPECT_FALSE(r.confirmed);
+        EXPECT_TRUE(r.paths.empty());
+        EXPECT_NE(drive.driver.dialog, nullptr);  // it really was up
+    }
     DialogDriver drive({});
-    ui::FileDialogResult r = ui::backend::FileDialog(nullptr, Options(true), false);
-    EXPECT_FALSE(r.confirmed);
-    EXPECT_TRUE(r.paths.empty());
-    EXPECT_NE(drive.driver.dialog, nullptr);  // it really was up
+    EXPECT_EQ(ui::backend::BrowseFolder(nullptr, "Select your Mod Directory"), std::nullopt);
+    EXPECT_NE(drive.driver.dialog, nullptr);
 }
 
 TEST_F(Win32FileDialog, SaveAsksBeforeReplacingAFile) {
     ui::OpenFileOptions o;
     o.filters = {{"All Files (*.*)", "*.*"}};
-    {
-        DialogDriver drive({W(maps.Path("new.bat"))});
+    // A new file goes without a question; replacing one asks first.
+    for (const char* name : {"new.bat", "a.ds1"}) {
+        DialogDriver drive({W(maps.Path(name))});
         ui::FileDialogResult r = ui::backend::FileDialog(nullptr, o, true);
         ASSERT_TRUE(r.confirmed);
-        EXPECT_EQ(r.paths, std::vector<std::string>{maps.Path("new.bat")});
-        EXPECT_TRUE(drive.driver.prompts.empty());
+        EXPECT_EQ(r.paths, std::vector<std::string>{maps.Path(name)});
+        EXPECT_EQ(drive.driver.prompts.size(), name[0] == 'a' ? 1u : 0u) << name;
     }
-    DialogDriver drive({W(maps.Path("a.ds1"))});
-    ui::FileDialogResult r = ui::backend::FileDialog(nullptr, o, true);
-    ASSERT_TRUE(r.confirmed);
-    EXPECT_EQ(r.paths, std::vector<std::string>{maps.Path("a.ds1")});
-    ASSERT_EQ(drive.driver.prompts.size(), 1u);
-    EXPECT_FALSE(drive.driver.prompts[0].empty());  // the overwrite question
-}
-
-TEST_F(Win32FileDialog, FolderBrowserCancelled) {
-    DialogDriver drive({});
-    EXPECT_EQ(ui::backend::BrowseFolder(nullptr, "Select your Mod Directory"), std::nullopt);
-    EXPECT_NE(drive.driver.dialog, nullptr);
 }
 
 // The whole literal, zeros included.

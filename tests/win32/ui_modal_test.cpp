@@ -1,4 +1,5 @@
 // Modal dialogs and message boxes of the win32 backend, driven in process.
+#include <array>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -58,35 +59,30 @@ class BoxObserver {
     HHOOK m_hook;
 };
 
-TEST(Win32Modal, EndCodeAndMissingTemplate) {
-    Probe d(IDD_FORCE_DT1);
-    ui::Script script;
-    script.OnDialog(IDD_FORCE_DT1, [](ui::Dialog& dlg) { dlg.EndDialog(ui::IdCancel); });
-    EXPECT_EQ(d.Show(), ui::IdCancel);
-    EXPECT_TRUE(script.Finished());
-
-    Probe missing(4321);
-    EXPECT_EQ(missing.DoModal(), -1);
-    EXPECT_FALSE(missing.IsOpen());
-}
-
-TEST(Win32Modal, ScriptStepRunsOnceTheWindowIsShown) {
+TEST(Win32Modal, StepRunsOnceShownAndEndCodesComeBack) {
     Probe d(IDD_FORCE_DT1);  // a template without WS_VISIBLE
     bool visibleAtInit = true, visibleAtStep = false;
     d.onInit = [&](Probe& p) { visibleAtInit = IsWindowVisible(Hwnd(p)) != FALSE; };
-    EXPECT_EQ(RunInside(d, [&] { visibleAtStep = IsWindowVisible(Hwnd(d)) != FALSE; }), ui::IdOk);
+    EXPECT_EQ(RunInside(d,
+                        [&] {
+                            visibleAtStep = IsWindowVisible(Hwnd(d)) != FALSE;
+                            d.EndDialog(ui::IdCancel);
+                        }),
+              ui::IdCancel);
     EXPECT_FALSE(visibleAtInit);
     EXPECT_TRUE(visibleAtStep);
     EXPECT_FALSE(d.IsOpen());  // the port went with the window
-}
 
-TEST(Win32Modal, DialogEndedDuringInitNeverShowsAndRunsNoStep) {
-    Probe d(IDD_FORCE_DT1);
+    // Ended during its initialisation: never shown, and no step runs.
     d.onInit = [](Probe& p) { p.EndDialog(ui::IdAbort); };
     ui::Script script;
     EXPECT_EQ(d.Show(), ui::IdAbort);
     EXPECT_TRUE(script.DialogsOpened().empty());
     EXPECT_TRUE(script.Errors().empty());
+
+    Probe missing(4321);
+    EXPECT_EQ(missing.DoModal(), -1);
+    EXPECT_FALSE(missing.IsOpen());
 }
 
 TEST(Win32Modal, NestedDialogIsOwnedAndDisablesItsOwner) {
@@ -127,13 +123,14 @@ TEST(Win32Modal, HandlerExceptionStaysInsideTheWindow) {
     EXPECT_NE(script.Errors()[0].find("boom"), std::string::npos);
 }
 
-TEST(Win32MessageBox, OwnedBoxIsShownAndAnsweredByTheScript) {
+TEST(Win32MessageBox, RealBoxesAreShownAndAnsweredByTheScriptInOrder) {
     Probe d(IDD_LOADER);
     BoxObserver observer;
     int answer = 0;
     HWND dialog = nullptr;
     ui::Script script;
     script.AnswerMessageBox(ui::IdNo);
+    script.AnswerMessageBox(ui::IdCancel);
     script.OnDialog(IDD_LOADER, [&](ui::Dialog&) {
         dialog = Hwnd(d);
         answer =
@@ -142,69 +139,49 @@ TEST(Win32MessageBox, OwnedBoxIsShownAndAnsweredByTheScript) {
     });
     d.Show();
     EXPECT_EQ(answer, ui::IdNo);
+    EXPECT_EQ(ui::ShowMessageBox(nullptr, "one", "ERROR", ui::MbOkCancel), ui::IdCancel);
+    // With no answer left the box is answered OK.
+    EXPECT_EQ(ui::ShowMessageBox(nullptr, "two", "Success", ui::MbOk), ui::IdOk);
     EXPECT_TRUE(script.Finished());
-    ASSERT_EQ(script.MessageBoxes().size(), 1u);
+    // An answer without its button ends the box and is reported.
+    script.AnswerMessageBox(ui::IdRetry);
+    EXPECT_EQ(ui::ShowMessageBox(nullptr, "three", "Error", ui::MbYesNoCancel | ui::MbIconQuestion),
+              ui::IdRetry);
+    ASSERT_EQ(script.Errors().size(), 1u);
+    EXPECT_NE(script.Errors()[0].find("no button 4"), std::string::npos);
+    ASSERT_EQ(script.MessageBoxes().size(), 4u);
     EXPECT_EQ(script.MessageBoxes()[0].ownerTemplate, IDD_LOADER);
-    EXPECT_EQ(script.MessageBoxes()[0].flags, ui::MbYesNo | ui::MbIconExclamation);
 
-    ASSERT_EQ(observer.seen.size(), 1u);
+    ASSERT_EQ(observer.seen.size(), 4u);
     const SeenBox& box = observer.seen[0];
     EXPECT_EQ(box.caption, "Warning");
     EXPECT_EQ(box.text, "Overwrite \"caf\xc3\xa9.ds1\"?");
     EXPECT_EQ(box.owner, dialog);
-    EXPECT_TRUE(box.hasYes);
-    EXPECT_TRUE(box.hasNo);
-    EXPECT_FALSE(box.hasOk);
-    EXPECT_FALSE(box.hasCancel);
-    EXPECT_TRUE(box.hasIcon);
-}
-
-TEST(Win32MessageBox, UnownedBoxesTakeTheirAnswersInOrder) {
-    BoxObserver observer;
-    ui::Script script;
-    script.AnswerMessageBox(ui::IdCancel);
-    script.AnswerMessageBox(ui::IdYes);
-    EXPECT_EQ(ui::ShowMessageBox(nullptr, "one", "ERROR", ui::MbOkCancel), ui::IdCancel);
-    EXPECT_EQ(ui::ShowMessageBox(nullptr, "two", "Error", ui::MbYesNoCancel | ui::MbIconQuestion),
-              ui::IdYes);
-    // With no answer left the box is answered OK.
-    EXPECT_EQ(ui::ShowMessageBox(nullptr, "three", "Success", ui::MbOk), ui::IdOk);
-    EXPECT_TRUE(script.Finished());
-    ASSERT_EQ(observer.seen.size(), 3u);
-    EXPECT_EQ(observer.seen[0].text, "one");
-    EXPECT_EQ(observer.seen[0].owner, nullptr);
-    EXPECT_TRUE(observer.seen[0].hasCancel);
-    EXPECT_FALSE(observer.seen[0].hasIcon);
-    EXPECT_EQ(observer.seen[1].caption, "Error");
-    EXPECT_TRUE(observer.seen[1].hasYes && observer.seen[1].hasNo && observer.seen[1].hasCancel);
+    EXPECT_TRUE(box.hasYes && box.hasNo && box.hasIcon);
+    EXPECT_FALSE(box.hasOk || box.hasCancel);
+    EXPECT_EQ(observer.seen[1].text, "one");
+    EXPECT_EQ(observer.seen[1].owner, nullptr);
+    EXPECT_TRUE(observer.seen[1].hasOk && observer.seen[1].hasCancel);
+    EXPECT_FALSE(observer.seen[1].hasIcon);
     EXPECT_EQ(observer.seen[2].caption, "Success");
     EXPECT_TRUE(observer.seen[2].hasOk);
+    EXPECT_EQ(observer.seen[3].caption, "Error");
+    EXPECT_TRUE(observer.seen[3].hasYes && observer.seen[3].hasNo && observer.seen[3].hasCancel);
 }
 
-TEST(Win32MessageBox, AnswerWithoutItsButtonEndsTheBoxAndIsReported) {
-    ui::Script script;
-    script.AnswerMessageBox(ui::IdRetry);
-    EXPECT_EQ(ui::ShowMessageBox(nullptr, "question", "Error", ui::MbYesNo), ui::IdRetry);
-    ASSERT_EQ(script.Errors().size(), 1u);
-    EXPECT_NE(script.Errors()[0].find("no button 4"), std::string::npos);
-}
-
-TEST(Win32Backend, DiscardQueuedMessagesEmptiesTheQueue) {
+TEST(Win32Backend, DiscardQueuedMessagesEmptiesTheQueueButLeavesPaintingAlone) {
     PostThreadMessageW(GetCurrentThreadId(), WM_APP + 7, 0, 0);
     PostMessageW(nullptr, WM_APP + 8, 0, 0);
     PostQuitMessage(0);
     ui::DiscardQueuedMessages();
     MSG msg;
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
-}
 
-TEST(Win32Backend, DiscardQueuedMessagesLeavesPaintingAlone) {
     Probe d(IDD_LOADER);
     RunInside(d, [&] {
         PostMessageW(Hwnd(d), WM_APP + 9, 0, 0);
         InvalidateRect(Hwnd(d), nullptr, TRUE);
         ui::DiscardQueuedMessages();  // returns although a paint is pending
-        MSG msg;
         EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_APP, WM_APP + 9, PM_NOREMOVE));
         EXPECT_TRUE(GetUpdateRect(Hwnd(d), nullptr, FALSE));
     });
@@ -213,24 +190,20 @@ TEST(Win32Backend, DiscardQueuedMessagesLeavesPaintingAlone) {
 TEST(Win32Backend, ScriptDelayComesFromTheEnvironment) {
     const char* outer = std::getenv("KELVORN_SCRIPT_DELAY_MS");
     std::string kept = outer ? outer : "";
-    _putenv_s("KELVORN_SCRIPT_DELAY_MS", "250");
-    EXPECT_EQ(ui::win32::ScriptDelayMs(), 250u);
-    _putenv_s("KELVORN_SCRIPT_DELAY_MS", "soon");
-    EXPECT_EQ(ui::win32::ScriptDelayMs(), 0u);
-    _putenv_s("KELVORN_SCRIPT_DELAY_MS", "-5");
-    EXPECT_EQ(ui::win32::ScriptDelayMs(), 0u);
-    _putenv_s("KELVORN_SCRIPT_DELAY_MS", "");
-    EXPECT_EQ(ui::win32::ScriptDelayMs(), 0u);
+    for (auto [text, ms] : {std::pair{"250", 250u}, {"soon", 0u}, {"-5", 0u}, {"", 0u}}) {
+        _putenv_s("KELVORN_SCRIPT_DELAY_MS", text);
+        EXPECT_EQ(ui::win32::ScriptDelayMs(), ms) << text;
+    }
     _putenv_s("KELVORN_SCRIPT_DELAY_MS", kept.c_str());
 }
 
 TEST(Win32Backend, MinimizedIconIsCentredRoundingTowardZero) {
-    POINT at = ui::win32::MinimizedIconOrigin(160, 41, 32, 32);
-    EXPECT_EQ(at.x, 64);  // (160 - 32 + 1) / 2 = 64.5
-    EXPECT_EQ(at.y, 5);   // (41 - 32 + 1) / 2
-    at = ui::win32::MinimizedIconOrigin(10, 0, 32, 32);
-    EXPECT_EQ(at.x, -10);  // -21 / 2 rounds toward zero
-    EXPECT_EQ(at.y, -15);  // -31 / 2
+    // (160 - 32 + 1) / 2 = 64.5 and (41 - 32 + 1) / 2; -21 / 2 and -31 / 2 toward zero.
+    for (auto [w, h, x, y] : {std::array{160, 41, 64, 5}, {10, 0, -10, -15}}) {
+        POINT at = ui::win32::MinimizedIconOrigin(w, h, 32, 32);
+        EXPECT_EQ(at.x, x);
+        EXPECT_EQ(at.y, y);
+    }
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace {
 
 const std::string kUnicode = "Kelvorn \xc3\xa9\xd0\x96";  // "Kelvorn éЖ"
 
-TEST(Win32Window, CaptionSizeDpiAndIcons) {
+TEST(Win32Window, CaptionSizeDpiIconsAndMinimizing) {
     Probe d(IDD_LOADER);
     RunInside(d, [&] {
         ui::WindowPort& w = d.Window();
@@ -24,43 +24,27 @@ TEST(Win32Window, CaptionSizeDpiAndIcons) {
         EXPECT_GT(before.Width(), 0);
         w.SetWindowHeight(before.Height() - 40);
         ui::Rect after = w.GetWindowRect();
-        EXPECT_EQ(after.Height(), before.Height() - 40);
-        EXPECT_EQ(after.Width(), before.Width());
-        EXPECT_EQ(after.left, before.left);
-
+        EXPECT_EQ(after, (ui::Rect{before.left, before.top, before.right, before.bottom - 40}));
         int systemDpi = static_cast<int>(GetDpiForWindow(Hwnd(d)));
         EXPECT_EQ(w.GetDpi(), systemDpi > 0 ? systemDpi : 96);
 
         w.SetIcons(IDI_APP);
-        auto big = reinterpret_cast<HICON>(SendMessageW(Hwnd(d), WM_GETICON, ICON_BIG, 0));
-        auto small = reinterpret_cast<HICON>(SendMessageW(Hwnd(d), WM_GETICON, ICON_SMALL, 0));
-        ASSERT_NE(big, nullptr);
-        ASSERT_NE(small, nullptr);
-        ICONINFO info{};
-        ASSERT_TRUE(GetIconInfo(big, &info));
-        BITMAP bm{};
-        GetObjectW(info.hbmColor, sizeof(bm), &bm);
-        EXPECT_EQ(bm.bmWidth, GetSystemMetrics(SM_CXICON));
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
-        ASSERT_TRUE(GetIconInfo(small, &info));
-        GetObjectW(info.hbmColor, sizeof(bm), &bm);
-        EXPECT_EQ(bm.bmWidth, GetSystemMetrics(SM_CXSMICON));
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
-    });
-}
+        for (auto [kind, width] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+            auto icon = reinterpret_cast<HICON>(SendMessageW(Hwnd(d), WM_GETICON, kind, 0));
+            ICONINFO info{};
+            ASSERT_TRUE(icon && GetIconInfo(icon, &info)) << kind;
+            BITMAP bm{};
+            GetObjectW(info.hbmColor, sizeof(bm), &bm);
+            EXPECT_EQ(bm.bmWidth, GetSystemMetrics(width));
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+        }
 
-TEST(Win32Window, MinimizedWindowOffersItsIconAndRestores) {
-    Probe d(IDD_LOADER);
-    RunInside(d, [&] {
-        ui::WindowPort& w = d.Window();
-        w.SetIcons(IDI_APP);
         EXPECT_FALSE(w.IsMinimized());
         SendMessageW(Hwnd(d), WM_SYSCOMMAND, SC_MINIMIZE, 0);
         EXPECT_TRUE(w.IsMinimized());
-        auto dragIcon = SendMessageW(Hwnd(d), WM_QUERYDRAGICON, 0, 0);
-        EXPECT_EQ(dragIcon, SendMessageW(Hwnd(d), WM_GETICON, ICON_BIG, 0));
+        EXPECT_EQ(SendMessageW(Hwnd(d), WM_QUERYDRAGICON, 0, 0),
+                  SendMessageW(Hwnd(d), WM_GETICON, ICON_BIG, 0));
         // A painting while minimized must not disturb anything.
         RedrawWindow(Hwnd(d), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         SendMessageW(Hwnd(d), WM_SYSCOMMAND, SC_RESTORE, 0);
@@ -70,61 +54,45 @@ TEST(Win32Window, MinimizedWindowOffersItsIconAndRestores) {
     EXPECT_EQ(d.sysCommands, (std::vector<unsigned>{SC_MINIMIZE, SC_RESTORE}));
 }
 
-TEST(Win32Window, MenuCheckAndGrayStates) {
+TEST(Win32Window, MenuStatesAndTheSystemMenuItemBeforeItsSeparator) {
     Probe d(IDD_LOADER);
     RunInside(d, [&] {
         ui::WindowPort& w = d.Window();
+        HMENU menu = GetMenu(Hwnd(d));
         // The resource checks both View items.
         EXPECT_TRUE(w.IsMenuItemChecked(ID_VIEW_PARAMETERS));
         EXPECT_TRUE(w.IsMenuItemChecked(ID_VIEW_OUTPUT));
         w.CheckMenuItem(ID_VIEW_OUTPUT, false);
         EXPECT_FALSE(w.IsMenuItemChecked(ID_VIEW_OUTPUT));
         EXPECT_TRUE(w.IsMenuItemChecked(ID_VIEW_PARAMETERS));
-        HMENU menu = GetMenu(Hwnd(d));
         EXPECT_EQ(GetMenuState(menu, ID_VIEW_OUTPUT, MF_BYCOMMAND) & MF_CHECKED, 0u);
-
-        EXPECT_TRUE(w.IsMenuItemEnabled(ID_FILE_RUN));
         w.EnableMenuItem(ID_FILE_RUN, false);
         EXPECT_FALSE(w.IsMenuItemEnabled(ID_FILE_RUN));
         EXPECT_NE(GetMenuState(menu, ID_FILE_RUN, MF_BYCOMMAND) & MF_GRAYED, 0u);
         EXPECT_TRUE(w.IsMenuItemEnabled(ID_FILE_MAKE_BATCH));
-        w.EnableMenuItem(ID_FILE_RUN, true);
-        EXPECT_TRUE(w.IsMenuItemEnabled(ID_FILE_RUN));
-
         // A command the menu does not have is neither checked nor enabled.
         EXPECT_FALSE(w.IsMenuItemChecked(4321));
         EXPECT_FALSE(w.IsMenuItemEnabled(4321));
-    });
-}
 
-TEST(Win32Window, SystemMenuItemGoesBeforeTheSeparator) {
-    Probe d(IDD_LOADER);
-    RunInside(d, [&] {
-        ui::WindowPort& w = d.Window();
         ASSERT_TRUE(w.HasSystemMenu());
-        EXPECT_FALSE(w.HasSystemMenuItem(IDM_ABOUTBOX));
         HMENU sys = GetSystemMenu(Hwnd(d), FALSE);
-        int count = GetMenuItemCount(sys);
-        int separator = -1;
+        int count = GetMenuItemCount(sys), separator = -1;
         for (int i = 0; i < count && separator < 0; ++i)
             if (GetMenuItemID(sys, i) == 0) separator = i;
         ASSERT_GE(separator, 0);
-
         w.InsertSystemMenuItem(0, IDM_ABOUTBOX, "&About kelvorn Loader...");
-        EXPECT_TRUE(w.HasSystemMenuItem(IDM_ABOUTBOX));
         EXPECT_EQ(GetMenuItemCount(sys), count + 1);
         EXPECT_EQ(GetMenuItemID(sys, separator), static_cast<UINT>(IDM_ABOUTBOX));
         wchar_t text[64] = {};
         GetMenuStringW(sys, IDM_ABOUTBOX, text, 64, MF_BYCOMMAND);
         EXPECT_STREQ(text, L"&About kelvorn Loader...");
-
         // Choosing it reaches the dialog, which handles it itself.
         SendMessageW(Hwnd(d), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
     });
     EXPECT_EQ(d.sysCommands, (std::vector<unsigned>{IDM_ABOUTBOX}));
 }
 
-TEST(Win32Controls, TextChecksEnabledVisibleAndPlace) {
+TEST(Win32Controls, TextChecksEnabledVisibleFocusAndPlace) {
     Probe d(IDD_LOADER);
     RunInside(d, [&] {
         ui::WindowPort& w = d.Window();
@@ -140,25 +108,19 @@ TEST(Win32Controls, TextChecksEnabledVisibleAndPlace) {
         EXPECT_EQ(w.GetItemText(IDC_OUTPUT), kUnicode + "\r\nline 2");
         EXPECT_EQ(w.GetItemText(IDC_FORCE_DT1), "&Force .dt1");
 
-        EXPECT_FALSE(w.IsChecked(IDC_FORCE_PAL));
-        w.SetCheck(IDC_FORCE_PAL, true);
-        EXPECT_TRUE(w.IsChecked(IDC_FORCE_PAL));
-        EXPECT_EQ(IsDlgButtonChecked(Hwnd(d), IDC_FORCE_PAL), static_cast<UINT>(BST_CHECKED));
-        w.SetCheck(IDC_FORCE_PAL, false);
-        EXPECT_FALSE(w.IsChecked(IDC_FORCE_PAL));
-
-        EXPECT_TRUE(w.IsItemEnabled(IDC_ACT));
-        w.EnableItem(IDC_ACT, false);
-        EXPECT_FALSE(w.IsItemEnabled(IDC_ACT));
-        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(Hwnd(d), IDC_ACT)));
-        w.EnableItem(IDC_ACT, true);
-        EXPECT_TRUE(w.IsItemEnabled(IDC_ACT));
-
-        EXPECT_TRUE(w.IsItemVisible(IDC_OUTPUT));
-        w.ShowItem(IDC_OUTPUT, false);
-        EXPECT_FALSE(w.IsItemVisible(IDC_OUTPUT));
-        w.ShowItem(IDC_OUTPUT, true);
-        EXPECT_TRUE(w.IsItemVisible(IDC_OUTPUT));
+        // Each state read back through the port and straight from the control.
+        HWND act = GetDlgItem(Hwnd(d), IDC_ACT), output = GetDlgItem(Hwnd(d), IDC_OUTPUT);
+        for (bool on : {false, true}) {
+            w.SetCheck(IDC_FORCE_PAL, on);
+            EXPECT_EQ(w.IsChecked(IDC_FORCE_PAL), on);
+            EXPECT_EQ(IsDlgButtonChecked(Hwnd(d), IDC_FORCE_PAL), on ? BST_CHECKED : BST_UNCHECKED);
+            w.EnableItem(IDC_ACT, on);
+            EXPECT_EQ(w.IsItemEnabled(IDC_ACT), on);
+            EXPECT_EQ(IsWindowEnabled(act) != FALSE, on);
+            w.ShowItem(IDC_OUTPUT, on);
+            EXPECT_EQ(w.IsItemVisible(IDC_OUTPUT), on);
+            EXPECT_EQ(IsWindowVisible(output) != FALSE, on);
+        }
 
         // Client coordinates: the list view sits 7 dialog units from the top left.
         ui::Rect list = w.GetItemRect(IDC_FILE_LIST);
@@ -170,13 +132,12 @@ TEST(Win32Controls, TextChecksEnabledVisibleAndPlace) {
         w.MoveItem(IDC_FILE_LIST, moved, false);
         EXPECT_EQ(w.GetItemRect(IDC_FILE_LIST), moved);
         w.MoveItem(IDC_OUTPUT, w.GetItemRect(IDC_OUTPUT), true);
-        EXPECT_EQ(GetWindow(GetWindow(Hwnd(d), GW_CHILD), GW_HWNDLAST),
-                  GetDlgItem(Hwnd(d), IDC_OUTPUT));
+        EXPECT_EQ(GetWindow(GetWindow(Hwnd(d), GW_CHILD), GW_HWNDLAST), output);
 
-        w.SetFocus(IDC_RESIZE_Y);
-        EXPECT_EQ(w.GetFocus(), IDC_RESIZE_Y);
-        w.SetFocus(IDC_FILE_LIST);
-        EXPECT_EQ(w.GetFocus(), IDC_FILE_LIST);
+        for (int id : {IDC_RESIZE_Y, IDC_FILE_LIST}) {
+            w.SetFocus(id);
+            EXPECT_EQ(w.GetFocus(), id);
+        }
     });
 }
 
@@ -184,33 +145,23 @@ TEST(Win32Controls, MonospaceFontAndTextMeasure) {
     Probe d(IDD_LOADER);
     RunInside(d, [&] {
         ui::WindowPort& w = d.Window();
-        EXPECT_EQ(w.MeasureText(IDC_FILE_LIST, ""), 0);
-        int one = w.MeasureText(IDC_FILE_LIST, "W");
-        int two = w.MeasureText(IDC_FILE_LIST, "WW");
         int longer = w.MeasureText(IDC_FILE_LIST, "WW and more");
-        EXPECT_GT(one, 0);
-        EXPECT_GT(two, one);
-        EXPECT_GT(longer, two);
         EXPECT_GT(w.MeasureText(IDC_FILE_LIST, kUnicode), w.MeasureText(IDC_FILE_LIST, "Kelvorn"));
-
         // Measuring uses the device context's default font, not the control's.
         w.SetMonospaceFont(IDC_FILE_LIST, "Courier New", 40);
         EXPECT_EQ(w.MeasureText(IDC_FILE_LIST, "WW and more"), longer);
 
-        w.SetMonospaceFont(IDC_OUTPUT, "Courier New", 14);
-        auto font =
-            reinterpret_cast<HFONT>(SendDlgItemMessageW(Hwnd(d), IDC_OUTPUT, WM_GETFONT, 0, 0));
-        ASSERT_NE(font, nullptr);
-        LOGFONTW lf{};
-        ASSERT_TRUE(GetObjectW(font, sizeof(lf), &lf));
-        EXPECT_STREQ(lf.lfFaceName, L"Courier New");
-        EXPECT_EQ(lf.lfHeight, 14);
-        EXPECT_EQ(lf.lfPitchAndFamily & 3, FIXED_PITCH);
         // A second font replaces the first; the control holds a live one.
-        w.SetMonospaceFont(IDC_OUTPUT, "Courier New", 16);
-        font = reinterpret_cast<HFONT>(SendDlgItemMessageW(Hwnd(d), IDC_OUTPUT, WM_GETFONT, 0, 0));
-        ASSERT_TRUE(GetObjectW(font, sizeof(lf), &lf));
-        EXPECT_EQ(lf.lfHeight, 16);
+        for (int height : {14, 16}) {
+            w.SetMonospaceFont(IDC_OUTPUT, "Courier New", height);
+            auto font =
+                reinterpret_cast<HFONT>(SendDlgItemMessageW(Hwnd(d), IDC_OUTPUT, WM_GETFONT, 0, 0));
+            LOGFONTW lf{};
+            ASSERT_TRUE(font && GetObjectW(font, sizeof(lf), &lf));
+            EXPECT_STREQ(lf.lfFaceName, L"Courier New");
+            EXPECT_EQ(lf.lfHeight, height);
+            EXPECT_EQ(lf.lfPitchAndFamily & 3, FIXED_PITCH);
+        }
     });
 }
 
@@ -238,7 +189,7 @@ TEST(Win32Controls, CharFilterDropsRefusedKeys) {
     EXPECT_EQ(seen, (std::vector<unsigned>{'a', '*', 'B', ':', 'c', '\b', 0x00e9}));
 }
 
-TEST(Win32Controls, DroppedFilesArriveAsUtf8Paths) {
+TEST(Win32Controls, DroppedFilesArriveAsUtf8PathsWhileAccepted) {
     Probe d(IDD_LOADER);
     std::vector<std::string> paths = {"C:\\maps\\a.ds1",
                                       "C:\\cartes \xc3\xa9t\xc3\xa9\\\xd0\x96.ds1"};
@@ -253,23 +204,7 @@ TEST(Win32Controls, DroppedFilesArriveAsUtf8Paths) {
         EXPECT_TRUE(w.AcceptsFiles());
         d.DropFiles({"C:\\again.ds1"});
     });
-    ASSERT_EQ(d.drops.size(), 2u);
-    EXPECT_EQ(d.drops[0], paths);
-    EXPECT_EQ(d.drops[1], std::vector<std::string>{"C:\\again.ds1"});
-}
-
-TEST(Win32Controls, DialogInitFillsTheDropDownLists) {
-    Probe d(IDD_EDITOR_INI);  // two of its lists are filled by the resource
-    RunInside(d, [&] {
-        ui::WindowPort& w = d.Window();
-        ASSERT_EQ(w.CbGetCount(IDC_SCREEN_DEPTH), 5);
-        EXPECT_EQ(w.CbGetText(IDC_SCREEN_DEPTH, 0), "8");
-        EXPECT_EQ(w.CbGetText(IDC_SCREEN_DEPTH, 4), "32");
-        ASSERT_EQ(w.CbGetCount(IDC_CENTER_ZOOM), 6);
-        EXPECT_EQ(w.CbGetText(IDC_CENTER_ZOOM, 0), "NO_CHANGE");
-        EXPECT_EQ(w.CbGetText(IDC_CENTER_ZOOM, 5), "1:16");
-        EXPECT_EQ(w.CbGetCount(IDC_GAMMA), 0);
-    });
+    EXPECT_EQ(d.drops, (std::vector<std::vector<std::string>>{paths, {"C:\\again.ds1"}}));
 }
 
 }  // namespace
