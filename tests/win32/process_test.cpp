@@ -1,4 +1,5 @@
-// The Win32 process primitives with real pipes, consoles and the stand-in editor as child.
+// The Win32 process primitives with real pipes and consoles and the stand-in editor as child;
+// a captured run through them is checked end to end in run_e2e_test.cpp.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -84,34 +85,7 @@ TEST(ProcessPipe, InheritableEndsDuplicateAndStdOutputCarryBytesExactly) {
     EXPECT_EQ(none, 0u);
 }
 
-TEST(ProcessConsole, CanBeAllocatedAgainAfterItWasFreed) {
-    ConsoleScope scope;
-    ASSERT_TRUE(Api().AllocConsole());
-    EXPECT_FALSE(Api().AllocConsole());  // one console per process
-    EXPECT_TRUE(Api().FreeConsole());
-    ASSERT_TRUE(Api().AllocConsole());
-    EXPECT_TRUE(Api().FreeConsole());
-}
-
-TEST(ProcessChild, InheritsDirectoryCommandLineAndStdOutputAndReportsExitCode) {
-    TempFolder folder;
-    CurrentDirectoryScope current(folder.Path());
-    EnvironmentScope exitCode("KELVORN_STANDIN_EXIT", "-1");
-    const std::string command = StandinCommand("\"C:\\a b\\m.ds1\" -3 40 -no_check_act");
-    const Capture capture = CaptureChild(command);
-    ASSERT_TRUE(capture.started);
-    EXPECT_EQ(capture.failedCalls, 0);
-    EXPECT_EQ(capture.exitCode, 0xffffffffu);
-    const std::string folderText = folder.Path().substr(0, folder.Path().size() - 1);
-    EXPECT_NE(capture.output.find("command line: " + command + "\r\n"), std::string::npos)
-        << capture.output;
-    EXPECT_NE(capture.output.find("\r\ncurrent directory: " + folderText + "\r\n"),
-              std::string::npos)
-        << capture.output;
-    EXPECT_EQ(ReadBytes(folder.Path() + "stderr.txt"), "stand-in editor: no errors\r\n");
-}
-
-TEST(ProcessChild, MissingProgramAndNoProcessFailWithoutTouchingTheirResults) {
+TEST(ProcessChild, MissingProgramNoProcessAndASecondConsoleFail) {
     Handle process = 7, thread = 8;
     EXPECT_FALSE(Api().CreateChild("\"C:\\no such folder\\none.exe\" 1 2", process, thread));
     EXPECT_EQ(process, 7u);
@@ -120,6 +94,10 @@ TEST(ProcessChild, MissingProgramAndNoProcessFailWithoutTouchingTheirResults) {
     uint32_t code = 5;
     EXPECT_FALSE(Api().ExitCode(0, code));
     EXPECT_EQ(code, 5u);
+    ConsoleScope scope;
+    ASSERT_TRUE(Api().AllocConsole());
+    EXPECT_FALSE(Api().AllocConsole());  // one console per process
+    EXPECT_TRUE(Api().FreeConsole());
 }
 
 TEST(ProcessChild, WaitEndedTellsARunningChildFromAnEndedOne) {

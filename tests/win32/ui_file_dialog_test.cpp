@@ -20,73 +20,46 @@ namespace {
 constexpr UINT_PTR kDriveTimer = 71;
 constexpr UINT_PTR kWatchdogTimer = 72;
 
-// What to type into the dialog's file-name box, one entry per press of OK; with nothing
-// (left) to type, the dialog is cancelled.
-struct Driver {
-    std::vector<std::wstring> entries;
-    size_t next = 0;
+// What to type into the dialog's file-name box before pressing OK; with nothing to type,
+// the dialog is cancelled. Prompts of the dialog's own are noted and agreed to.
+struct DialogDriver {
+    explicit DialogDriver(std::wstring entry) : entry(std::move(entry)) { t_driver = this; }
+    ~DialogDriver() { t_driver = nullptr; }
+    static inline thread_local DialogDriver* t_driver = nullptr;
+
+    std::wstring entry;
     HWND dialog = nullptr;
     HWND owner = nullptr;              // of the dialog, while it was up
     std::vector<std::string> prompts;  // texts of message boxes the dialog raised
-};
-
-thread_local Driver* t_driver = nullptr;
-
-void Press(HWND dialog, int id) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-void CALLBACK DriveStep(HWND dialog, UINT, UINT_PTR id, DWORD) {
-    KillTimer(dialog, id);
-    Driver* driver = t_driver;
-    if (!driver) return;
-    if (driver->next >= driver->entries.size()) {
-        Press(dialog, IDCANCEL);
-        return;
-    }
-    HWND name = GetDlgItem(dialog, cmb13);
-    if (!name) name = GetDlgItem(dialog, edt1);
-    SetWindowTextW(name, driver->entries[driver->next++].c_str());
-    Press(dialog, IDOK);
-    // The next entry, if any, once the dialog has dealt with this one; and in any case
-    // never wait for ever.
-    if (driver->next < driver->entries.size()) SetTimer(dialog, kDriveTimer, 300, DriveStep);
-    SetTimer(dialog, kWatchdogTimer, 10000, DriveStep);
-}
-
-LRESULT CALLBACK DriveDialogs(int code, WPARAM wParam, LPARAM lParam) {
-    auto window = reinterpret_cast<HWND>(wParam);
-    Driver* driver = t_driver;
-    if (code == HCBT_ACTIVATE && driver && ui::win32::ClassName(window) == "#32770") {
-        if (!driver->dialog) {
-            driver->dialog = window;
-            driver->owner = GetWindow(window, GW_OWNER);
-            SetTimer(window, kDriveTimer, 150, DriveStep);
-        } else if (window != driver->dialog && GetDlgItem(window, 0xFFFF)) {
-            // A prompt of the dialog's own: note it and agree.
-            driver->prompts.push_back(ui::win32::WindowText(GetDlgItem(window, 0xFFFF)));
+    ActivationHook hook{[this](HWND window) {
+        if (ui::win32::ClassName(window) != "#32770") return;
+        if (!dialog) {
+            dialog = window;
+            owner = GetWindow(window, GW_OWNER);
+            SetTimer(window, kDriveTimer, 150, Step);
+        } else if (window != dialog && GetDlgItem(window, 0xFFFF)) {
+            prompts.push_back(ui::win32::WindowText(GetDlgItem(window, 0xFFFF)));
             Press(window, GetDlgItem(window, IDYES) ? IDYES : IDOK);
         }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
+    }};
 
-class DialogDriver {
-  public:
-    explicit DialogDriver(std::vector<std::wstring> entries) {
-        driver.entries = std::move(entries);
-        t_driver = &driver;
-        m_hook = SetWindowsHookExW(WH_CBT, DriveDialogs, nullptr, GetCurrentThreadId());
+    static void Press(HWND window, int id) {
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
     }
-    ~DialogDriver() {
-        UnhookWindowsHookEx(m_hook);
-        t_driver = nullptr;
+    static void CALLBACK Step(HWND window, UINT, UINT_PTR id, DWORD) {
+        KillTimer(window, id);
+        DialogDriver* self = t_driver;
+        if (!self || self->entry.empty()) {
+            Press(window, IDCANCEL);  // nothing (left) to type, or the watchdog
+            return;
+        }
+        HWND name = GetDlgItem(window, cmb13);
+        SetWindowTextW(name ? name : GetDlgItem(window, edt1), self->entry.c_str());
+        self->entry.clear();
+        Press(window, IDOK);
+        SetTimer(window, kWatchdogTimer, 10000, Step);  // never wait for ever
     }
-    Driver driver;
-
-  private:
-    HHOOK m_hook;
 };
 
 void Touch(const TempFolder& folder, const std::string& name) {
@@ -144,29 +117,29 @@ TEST_F(Win32FileDialog, OneFileIsAFullPathAndSeveralComeAsFolderAndNames) {
         for (const auto& c : cases) {
             ui::OpenFileOptions o = Options(c.multi);
             o.initialFolder = maps.Path();
-            DialogDriver drive({c.entry});
+            DialogDriver drive(c.entry);
             ui::FileDialogResult r = ui::backend::FileDialog(&owner, o, false);
-            EXPECT_EQ(drive.driver.owner, Hwnd(owner));
+            EXPECT_EQ(drive.owner, Hwnd(owner));
             ASSERT_TRUE(r.confirmed);
             EXPECT_EQ(r.folder, c.folder);
             EXPECT_EQ(r.names, c.names);
             EXPECT_EQ(r.paths, c.paths);
-            EXPECT_TRUE(drive.driver.prompts.empty());
+            EXPECT_TRUE(drive.prompts.empty());
         }
     });
 }
 
 TEST_F(Win32FileDialog, CancelledFileDialogAndFolderBrowserGiveNothing) {
     {
-        DialogDriver drive({});
+        DialogDriver drive(L"");
         ui::FileDialogResult r = ui::backend::FileDialog(nullptr, Options(true), false);
         EXPECT_FALSE(r.confirmed);
         EXPECT_TRUE(r.paths.empty());
-        EXPECT_NE(drive.driver.dialog, nullptr);  // it really was up
+        EXPECT_NE(drive.dialog, nullptr);  // it really was up
     }
-    DialogDriver drive({});
+    DialogDriver drive(L"");
     EXPECT_EQ(ui::backend::BrowseFolder(nullptr, "Select your Mod Directory"), std::nullopt);
-    EXPECT_NE(drive.driver.dialog, nullptr);
+    EXPECT_NE(drive.dialog, nullptr);
 }
 
 TEST_F(Win32FileDialog, SaveAsksBeforeReplacingAFile) {
@@ -174,11 +147,11 @@ TEST_F(Win32FileDialog, SaveAsksBeforeReplacingAFile) {
     o.filters = {{"All Files (*.*)", "*.*"}};
     // A new file goes without a question; replacing one asks first.
     for (const char* name : {"new.bat", "a.ds1"}) {
-        DialogDriver drive({W(maps.Path(name))});
+        DialogDriver drive(W(maps.Path(name)));
         ui::FileDialogResult r = ui::backend::FileDialog(nullptr, o, true);
         ASSERT_TRUE(r.confirmed);
         EXPECT_EQ(r.paths, std::vector<std::string>{maps.Path(name)});
-        EXPECT_EQ(drive.driver.prompts.size(), name[0] == 'a' ? 1u : 0u) << name;
+        EXPECT_EQ(drive.prompts.size(), name[0] == 'a' ? 1u : 0u) << name;
     }
 }
 

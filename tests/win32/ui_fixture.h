@@ -86,6 +86,29 @@ inline int RunInside(Probe& dialog, const std::function<void()>& body) {
     return code;
 }
 
+// Calls `onActivate` with each window about to be activated on this thread while it lives.
+class ActivationHook {
+  public:
+    explicit ActivationHook(std::function<void(HWND)> onActivate) : m_onActivate(onActivate) {
+        t_current = this;
+        m_hook = SetWindowsHookExW(WH_CBT, &Proc, nullptr, GetCurrentThreadId());
+    }
+    ~ActivationHook() {
+        UnhookWindowsHookEx(m_hook);
+        t_current = nullptr;
+    }
+
+  private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_ACTIVATE && t_current)
+            t_current->m_onActivate(reinterpret_cast<HWND>(wParam));
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline thread_local ActivationHook* t_current = nullptr;
+    std::function<void(HWND)> m_onActivate;
+    HHOOK m_hook;
+};
+
 // A fresh folder under the temporary folder, named with non-ASCII letters; removed with
 // everything in it at the end.
 class TempFolder {

@@ -10,7 +10,7 @@ namespace {
 
 const std::string kCyrillic = "\xd0\x96\xd0\xb8\xd0\xbb";  // "Жил"
 
-TEST(Win32ListView, ColumnsItemsAndTexts) {
+TEST(Win32ListView, ColumnsItemsSelectionCursorRowAndDoubleClick) {
     Probe d(IDD_LOADER);
     RunInside(d, [&] {
         ui::WindowPort& w = d.Window();
@@ -24,6 +24,7 @@ TEST(Win32ListView, ColumnsItemsAndTexts) {
         EXPECT_EQ(w.LvGetColumnTitle(id, 1), "Between");
         EXPECT_EQ(w.LvGetColumnTitle(id, 2), "Level " + kCyrillic);
         EXPECT_EQ(w.LvGetColumnWidth(id, 0), 120);
+        w.LvSetColumnWidth(id, 0, 200);
         w.LvSetColumnWidth(id, 2, 77);
         EXPECT_EQ(w.LvGetColumnWidth(id, 2), 77);
 
@@ -47,15 +48,7 @@ TEST(Win32ListView, ColumnsItemsAndTexts) {
         w.LvDeleteAllItems(id);
         EXPECT_EQ(w.LvGetItemCount(id), 0);
         EXPECT_EQ(w.LvGetColumnCount(id), 3);
-    });
-}
 
-TEST(Win32ListView, SelectionFocusStyleCursorRowAndDoubleClick) {
-    Probe d(IDD_LOADER);
-    RunInside(d, [&] {
-        ui::WindowPort& w = d.Window();
-        const int id = IDC_FILE_LIST;
-        w.LvInsertColumn(id, 0, "Path", 200);
         for (const char* name : {"a", "b", "c", "d"})
             w.LvInsertItem(id, w.LvGetItemCount(id), name);
         EXPECT_EQ(w.LvGetNextSelected(id, -1), -1);

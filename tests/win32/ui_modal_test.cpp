@@ -22,41 +22,18 @@ struct SeenBox {
     bool hasOk = false, hasCancel = false, hasYes = false, hasNo = false, hasIcon = false;
 };
 
-thread_local std::vector<SeenBox>* t_seen = nullptr;
-
-LRESULT CALLBACK ObserveBoxes(int code, WPARAM wParam, LPARAM lParam) {
-    auto box = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE && t_seen && GetDlgItem(box, kBoxText)) {
-        SeenBox seen;
-        seen.caption = ui::win32::WindowText(box);
-        seen.text = ui::win32::WindowText(GetDlgItem(box, kBoxText));
-        seen.owner = GetWindow(box, GW_OWNER);
-        seen.hasOk = GetDlgItem(box, IDOK) != nullptr;
-        seen.hasCancel = GetDlgItem(box, IDCANCEL) != nullptr;
-        seen.hasYes = GetDlgItem(box, IDYES) != nullptr;
-        seen.hasNo = GetDlgItem(box, IDNO) != nullptr;
-        HWND icon = GetDlgItem(box, kBoxIcon);
-        seen.hasIcon = icon && SendMessageW(icon, STM_GETICON, 0, 0) != 0;
-        t_seen->push_back(seen);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 // Records every message box that comes up on this thread while it lives.
-class BoxObserver {
-  public:
-    BoxObserver() {
-        t_seen = &seen;
-        m_hook = SetWindowsHookExW(WH_CBT, ObserveBoxes, nullptr, GetCurrentThreadId());
-    }
-    ~BoxObserver() {
-        UnhookWindowsHookEx(m_hook);
-        t_seen = nullptr;
-    }
+struct BoxObserver {
     std::vector<SeenBox> seen;
-
-  private:
-    HHOOK m_hook;
+    ActivationHook hook{[this](HWND box) {
+        if (!GetDlgItem(box, kBoxText)) return;
+        HWND icon = GetDlgItem(box, kBoxIcon);
+        seen.push_back({ui::win32::WindowText(box),
+                        ui::win32::WindowText(GetDlgItem(box, kBoxText)), GetWindow(box, GW_OWNER),
+                        GetDlgItem(box, IDOK) != nullptr, GetDlgItem(box, IDCANCEL) != nullptr,
+                        GetDlgItem(box, IDYES) != nullptr, GetDlgItem(box, IDNO) != nullptr,
+                        icon && SendMessageW(icon, STM_GETICON, 0, 0) != 0});
+    }};
 };
 
 TEST(Win32Modal, StepRunsOnceShownAndEndCodesComeBack) {
@@ -85,40 +62,33 @@ TEST(Win32Modal, StepRunsOnceShownAndEndCodesComeBack) {
     EXPECT_FALSE(missing.IsOpen());
 }
 
-TEST(Win32Modal, NestedDialogIsOwnedAndDisablesItsOwner) {
+TEST(Win32Modal, NestedDialogIsOwnedAndAHandlerExceptionStaysInsideTheWindow) {
     Probe main(IDD_LOADER);
     Probe child(IDD_FORCE_DT1);
-    HWND owner = nullptr;
-    bool ownerEnabled = true;
-    int childCode = 0;
-    main.onConfigure = [&](Probe& p) { childCode = child.Show(&p); };
+    bool ownedByMain = false, mainEnabled = true;
+    int childCode = 0, configures = 0;
+    main.onConfigure = [&](Probe& p) {
+        if (configures++ == 0)
+            childCode = child.Show(&p);
+        else
+            throw std::runtime_error("boom");
+    };
     ui::Script script;
     script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
         d.ClickButton(IDC_CONFIGURE_DT1);
+        d.Window().SendCommand(IDC_CONFIGURE_DT1, ui::BnClicked);  // through the procedure
         d.EndDialog(ui::IdOk);
     });
     script.OnDialog(IDD_FORCE_DT1, [&](ui::Dialog& d) {
-        owner = GetWindow(Hwnd(d), GW_OWNER);
-        ownerEnabled = IsWindowEnabled(Hwnd(main)) != FALSE;
+        ownedByMain = GetWindow(Hwnd(d), GW_OWNER) == Hwnd(main);
+        mainEnabled = IsWindowEnabled(Hwnd(main)) != FALSE;
         d.PressEnter();
     });
     EXPECT_EQ(main.Show(), ui::IdOk);
-    EXPECT_TRUE(script.Finished());
     EXPECT_EQ(script.DialogsOpened(), (std::vector<int>{IDD_LOADER, IDD_FORCE_DT1}));
-    EXPECT_NE(owner, nullptr);
-    EXPECT_FALSE(ownerEnabled);
+    EXPECT_TRUE(ownedByMain);
+    EXPECT_FALSE(mainEnabled);
     EXPECT_EQ(childCode, ui::IdOk);
-}
-
-TEST(Win32Modal, HandlerExceptionStaysInsideTheWindow) {
-    Probe d(IDD_LOADER);
-    d.onConfigure = [](Probe&) { throw std::runtime_error("boom"); };
-    ui::Script script;
-    script.OnDialog(IDD_LOADER, [&](ui::Dialog& dlg) {
-        d.Window().SendCommand(IDC_CONFIGURE_DT1, ui::BnClicked);  // through the procedure
-        dlg.EndDialog(ui::IdOk);
-    });
-    EXPECT_EQ(d.Show(), ui::IdOk);
     ASSERT_EQ(script.Errors().size(), 1u);
     EXPECT_NE(script.Errors()[0].find("boom"), std::string::npos);
 }
