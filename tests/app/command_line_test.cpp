@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
+
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -10,33 +13,26 @@ Strings Taken(std::string_view cmdLine, std::size_t maxPaths = 100) {
     return ParseCommandLinePaths(cmdLine, maxPaths).paths;
 }
 
+// Quoted texts whose first ".ds1" is their end are taken in order; a missing closing
+// quote takes the rest of the line; the same path twice is taken twice.
 TEST(CommandLinePaths, QuotedMapsAreTakenInOrder) {
-    EXPECT_EQ(Taken(R"("C:\maps\a.ds1" "C:\maps\b.ds1")"),
-              (Strings{R"(C:\maps\a.ds1)", R"(C:\maps\b.ds1)"}));
-    EXPECT_EQ(Taken(R"("C:\maps\a.ds1""C:\maps\b.ds1")"),
-              (Strings{R"(C:\maps\a.ds1)", R"(C:\maps\b.ds1)"}));
-    EXPECT_EQ(Taken(R"(-x "C:\my maps\é.ds1" y)"), (Strings{"C:\\my maps\\\xC3\xA9.ds1"}));
-}
-
-TEST(CommandLinePaths, OnlyTextsWhoseFirstDs1IsTheirEndAreTaken) {
-    EXPECT_TRUE(Taken(R"(C:\maps\a.ds1)").empty());
-    EXPECT_TRUE(Taken(R"("C:\maps\a.DS1")").empty());
-    EXPECT_TRUE(Taken(R"("C:\x.ds1dir\a.ds1")").empty());
-    EXPECT_TRUE(Taken(R"("C:\maps\a.ds1 ")").empty());
-    EXPECT_TRUE(Taken(R"("" "C:\maps\readme.txt")").empty());
-    EXPECT_EQ(Taken(R"("" ".ds1")"), (Strings{".ds1"}));
-}
-
-TEST(CommandLinePaths, AMissingClosingQuoteTakesTheRestOfTheLine) {
-    EXPECT_EQ(Taken(R"("C:\maps\a.ds1" "C:\maps\b c.ds1)"),
-              (Strings{R"(C:\maps\a.ds1)", R"(C:\maps\b c.ds1)"}));
-    EXPECT_TRUE(Taken(R"("C:\maps\a.ds1 x)").empty());
-    EXPECT_TRUE(Taken("\"").empty());
-}
-
-TEST(CommandLinePaths, EmptyLineAndRepeatedPaths) {
-    EXPECT_TRUE(Taken("").empty());
-    EXPECT_EQ(Taken(R"("a.ds1" "a.ds1")"), (Strings{"a.ds1", "a.ds1"}));
+    const std::pair<const char*, Strings> cases[] = {
+        {R"("C:\maps\a.ds1" "C:\maps\b.ds1")", {R"(C:\maps\a.ds1)", R"(C:\maps\b.ds1)"}},
+        {R"("C:\maps\a.ds1""C:\maps\b.ds1")", {R"(C:\maps\a.ds1)", R"(C:\maps\b.ds1)"}},
+        {R"(-x "C:\my maps\é.ds1" y)", {"C:\\my maps\\\xC3\xA9.ds1"}},
+        {R"(C:\maps\a.ds1)", {}},
+        {R"("C:\maps\a.DS1")", {}},
+        {R"("C:\x.ds1dir\a.ds1")", {}},
+        {R"("C:\maps\a.ds1 ")", {}},
+        {R"("" "C:\maps\readme.txt")", {}},
+        {R"("" ".ds1")", {".ds1"}},
+        {R"("C:\maps\a.ds1" "C:\maps\b c.ds1)", {R"(C:\maps\a.ds1)", R"(C:\maps\b c.ds1)"}},
+        {R"("C:\maps\a.ds1 x)", {}},
+        {"\"", {}},
+        {"", {}},
+        {R"("a.ds1" "a.ds1")", {"a.ds1", "a.ds1"}},
+    };
+    for (const auto& [cmd, expected] : cases) EXPECT_EQ(Taken(cmd), expected) << cmd;
 }
 
 TEST(CommandLinePaths, PathsBeyondTheLimitsAreCountedNotTaken) {
@@ -71,19 +67,22 @@ TEST(ProgramName, IsSkippedAsTheRuntimeSkipsIt) {
     EXPECT_EQ(SkipProgramName(L""), L"");
 }
 
-TEST(ProgramDirectory, IsTheProgramFilesFolderWithItsSeparator) {
-    EXPECT_EQ(ProgramDirectory(R"(C:\Tools\Loader\app.exe)", "C:\\work"), R"(C:\Tools\Loader\)");
-    EXPECT_EQ(ProgramDirectory("/opt/k/app", "/tmp"), "/opt/k/");
-    EXPECT_EQ(ProgramDirectory(R"(C:\app.exe)", std::nullopt), R"(C:\)");
-}
-
-TEST(ProgramDirectory, FallsBackToTheStartDirectoryWithASeparatorAdded) {
-    EXPECT_EQ(ProgramDirectory(std::nullopt, R"(C:\work)"), R"(C:\work\)");
-    EXPECT_EQ(ProgramDirectory(std::nullopt, R"(C:\)"), R"(C:\)");
-    EXPECT_EQ(ProgramDirectory(std::nullopt, "/home/u"), "/home/u/");
-    EXPECT_EQ(ProgramDirectory("app.exe", R"(D:\x)"), R"(D:\x\)");
-    EXPECT_EQ(ProgramDirectory(std::nullopt, std::nullopt), "");
-    EXPECT_EQ(ProgramDirectory(std::nullopt, ""), "");
+// The program file's folder with its separator, else the start directory with one added.
+TEST(ProgramDirectory, IsTheProgramFilesFolderOrTheStartDirectory) {
+    using Opt = std::optional<std::string>;
+    const std::tuple<Opt, Opt, std::string> cases[] = {
+        {R"(C:\Tools\Loader\app.exe)", "C:\\work", R"(C:\Tools\Loader\)"},
+        {"/opt/k/app", "/tmp", "/opt/k/"},
+        {R"(C:\app.exe)", std::nullopt, R"(C:\)"},
+        {std::nullopt, R"(C:\work)", R"(C:\work\)"},
+        {std::nullopt, R"(C:\)", R"(C:\)"},
+        {std::nullopt, "/home/u", "/home/u/"},
+        {"app.exe", R"(D:\x)", R"(D:\x\)"},
+        {std::nullopt, std::nullopt, ""},
+        {std::nullopt, "", ""},
+    };
+    for (const auto& [program, start, expected] : cases)
+        EXPECT_EQ(ProgramDirectory(program, start), expected) << program.value_or("-");
 }
 
 }  // namespace

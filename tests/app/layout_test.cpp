@@ -4,27 +4,20 @@
 
 namespace {
 
-TEST(Layout, At96DpiTheFourLayoutsHaveTheirFixedSizes) {
-    auto check = [](bool options, bool output, int height, int top) {
-        PaneLayout l = LayoutFor(options, output, 96);
-        EXPECT_EQ(l.windowHeight, height) << options << output;
-        EXPECT_EQ(l.outputTop, top) << options << output;
+TEST(Layout, TheFourLayoutsHaveFixedSizesScaledAlikeForOtherDpis) {
+    struct Case {
+        bool options, output;
+        int dpi, height, top;
     };
-    check(true, true, 557, 246);
-    check(true, false, 296, -1);
-    check(false, true, 508, 197);
-    check(false, false, 247, -1);
-}
-
-TEST(Layout, OtherDpisScaleEveryFigureAlike) {
-    PaneLayout both = LayoutFor(true, true, 144);
-    EXPECT_EQ(both.windowHeight, 836);  // 557 * 1.5 = 835.5, rounded
-    EXPECT_EQ(both.outputTop, 369);
-    PaneLayout output = LayoutFor(false, true, 120);
-    EXPECT_EQ(output.windowHeight, 635);
-    EXPECT_EQ(output.outputTop, 246);  // 197 * 1.25 = 246.25
-    EXPECT_EQ(LayoutFor(false, false, 192).windowHeight, 494);
-    EXPECT_EQ(LayoutFor(true, false, 168).outputTop, -1);
+    for (Case c : {Case{true, true, 96, 557, 246}, Case{true, false, 96, 296, -1},
+                   Case{false, true, 96, 508, 197}, Case{false, false, 96, 247, -1},
+                   Case{true, true, 144, 836, 369},   // 557 * 1.5 = 835.5, rounded
+                   Case{false, true, 120, 635, 246},  // 197 * 1.25 = 246.25
+                   Case{false, false, 192, 494, -1}, Case{true, false, 168, 518, -1}}) {
+        PaneLayout l = LayoutFor(c.options, c.output, c.dpi);
+        EXPECT_EQ(l.windowHeight, c.height) << c.options << c.output << c.dpi;
+        EXPECT_EQ(l.outputTop, c.top) << c.options << c.output << c.dpi;
+    }
     // The room below the pane's top grows with the scale, so a pane scaled alike fits.
     for (int dpi : {96, 120, 144, 168, 192, 288}) {
         PaneLayout l = LayoutFor(true, true, dpi);
@@ -40,20 +33,17 @@ TEST(Layout, ScaleForDpiRoundsToTheNearestPixel) {
     EXPECT_EQ(ScaleForDpi(247, 0), 247);
 }
 
-TEST(Layout, ResizeNumbersStayBetween1And255) {
-    EXPECT_EQ(ClampResize(0), 1u);
-    EXPECT_EQ(ClampResize(1), 1u);
-    EXPECT_EQ(ClampResize(250), 250u);
-    EXPECT_EQ(ClampResize(255), 255u);
-    EXPECT_EQ(ClampResize(256), 255u);
-    EXPECT_EQ(ClampResize(4294967295u), 255u);
-}
-
-TEST(Layout, ActStaysBetween1And5) {
-    EXPECT_EQ(ClampAct(0), 1u);
-    EXPECT_EQ(ClampAct(1), 1u);
-    EXPECT_EQ(ClampAct(5), 5u);
-    EXPECT_EQ(ClampAct(9), 5u);
+// Resize numbers stay between 1 and 255, the act between 1 and 5.
+TEST(Layout, NumbersAreClamped) {
+    for (auto [in, out] : {std::pair{0u, 1u},
+                           {1u, 1u},
+                           {250u, 250u},
+                           {255u, 255u},
+                           {256u, 255u},
+                           {4294967295u, 255u}})
+        EXPECT_EQ(ClampResize(in), out) << in;
+    for (auto [in, out] : {std::pair{0u, 1u}, {1u, 1u}, {5u, 5u}, {9u, 5u}})
+        EXPECT_EQ(ClampAct(in), out) << in;
 }
 
 }  // namespace

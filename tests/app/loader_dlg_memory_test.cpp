@@ -9,26 +9,21 @@ ui::memory::MemoryPort& Port(CLoaderDlg& d) {
     return static_cast<ui::memory::MemoryPort&>(d.Window());
 }
 
-TEST_F(LoaderDlgTest, WindowGetsItsIconAndTheOutputPaneItsFont) {
+// A moved output pane goes to the bottom of the z-order.
+TEST_F(LoaderDlgTest, WindowGetsItsIconAndTheOutputPaneItsFontAndPlace) {
     CLoaderDlg dlg;
     int icon = 0;
     std::string face;
+    bool before = true, after = false;
     Show(dlg, [&](CLoaderDlg& d) {
         icon = Port(d).Icon();
         face = Port(d).FontFace(IDC_OUTPUT);
-    });
-    EXPECT_EQ(icon, IDI_APP);
-    EXPECT_EQ(face, "Courier New");
-}
-
-TEST_F(LoaderDlgTest, AMovedOutputPaneGoesToTheBottomOfTheZOrder) {
-    CLoaderDlg dlg;
-    bool before = true, after = false;
-    Show(dlg, [&](CLoaderDlg& d) {
         before = Port(d).AtBottomOfZOrder(IDC_OUTPUT);
         d.ChooseMenu(ID_VIEW_OUTPUT);
         after = Port(d).AtBottomOfZOrder(IDC_OUTPUT);
     });
+    EXPECT_EQ(icon, IDI_APP);
+    EXPECT_EQ(face, "Courier New");
     EXPECT_FALSE(before);
     EXPECT_TRUE(after);
 }

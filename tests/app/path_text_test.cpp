@@ -2,42 +2,42 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/file_list_entry.h"
 
 namespace {
 
-TEST(SamePathIgnoringCase, FoldsAsciiLetters) {
-    EXPECT_TRUE(SamePathIgnoringCase(R"(C:\t\A.DT1)", R"(c:\t\a.dt1)"));
-    EXPECT_TRUE(SamePathIgnoringCase("", ""));
-    EXPECT_FALSE(SamePathIgnoringCase(R"(C:\t\a.dt1)", R"(C:\t\a.dt)"));
-    EXPECT_FALSE(SamePathIgnoringCase(R"(C:\t\a.dt1)", R"(C:\t\b.dt1)"));
-    EXPECT_FALSE(SamePathIgnoringCase("[", "{"));  // not letters: 0x5B and 0x7B differ
-    EXPECT_FALSE(SamePathIgnoringCase("@", "`"));
-}
-
-TEST(SamePathIgnoringCase, FoldsLettersBeyondAsciiWhole) {
-    EXPECT_TRUE(SamePathIgnoringCase("\xC3\x89t\xC3\xA9.ds1", "\xC3\xA9T\xC3\x89.DS1"));  // Été
-    EXPECT_TRUE(SamePathIgnoringCase("\xD0\x96", "\xD0\xB6"));                            // Ж ж
-    EXPECT_TRUE(SamePathIgnoringCase("\xD0\x81", "\xD1\x91"));                            // Ё ё
-    EXPECT_TRUE(SamePathIgnoringCase("\xCE\xA3", "\xCF\x83"));                            // Σ σ
-    EXPECT_TRUE(SamePathIgnoringCase("\xC5\x81", "\xC5\x82"));                            // Ł ł
-    EXPECT_TRUE(SamePathIgnoringCase("\xC5\xB8", "\xC3\xBF"));                            // Ÿ ÿ
-    EXPECT_FALSE(SamePathIgnoringCase("\xC3\x97", "\xC3\xB7"));  // × and ÷ are no letters
-    EXPECT_FALSE(SamePathIgnoringCase("\xC3\xA9", "e"));
-    EXPECT_FALSE(SamePathIgnoringCase("\xC3\x9F", "ss"));
-}
-
-TEST(SamePathIgnoringCase, BytesOfNoValidSequenceCompareAsThemselves) {
-    EXPECT_TRUE(SamePathIgnoringCase("a\xFF", "A\xFF"));
-    EXPECT_FALSE(SamePathIgnoringCase("a\xFF", "a\xFE"));
-    EXPECT_FALSE(SamePathIgnoringCase("a\xC3", "a\xC3\xA9"));  // cut sequence
-    EXPECT_TRUE(SamePathIgnoringCase("\xC3", "\xC3"));
-    // A lone lead byte does not swallow the letter after it.
-    EXPECT_TRUE(
-        SamePathIgnoringCase("\xC3"
-                             "A",
-                             "\xC3"
-                             "a"));
+// ASCII letters fold; so do letters beyond ASCII, whole; bytes of no valid sequence
+// compare as themselves, and a lone lead byte does not swallow the letter after it.
+TEST(SamePathIgnoringCase, FoldsLettersOnly) {
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {R"(C:\t\A.DT1)", R"(c:\t\a.dt1)", true},
+        {"", "", true},
+        {R"(C:\t\a.dt1)", R"(C:\t\a.dt)", false},
+        {R"(C:\t\a.dt1)", R"(C:\t\b.dt1)", false},
+        {"[", "{", false},  // not letters: 0x5B and 0x7B differ
+        {"@", "`", false},
+        {"\xC3\x89t\xC3\xA9.ds1", "\xC3\xA9T\xC3\x89.DS1", true},  // Été
+        {"\xD0\x96", "\xD0\xB6", true},                            // Ж ж
+        {"\xD0\x81", "\xD1\x91", true},                            // Ё ё
+        {"\xCE\xA3", "\xCF\x83", true},                            // Σ σ
+        {"\xC5\x81", "\xC5\x82", true},                            // Ł ł
+        {"\xC5\xB8", "\xC3\xBF", true},                            // Ÿ ÿ
+        {"\xC3\x97", "\xC3\xB7", false},                           // × and ÷ are no letters
+        {"\xC3\xA9", "e", false},
+        {"\xC3\x9F", "ss", false},
+        {"a\xFF", "A\xFF", true},
+        {"a\xFF", "a\xFE", false},
+        {"a\xC3", "a\xC3\xA9", false},  // cut sequence
+        {"\xC3", "\xC3", true},
+        {"\xC3"
+         "A",
+         "\xC3"
+         "a",
+         true},
+    };
+    for (const auto& [a, b, same] : cases) EXPECT_EQ(SamePathIgnoringCase(a, b), same) << a << b;
 }
 
 TEST(JoinFolderName, PutsOneSeparatorBetween) {

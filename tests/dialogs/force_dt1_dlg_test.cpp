@@ -50,16 +50,6 @@ class ForceDt1Test : public ::testing::Test {
     CForceDt1Dlg dlg;
 };
 
-TEST_F(ForceDt1Test, ShowingListsTheSavedSlotsInOrder) {
-    dlg.m_dt1Files[0] = Tile(0);
-    dlg.m_dt1Files[3] = Tile(3);
-    dlg.m_dt1Files[31] = Tile(31);
-    dlg.m_nDt1Count = 3;
-    Strings items;
-    Show([&](CForceDt1Dlg& d) { items = Items(d); });
-    EXPECT_EQ(items, (Strings{Tile(0), Tile(3), Tile(31)}));
-}
-
 TEST_F(ForceDt1Test, OkSavesTheListAndEmptiesTheRestOfTheSlots) {
     for (int i = 0; i < 5; ++i) dlg.m_dt1Files[i] = Tile(i);
     dlg.m_nDt1Count = 5;
@@ -81,9 +71,12 @@ TEST_F(ForceDt1Test, OkSavesTheListAndEmptiesTheRestOfTheSlots) {
     EXPECT_EQ(Saved(dlg), expected);
 }
 
+// Showing lists the saved slots in order, gaps left out.
 TEST_F(ForceDt1Test, EscapeKeepsTheOldListForTheNextShowing) {
     dlg.m_dt1Files[0] = Tile(0);
-    dlg.m_nDt1Count = 1;
+    dlg.m_dt1Files[3] = Tile(3);
+    dlg.m_dt1Files[31] = Tile(31);
+    dlg.m_nDt1Count = 3;
     script.AnswerOpenFiles("C:\\tiles", {"t1.dt1", "t2.dt1"});
     Strings during, reopened;
     Show([&](CForceDt1Dlg& d) {
@@ -91,24 +84,27 @@ TEST_F(ForceDt1Test, EscapeKeepsTheOldListForTheNextShowing) {
         during = Items(d);
     });
     Show([&](CForceDt1Dlg& d) { reopened = Items(d); });
-    EXPECT_EQ(during, (Strings{Tile(0), Tile(1), Tile(2)}));
-    EXPECT_EQ(reopened, (Strings{Tile(0)}));
-    EXPECT_EQ(dlg.m_nDt1Count, 1);
+    EXPECT_EQ(during, (Strings{Tile(0), Tile(3), Tile(31), Tile(1), Tile(2)}));
+    EXPECT_EQ(reopened, (Strings{Tile(0), Tile(3), Tile(31)}));
+    EXPECT_EQ(dlg.m_nDt1Count, 3);
     EXPECT_TRUE(script.Finished()) << FirstError();
 }
 
+// Also leaves out joined paths longer than 255 characters, and says so.
 TEST_F(ForceDt1Test, AddIgnoresPathsAlreadyListedInAnyCase) {
     dlg.m_dt1Files[0] = "c:\\t\\a.dt1";
+    std::string folder = "C:\\" + std::string(246, 'f');  // 249 bytes
     script.AnswerOpenFile({"C:\\t\\A.DT1"});
     script.AnswerOpenFiles("C:\\T", {"A.dt1", "b.dt1", "B.DT1"});
+    script.AnswerOpenFiles(folder, {"a.dt1", "bb.dt1", "c.dt1"});  // 255, 256, 255
     Strings items;
     Show([&](CForceDt1Dlg& d) {
-        d.ClickButton(IDC_ADD);
-        d.ClickButton(IDC_ADD);
+        for (int i = 0; i < 3; ++i) d.ClickButton(IDC_ADD);
         items = Items(d);
     });
-    EXPECT_EQ(items, (Strings{"c:\\t\\a.dt1", "C:\\T\\b.dt1"}));
-    EXPECT_TRUE(BoxTexts().empty());
+    EXPECT_EQ(items,
+              (Strings{"c:\\t\\a.dt1", "C:\\T\\b.dt1", folder + "\\a.dt1", folder + "\\c.dt1"}));
+    EXPECT_EQ(BoxTexts(), (Strings{kDt1PathTooLongMessage}));
 }
 
 TEST_F(ForceDt1Test, AddStopsAtThirtyTwoFiles) {
@@ -129,18 +125,6 @@ TEST_F(ForceDt1Test, AddStopsAtThirtyTwoFiles) {
     EXPECT_TRUE(script.Finished()) << FirstError();
 }
 
-TEST_F(ForceDt1Test, AddLeavesOutJoinedPathsLongerThan255Characters) {
-    std::string folder = "C:\\" + std::string(246, 'f');           // 249 bytes
-    script.AnswerOpenFiles(folder, {"a.dt1", "bb.dt1", "c.dt1"});  // 255, 256, 255
-    Strings items;
-    Show([&](CForceDt1Dlg& d) {
-        d.ClickButton(IDC_ADD);
-        items = Items(d);
-    });
-    EXPECT_EQ(items, (Strings{folder + "\\a.dt1", folder + "\\c.dt1"}));
-    EXPECT_EQ(BoxTexts(), (Strings{kDt1PathTooLongMessage}));
-}
-
 TEST_F(ForceDt1Test, RemoveTakesEverySelectedItemAndIsQuietWithoutSelection) {
     for (int i = 0; i < 6; ++i) dlg.m_dt1Files[i] = Tile(i);
     Strings items;
@@ -156,30 +140,25 @@ TEST_F(ForceDt1Test, RemoveTakesEverySelectedItemAndIsQuietWithoutSelection) {
     EXPECT_TRUE(BoxTexts().empty());
 }
 
-TEST_F(ForceDt1Test, DropOfFortyFilesKeepsTheFirstThirtyTwo) {
-    Strings dropped;
-    for (int i = 0; i < 40; ++i) dropped.push_back(Tile(i));
+// Drops skip duplicates and paths of 512 bytes or more, and stop at 32 files silently.
+TEST_F(ForceDt1Test, DropsSkipDuplicatesAndLongPathsAndStopAtThirtyTwo) {
+    std::string longPath = "C:\\" + std::string(505, 'x') + ".dt1";  // 512 bytes
+    std::string fits = "C:\\" + std::string(504, 'x') + ".dt1";      // 511 bytes
+    Strings forty, expected{Tile(1), fits, "C:\\any.txt"};
+    for (int i = 0; i < 40; ++i) forty.push_back(Tile(i));
+    for (int i = 0; expected.size() < 32; ++i)
+        if (i != 1) expected.push_back(Tile(i));
     Strings items, afterFull;
     Show([&](CForceDt1Dlg& d) {
-        d.DropFiles(dropped);
+        d.DropFiles({Tile(1), "C:\\TILES\\T1.DT1", longPath, fits, "C:\\any.txt"});
+        d.DropFiles(forty);
         items = Items(d);
         d.DropFiles({"C:\\more.dt1"});
         afterFull = Items(d);
     });
-    EXPECT_EQ(items, Strings(dropped.begin(), dropped.begin() + 32));
-    EXPECT_EQ(afterFull, items);
+    EXPECT_EQ(items, expected);
+    EXPECT_EQ(afterFull, expected);
     EXPECT_TRUE(BoxTexts().empty());
-}
-
-TEST_F(ForceDt1Test, DropSkipsDuplicatesAndPathsOf512CharactersOrMore) {
-    std::string longPath = "C:\\" + std::string(505, 'x') + ".dt1";  // 512 bytes
-    std::string fits = "C:\\" + std::string(504, 'x') + ".dt1";      // 511 bytes
-    Strings items;
-    Show([&](CForceDt1Dlg& d) {
-        d.DropFiles({Tile(1), "C:\\TILES\\T1.DT1", longPath, fits, "C:\\any.txt"});
-        items = Items(d);
-    });
-    EXPECT_EQ(items, (Strings{Tile(1), fits, "C:\\any.txt"}));
 }
 
 TEST_F(ForceDt1Test, HorizontalExtentFollowsTheWidestItemLessOneHundred) {

@@ -48,18 +48,24 @@ class ProbeDialog : public ui::Dialog {
     void OnDropFiles(const std::vector<std::string>& paths) override { dropped = paths; }
 };
 
-TEST(DialogFramework, DataExchangeLoadsAndSavesMembers) {
+TEST(DialogFramework, DataExchangeLoadsSavesAndWritesBackOncePerUserChange) {
     ui::Script script;
     ProbeDialog dlg;
     dlg.x = 17;
     dlg.output = "line 1\r\nline 2";
-    std::string shownX, shownOutput;
+    std::string shownX, shownOutput, clamped;
     bool savedOk = false;
+    int changesAfterTyping = 0;
     script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
+        auto& probe = static_cast<ProbeDialog&>(d);
         shownX = d.Window().GetItemText(IDC_RESIZE_X);
         shownOutput = d.Window().GetItemText(IDC_OUTPUT);
         d.Window().SetCheck(IDC_RESIZE, true);
         savedOk = d.UpdateData(true);
+        probe.xChanges = 0;
+        d.TypeText(IDC_RESIZE_X, "300");
+        changesAfterTyping = probe.xChanges;
+        clamped = d.Window().GetItemText(IDC_RESIZE_X);
         d.EndDialog(ui::IdCancel);
     });
     EXPECT_EQ(dlg.DoModal(), ui::IdCancel);
@@ -67,6 +73,9 @@ TEST(DialogFramework, DataExchangeLoadsAndSavesMembers) {
     EXPECT_EQ(shownOutput, "line 1\r\nline 2");
     EXPECT_TRUE(savedOk);
     EXPECT_TRUE(dlg.resize);
+    EXPECT_EQ(clamped, "255");
+    EXPECT_EQ(dlg.x, 255u);
+    EXPECT_EQ(changesAfterTyping, 1);  // writing the clamped value back is no user edit
     EXPECT_TRUE(script.Finished()) << (script.Errors().empty() ? "" : script.Errors()[0]);
 }
 
@@ -91,25 +100,6 @@ TEST(DialogFramework, TextThatIsNotANumberFailsTheExchangeAndKeepsTheMember) {
     ASSERT_EQ(script.MessageBoxes().size(), 2u);
     EXPECT_EQ(script.MessageBoxes()[1].text, ui::kPromptUnsigned);
     EXPECT_EQ(script.MessageBoxes()[1].ownerTemplate, IDD_LOADER);
-}
-
-TEST(DialogFramework, ChangeHandlerThatWritesBackRunsOncePerUserChange) {
-    ui::Script script;
-    ProbeDialog dlg;
-    std::string shown;
-    int changesAfterTyping = 0;
-    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
-        auto& probe = static_cast<ProbeDialog&>(d);
-        probe.xChanges = 0;
-        d.TypeText(IDC_RESIZE_X, "300");
-        changesAfterTyping = probe.xChanges;
-        shown = d.Window().GetItemText(IDC_RESIZE_X);
-        d.EndDialog(ui::IdOk);
-    });
-    dlg.DoModal();
-    EXPECT_EQ(shown, "255");
-    EXPECT_EQ(dlg.x, 255u);
-    EXPECT_EQ(changesAfterTyping, 1);  // writing the clamped value back is no user edit
 }
 
 TEST(DialogFramework, CommandsNotificationsAndDropsReachTheirHandlers) {
@@ -166,70 +156,6 @@ TEST(DialogFramework, MenuStatesAndGrayedCommands) {
     EXPECT_EQ(dlg.viewOutputs, 1);
 }
 
-TEST(DialogFramework, ListViewAndListBoxKeepItemsAndSelection) {
-    ui::Script script;
-    ProbeDialog dlg;
-    std::vector<std::string> seen;
-    int firstSelected = -2, nextSelected = -2, countAfterDelete = -1;
-    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
-        ui::ListView& list = static_cast<ProbeDialog&>(d).list;
-        list.InsertColumn(0, "File", 200);
-        list.InsertColumn(1, "Name", 90);
-        for (int i = 0; i < 3; ++i) {
-            int at = list.InsertItem(list.GetItemCount(), "map" + std::to_string(i));
-            list.SetItemText(at, 1, "level" + std::to_string(i));
-        }
-        list.SetSelected(0, true);
-        list.SetSelected(2, true);
-        firstSelected = list.GetNextSelected();
-        nextSelected = list.GetNextSelected(firstSelected);
-        list.DeleteItem(0);
-        countAfterDelete = list.GetItemCount();
-        for (int i = 0; i < list.GetItemCount(); ++i)
-            seen.push_back(list.GetItemText(i, 0) + "/" + list.GetItemText(i, 1));
-        d.EndDialog(ui::IdOk);
-    });
-    dlg.DoModal();
-    EXPECT_EQ(firstSelected, 0);
-    EXPECT_EQ(nextSelected, 2);
-    EXPECT_EQ(countAfterDelete, 2);
-    EXPECT_EQ(seen, (std::vector<std::string>{"map1/level1", "map2/level2"}));
-}
-
-TEST(DialogFramework, MessageBoxesAreAnsweredAndRecorded) {
-    ui::Script script;
-    ProbeDialog dlg;
-    int answer = 0;
-    script.AnswerMessageBox(ui::IdNo);
-    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
-        answer =
-            ui::ShowMessageBox(&d, "Save changes?", "Warning", ui::MbYesNo | ui::MbIconExclamation);
-        d.EndDialog(ui::IdOk);
-    });
-    dlg.DoModal();
-    EXPECT_EQ(answer, ui::IdNo);
-    ASSERT_EQ(script.MessageBoxes().size(), 1u);
-    EXPECT_EQ(script.MessageBoxes()[0].text, "Save changes?");
-    EXPECT_EQ(script.MessageBoxes()[0].caption, "Warning");
-    EXPECT_EQ(script.MessageBoxes()[0].flags, ui::MbYesNo | ui::MbIconExclamation);
-}
-
-TEST(DialogFramework, NestedModalDialogReturnsItsEndCode) {
-    ui::Script script;
-    ProbeDialog dlg;
-    intptr_t inner = 0;
-    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
-        ui::Dialog child(IDD_FORCE_DT1, &d);
-        inner = child.DoModal();
-        d.EndDialog(ui::IdCancel);
-    });
-    script.OnDialog(IDD_FORCE_DT1, [](ui::Dialog& d) { d.PressEnter(); });
-    EXPECT_EQ(dlg.DoModal(), ui::IdCancel);
-    EXPECT_EQ(inner, ui::IdOk);
-    EXPECT_EQ(script.DialogsOpened(), (std::vector<int>{IDD_LOADER, IDD_FORCE_DT1}));
-    EXPECT_TRUE(script.Finished());
-}
-
 TEST(DialogFramework, ScriptReportsDialogsItDidNotExpect) {
     ui::Script script;
     ProbeDialog dlg;
@@ -239,50 +165,6 @@ TEST(DialogFramework, ScriptReportsDialogsItDidNotExpect) {
     ASSERT_EQ(script.Errors().size(), 2u);
     EXPECT_NE(script.Errors()[0].find("left dialog 102 open"), std::string::npos);
     EXPECT_NE(script.Errors()[1].find("no step"), std::string::npos);
-}
-
-TEST(DialogFramework, FileDialogsAreAnsweredByTheScript) {
-    ui::Script script;
-    script.AnswerOpenFiles("C:\\maps", {"a.ds1", "b.ds1"});
-    script.CancelFileDialog();
-    ui::FileDialogResult several = ui::ShowOpenFileDialog(nullptr, {});
-    ui::FileDialogResult cancelled = ui::ShowOpenFileDialog(nullptr, {});
-    EXPECT_TRUE(several.confirmed);
-    EXPECT_EQ(several.folder, "C:\\maps");
-    EXPECT_EQ(several.paths, (std::vector<std::string>{"C:\\maps\\a.ds1", "C:\\maps\\b.ds1"}));
-    EXPECT_FALSE(cancelled.confirmed);
-    EXPECT_TRUE(script.Finished());
-}
-
-TEST(DialogFramework, TextMeasurementGrowsWithTheText) {
-    ui::Script script;
-    ProbeDialog dlg;
-    int empty = -1, shortText = 0, longText = 0;
-    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
-        empty = d.Window().MeasureText(IDC_FILE_LIST, "");
-        shortText = d.Window().MeasureText(IDC_FILE_LIST, "Name");
-        longText = d.Window().MeasureText(IDC_FILE_LIST, "Name of a much longer level");
-        d.EndDialog(ui::IdOk);
-    });
-    dlg.DoModal();
-    EXPECT_EQ(empty, 0);
-    EXPECT_GT(shortText, 0);
-    EXPECT_GT(longText, shortText);
-}
-
-TEST(DialogFramework, SystemMenuTakesAnInsertedItem) {
-    ui::Script script;
-    ProbeDialog dlg;
-    bool before = true, after = false;
-    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
-        before = d.Window().HasSystemMenuItem(IDM_ABOUTBOX);
-        d.Window().InsertSystemMenuItem(0, IDM_ABOUTBOX, "&About kelvorn Loader...");
-        after = d.Window().HasSystemMenuItem(IDM_ABOUTBOX);
-        d.EndDialog(ui::IdOk);
-    });
-    dlg.DoModal();
-    EXPECT_FALSE(before);
-    EXPECT_TRUE(after);
 }
 
 }  // namespace

@@ -39,9 +39,9 @@ int EnabledOptions(CLoaderDlg& d) {
     return n;
 }
 
-TEST_F(LoaderDlgTest, ViewCommandsGiveTheFourLayouts) {
+TEST_F(LoaderDlgTest, ViewCommandsGiveTheFourLayoutsWhichLastToTheNextShowing) {
     CLoaderDlg dlg;
-    Seen first, options, both, output, none;
+    Seen first, options, both, output, none, again;
     int dpi = 96;
     Show(dlg, [&](CLoaderDlg& d) {
         dpi = d.Window().GetDpi();
@@ -54,14 +54,16 @@ TEST_F(LoaderDlgTest, ViewCommandsGiveTheFourLayouts) {
         output = Look(d);
         d.ChooseMenu(ID_VIEW_OUTPUT);
         none = Look(d);
+        d.ChooseMenu(ID_VIEW_OUTPUT);
+        d.ChooseMenu(ID_VIEW_PARAMETERS);
     });
+    Show(dlg, [&](CLoaderDlg& d) { again = Look(d); });
     auto px = [dpi](int at96) { return ScaleForDpi(at96, dpi); };
 
     EXPECT_EQ(first.height, px(247));
     EXPECT_FALSE(first.paneVisible);
     EXPECT_EQ(first.optionsVisible, 0);
-    EXPECT_FALSE(first.parametersChecked);
-    EXPECT_FALSE(first.outputChecked);
+    EXPECT_FALSE(first.parametersChecked || first.outputChecked);
 
     EXPECT_EQ(options.height, px(296));
     EXPECT_FALSE(options.paneVisible);
@@ -72,8 +74,7 @@ TEST_F(LoaderDlgTest, ViewCommandsGiveTheFourLayouts) {
     EXPECT_EQ(both.height, px(557));
     EXPECT_TRUE(both.paneVisible);
     EXPECT_EQ(both.paneTop, px(246));
-    EXPECT_TRUE(both.parametersChecked);
-    EXPECT_TRUE(both.outputChecked);
+    EXPECT_TRUE(both.parametersChecked && both.outputChecked);
 
     EXPECT_EQ(output.height, px(508));
     EXPECT_EQ(output.paneTop, px(197));
@@ -88,27 +89,10 @@ TEST_F(LoaderDlgTest, ViewCommandsGiveTheFourLayouts) {
     EXPECT_EQ(none.height, px(247));
     EXPECT_FALSE(none.paneVisible);
     EXPECT_FALSE(none.outputChecked);
-    if (dpi == 96) {
-        EXPECT_EQ(both.height, 557);
-    }
-}
 
-TEST_F(LoaderDlgTest, PaneChoicesLastFromOneShowingToTheNext) {
-    CLoaderDlg dlg;
-    Show(dlg, [](CLoaderDlg& d) {
-        d.ChooseMenu(ID_VIEW_OUTPUT);
-        d.ChooseMenu(ID_VIEW_PARAMETERS);
-    });
-    Seen again;
-    int dpi = 96;
-    Show(dlg, [&](CLoaderDlg& d) {
-        dpi = d.Window().GetDpi();
-        again = Look(d);
-    });
-    EXPECT_TRUE(dlg.m_bShowOptions);
-    EXPECT_TRUE(dlg.m_bShowOutput);
-    EXPECT_EQ(again.height, ScaleForDpi(557, dpi));
-    EXPECT_EQ(again.paneTop, ScaleForDpi(246, dpi));
+    EXPECT_TRUE(dlg.m_bShowOptions && dlg.m_bShowOutput);
+    EXPECT_EQ(again.height, px(557));
+    EXPECT_EQ(again.paneTop, px(246));
     EXPECT_TRUE(again.parametersChecked && again.outputChecked);
 }
 
@@ -156,40 +140,32 @@ TEST_F(LoaderDlgTest, DropToTwoRowsClearsTheMembersButNotTheCheckMarks) {
     EXPECT_TRUE(dlg.m_options.bForcePalette);
 }
 
-TEST_F(LoaderDlgTest, RunAndMakeBatchAreGrayedOnAnEmptyList) {
+// Run and Make Batch are grayed on an empty list; a full list refuses drops.
+TEST_F(LoaderDlgTest, MenuAndDropStatesFollowTheRowCount) {
     CLoaderDlg dlg;
-    bool runEmpty = true, batchEmpty = true, runOne = false, batchOne = false;
-    Show(dlg, [&](CLoaderDlg& d) {
-        runEmpty = d.Window().IsMenuItemEnabled(ID_FILE_RUN);
-        batchEmpty = d.Window().IsMenuItemEnabled(ID_FILE_MAKE_BATCH);
-        d.DropFiles({MapPath("a.ds1")});
-        runOne = d.Window().IsMenuItemEnabled(ID_FILE_RUN);
-        batchOne = d.Window().IsMenuItemEnabled(ID_FILE_MAKE_BATCH);
-    });
-    EXPECT_FALSE(runEmpty);
-    EXPECT_FALSE(batchEmpty);
-    EXPECT_TRUE(runOne);
-    EXPECT_TRUE(batchOne);
-}
-
-TEST_F(LoaderDlgTest, AFullListRefusesDropsUntilARowIsRemoved) {
-    CLoaderDlg dlg;
-    bool acceptsEmpty = false, acceptsFull = true, acceptsAfterRemove = false;
+    std::vector<bool> seen;
     int afterRefusedDrop = -1;
     Show(dlg, [&](CLoaderDlg& d) {
-        acceptsEmpty = d.Window().AcceptsFiles();
-        FillRows(d, 100);
-        acceptsFull = d.Window().AcceptsFiles();
+        ui::WindowPort& w = d.Window();
+        auto note = [&] {
+            seen.push_back(w.IsMenuItemEnabled(ID_FILE_RUN));
+            seen.push_back(w.IsMenuItemEnabled(ID_FILE_MAKE_BATCH));
+            seen.push_back(w.AcceptsFiles());
+        };
+        note();
         d.DropFiles({MapPath("a.ds1")});
+        note();
+        FillRows(d, 100);
+        note();
+        d.DropFiles({MapPath("b.ds1")});
         afterRefusedDrop = d.m_listFiles.GetItemCount();
         d.m_listFiles.SetSelected(50, true);
         d.ChooseMenu(ID_FILE_REMOVE);
-        acceptsAfterRemove = d.Window().AcceptsFiles();
+        note();
     });
-    EXPECT_TRUE(acceptsEmpty);
-    EXPECT_FALSE(acceptsFull);
+    EXPECT_EQ(seen, (std::vector<bool>{false, false, true, true, true, true, true, true, false,
+                                       true, true, true}));
     EXPECT_EQ(afterRefusedDrop, 100);
-    EXPECT_TRUE(acceptsAfterRemove);
 }
 
 TEST_F(LoaderDlgTest, CheckBoxesEnableTheirOwnControls) {
@@ -223,6 +199,7 @@ TEST_F(LoaderDlgTest, CheckBoxesEnableTheirOwnControls) {
     EXPECT_TRUE(dlg.m_options.bResize && dlg.m_options.bForceDt1 && dlg.m_options.bForcePalette);
 }
 
+// An empty field prompts and gets its last value back.
 TEST_F(LoaderDlgTest, NumberFieldsAreClampedOnEveryChange) {
     CLoaderDlg dlg;
     Strings shown;
@@ -234,7 +211,8 @@ TEST_F(LoaderDlgTest, NumberFieldsAreClampedOnEveryChange) {
         type(IDC_RESIZE_X, "300");
         type(IDC_RESIZE_X, "256");
         type(IDC_RESIZE_X, "0");
-        type(IDC_RESIZE_X, "255");
+        type(IDC_RESIZE_X, "42");
+        type(IDC_RESIZE_X, "");
         type(IDC_RESIZE_Y, "1000");
         type(IDC_RESIZE_Y, "0");
         type(IDC_RESIZE_Y, "7");
@@ -242,32 +220,29 @@ TEST_F(LoaderDlgTest, NumberFieldsAreClampedOnEveryChange) {
         type(IDC_ACT, "0");
         type(IDC_ACT, "4");
     });
-    EXPECT_EQ(shown, (Strings{"255", "255", "1", "255", "255", "1", "7", "5", "1", "4"}));
-    EXPECT_EQ(dlg.m_options.resizeX, 255u);
+    EXPECT_EQ(shown, (Strings{"255", "255", "1", "42", "42", "255", "1", "7", "5", "1", "4"}));
+    EXPECT_EQ(dlg.m_options.resizeX, 42u);
     EXPECT_EQ(dlg.m_options.resizeY, 7u);
     EXPECT_EQ(dlg.m_options.act, 4u);
-    EXPECT_TRUE(BoxTexts().empty());
-}
-
-TEST_F(LoaderDlgTest, AnEmptyNumberFieldPromptsAndGetsItsLastValueBack) {
-    CLoaderDlg dlg;
-    dlg.m_options.resizeX = 42;
-    std::string shown;
-    Show(dlg, [&](CLoaderDlg& d) {
-        d.TypeText(IDC_RESIZE_X, "");
-        shown = d.Window().GetItemText(IDC_RESIZE_X);
-    });
-    EXPECT_EQ(shown, "42");
-    EXPECT_EQ(dlg.m_options.resizeX, 42u);
     ASSERT_EQ(BoxTexts(), (Strings{ui::kPromptUnsigned}));
     EXPECT_EQ(script.MessageBoxes()[0].ownerTemplate, IDD_LOADER);
 }
 
-TEST_F(LoaderDlgTest, MembersAreShownInTheControlsAndReadBack) {
+TEST_F(LoaderDlgTest, MembersStartAtTheDefaultsAreShownInTheControlsAndReadBack) {
+    CLoaderDlg fresh;
+    Strings texts;
+    Show(fresh, [&](CLoaderDlg& d) {
+        for (int id : {IDC_RESIZE_X, IDC_RESIZE_Y, IDC_ACT})
+            texts.push_back(d.Window().GetItemText(id));
+    });
+    EXPECT_EQ(texts, (Strings{"250", "250", "1"}));
+    EXPECT_EQ(fresh.m_options, LaunchOptions{});
+    EXPECT_EQ(fresh.m_szCmdLine[0], '\0');
+
     CLoaderDlg dlg;
     dlg.m_options = {true, false, true, false, 12, 34, 2};
     dlg.m_strOutput = "first line\r\nsecond line";
-    Strings texts;
+    texts.clear();
     std::vector<bool> checks;
     Show(dlg, [&](CLoaderDlg& d) {
         ui::WindowPort& w = d.Window();
@@ -282,18 +257,6 @@ TEST_F(LoaderDlgTest, MembersAreShownInTheControlsAndReadBack) {
     EXPECT_EQ(texts, (Strings{"12", "34", "2", "first line\r\nsecond line"}));
     EXPECT_EQ(checks, (std::vector<bool>{true, false, true, false}));
     EXPECT_EQ(dlg.m_options, (LaunchOptions{true, true, false, false, 12, 34, 2}));
-}
-
-TEST_F(LoaderDlgTest, ANewWindowStartsWithTheDefaultOptions) {
-    CLoaderDlg dlg;
-    Strings texts;
-    Show(dlg, [&](CLoaderDlg& d) {
-        for (int id : {IDC_RESIZE_X, IDC_RESIZE_Y, IDC_ACT})
-            texts.push_back(d.Window().GetItemText(id));
-    });
-    EXPECT_EQ(texts, (Strings{"250", "250", "1"}));
-    EXPECT_EQ(dlg.m_options, LaunchOptions{});
-    EXPECT_EQ(dlg.m_szCmdLine[0], '\0');
 }
 
 TEST_F(LoaderDlgTest, ConfigureShowsTheForcedListWhichOnlyOkChanges) {

@@ -50,35 +50,30 @@ TEST_F(LoaderDlgTest, ShowingRebuildsTheListFromTheSavedRows) {
     EXPECT_TRUE(script.Finished()) << FirstError();
 }
 
-TEST_F(LoaderDlgTest, RebuildAsksWithoutCancelAndAsksAgainEachShowing) {
+TEST_F(LoaderDlgTest, RebuildAsksWithoutCancelAgainEachShowingAndDropsASkippedRow) {
     CLoaderDlg dlg;
     dlg.m_savedRows[0].path = MapPath("twice.ds1");
+    dlg.m_savedRows[1].path = MapPath("a.ds1");
+    const std::string a = MapPath("a.ds1") + "|Act 1 - Town|data\\act1\\town|1|2";
     ChoiceProbe first, second;
     script.OnDialog(IDD_SELECT_PARAMS, first.Choose(1));
     Strings rows;
     Show(dlg, [&](CLoaderDlg& d) { rows = Rows(d); });
     EXPECT_TRUE(first.noCancel);
     EXPECT_FALSE(first.noSkip);
-    EXPECT_EQ(rows, (Strings{MapPath("twice.ds1") + "|Second|data\\two|12|13"}));
+    EXPECT_EQ(rows, (Strings{MapPath("twice.ds1") + "|Second|data\\two|12|13", a}));
 
     // The saved row still has no parameters: the next showing asks again.
     script.OnDialog(IDD_SELECT_PARAMS, second.Choose(0));
     Show(dlg, [&](CLoaderDlg& d) { rows = Rows(d); });
     EXPECT_TRUE(second.opened);
-    EXPECT_EQ(rows, (Strings{MapPath("twice.ds1") + "|First|data\\one|10|11"}));
-    EXPECT_TRUE(script.Finished()) << FirstError();
-}
+    EXPECT_EQ(rows, (Strings{MapPath("twice.ds1") + "|First|data\\one|10|11", a}));
 
-TEST_F(LoaderDlgTest, RebuildSkipsARowTheUserSkips) {
-    CLoaderDlg dlg;
-    dlg.m_savedRows[0].path = MapPath("twice.ds1");
-    dlg.m_savedRows[1].path = MapPath("a.ds1");
     script.OnDialog(IDD_SELECT_PARAMS, [](ui::Dialog& d) { d.ClickButton(IDC_SKIP); });
-    Strings rows;
     Show(dlg, [&](CLoaderDlg& d) { rows = Rows(d); });
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].substr(0, MapPath("a.ds1").size()), MapPath("a.ds1"));
+    EXPECT_EQ(rows, (Strings{a}));
     EXPECT_TRUE(BoxTexts().empty());
+    EXPECT_TRUE(script.Finished()) << FirstError();
 }
 
 TEST_F(LoaderDlgTest, AddTakesOneFileAndIgnoresItsDuplicateInOtherCase) {
@@ -103,32 +98,23 @@ TEST_F(LoaderDlgTest, AddTakesOneFileAndIgnoresItsDuplicateInOtherCase) {
     EXPECT_TRUE(script.Finished()) << FirstError();
 }
 
+// Also: several files from a root folder are joined with one separator.
 TEST_F(LoaderDlgTest, AddSeveralSkipsRowsAlreadyListedAndMapsNotInTheTable) {
     CLoaderDlg dlg;
     dlg.m_savedRows[0].path = MapPath("b.ds1");
     script.AnswerOpenFiles("C:\\maps", {"a.ds1", "B.ds1", "unknown.ds1", "neg.ds1"});
-    Strings rows;
+    script.AnswerOpenFiles("D:\\", {"r001.ds1"});
+    Strings paths;
     Show(dlg, [&](CLoaderDlg& d) {
         d.ChooseMenu(ID_FILE_ADD);
-        rows = Rows(d);
-    });
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[1].substr(0, MapPath("a.ds1").size()), MapPath("a.ds1"));
-    EXPECT_EQ(rows[2].substr(0, MapPath("neg.ds1").size()), MapPath("neg.ds1"));
-    // Only the lookup spoke, for the map it could not find.
-    EXPECT_EQ(BoxTexts(), (Strings{"Unable to Find unknown.ds1 in kelvorn_loader.ini"}));
-}
-
-TEST_F(LoaderDlgTest, AddSeveralIntoARootFolderMakesOneSeparator) {
-    CLoaderDlg dlg;
-    script.AnswerOpenFiles("D:\\", {"a.ds1", "b.ds1"});
-    Strings rows;
-    Show(dlg, [&](CLoaderDlg& d) {
         d.ChooseMenu(ID_FILE_ADD);
         for (int i = 0; i < d.m_listFiles.GetItemCount(); ++i)
-            rows.push_back(d.m_listFiles.GetItemText(i, 0));
+            paths.push_back(d.m_listFiles.GetItemText(i, 0));
     });
-    EXPECT_EQ(rows, (Strings{"D:\\a.ds1", "D:\\b.ds1"}));
+    EXPECT_EQ(paths,
+              (Strings{MapPath("b.ds1"), MapPath("a.ds1"), MapPath("neg.ds1"), "D:\\r001.ds1"}));
+    // Only the lookup spoke, for the map it could not find.
+    EXPECT_EQ(BoxTexts(), (Strings{"Unable to Find unknown.ds1 in kelvorn_loader.ini"}));
 }
 
 TEST_F(LoaderDlgTest, CancellingTheChoiceStopsTakingTheRestOfTheSelection) {
@@ -147,48 +133,31 @@ TEST_F(LoaderDlgTest, CancellingTheChoiceStopsTakingTheRestOfTheSelection) {
     EXPECT_TRUE(script.Finished()) << FirstError();
 }
 
-TEST_F(LoaderDlgTest, AddOfFiveFilesToNinetyEightRowsTakesTwoAndSaysSo) {
-    CLoaderDlg dlg;
-    script.AnswerOpenFiles("C:\\maps",
-                           {"r100.ds1", "r101.ds1", "r102.ds1", "r103.ds1", "r104.ds1"});
-    int count = -1;
-    std::string last;
-    Show(dlg, [&](CLoaderDlg& d) {
-        FillRows(d, 98);
-        d.ChooseMenu(ID_FILE_ADD);
-        count = d.m_listFiles.GetItemCount();
-        last = d.m_listFiles.GetItemText(99, 0);
-    });
-    EXPECT_EQ(count, 100);
-    EXPECT_EQ(last, RowMap(101));
-    EXPECT_EQ(BoxTexts(), (Strings{kMaxFilesAddedMessage}));
-    EXPECT_TRUE(script.Finished()) << FirstError();
-}
-
-TEST_F(LoaderDlgTest, AddOfTwoFilesToNinetyEightRowsTakesBothQuietly) {
-    CLoaderDlg dlg;
-    script.AnswerOpenFiles("C:\\maps", {"r100.ds1", "r101.ds1"});
-    int count = -1;
-    Show(dlg, [&](CLoaderDlg& d) {
-        FillRows(d, 98);
-        d.ChooseMenu(ID_FILE_ADD);
-        count = d.m_listFiles.GetItemCount();
-    });
-    EXPECT_EQ(count, 100);
-    EXPECT_TRUE(BoxTexts().empty());
-    EXPECT_TRUE(script.Finished()) << FirstError();
-}
-
-TEST_F(LoaderDlgTest, AddWithAFullListSaysSoWithoutOpeningTheFileDialog) {
-    CLoaderDlg dlg;
-    Show(dlg, [&](CLoaderDlg& d) {
-        FillRows(d, 100);
-        d.ChooseMenu(ID_FILE_ADD);
-        EXPECT_EQ(d.m_listFiles.GetItemCount(), 100);
-    });
-    EXPECT_EQ(BoxTexts(), (Strings{kMaxFilesMessage}));
-    // No file answer was queued: a file dialog would have been recorded as an error.
-    EXPECT_TRUE(script.Finished()) << FirstError();
+// Two files to 98 rows are taken quietly; of five, two are taken and the user told; with a
+// full list Add says so without opening the file dialog.
+TEST_F(LoaderDlgTest, AddStopsAtOneHundredRows) {
+    for (const Strings& names : {Strings{"r100.ds1", "r101.ds1"},
+                                 Strings{"r100.ds1", "r101.ds1", "r102.ds1", "r103.ds1"}}) {
+        CLoaderDlg dlg;
+        script.AnswerOpenFiles("C:\\maps", names);
+        const bool tooMany = names.size() > 2;
+        int count = -1, countAfterFullAdd = -1;
+        std::string last;
+        Show(dlg, [&](CLoaderDlg& d) {
+            FillRows(d, 98);
+            d.ChooseMenu(ID_FILE_ADD);
+            count = d.m_listFiles.GetItemCount();
+            last = d.m_listFiles.GetItemText(99, 0);
+            if (tooMany) d.ChooseMenu(ID_FILE_ADD);
+            countAfterFullAdd = d.m_listFiles.GetItemCount();
+        });
+        EXPECT_EQ(count, 100);
+        EXPECT_EQ(countAfterFullAdd, 100);
+        EXPECT_EQ(last, RowMap(101));
+        // No file answer was queued for the second Add: a file dialog would be an error.
+        EXPECT_TRUE(script.Finished()) << FirstError();
+    }
+    EXPECT_EQ(BoxTexts(), (Strings{kMaxFilesAddedMessage, kMaxFilesMessage}));
 }
 
 TEST_F(LoaderDlgTest, AddLeavesOutPathsLongerThan511Characters) {
@@ -270,37 +239,32 @@ TEST_F(LoaderDlgTest, DropsStopAtACancelAndAtOneHundredRowsSilently) {
     EXPECT_TRUE(script.Finished()) << FirstError();
 }
 
+// When the lookup fails the row is kept as it was.
 TEST_F(LoaderDlgTest, DoubleClickChoosesTheParametersOfARowAgain) {
     CLoaderDlg dlg;
     dlg.m_savedRows[0].path = MapPath("a.ds1");
     dlg.m_savedRows[1] = {MapPath("twice.ds1"), "First", "data\\one", 10, 11};
+    dlg.m_savedRows[2] = {MapPath("gone.ds1"), "Kept", "data\\kept", 5, 6};
     ChoiceProbe choice;
-    Strings rows, afterEmptySpace;
+    Strings rows, afterEmptySpace, afterFailure;
     OnMainWindow([&](CLoaderDlg& d) {
         d.DoubleClickList(IDC_FILE_LIST, 1);
         rows = Rows(d);
         d.DoubleClickList(IDC_FILE_LIST, -1);
         afterEmptySpace = Rows(d);
+        d.DoubleClickList(IDC_FILE_LIST, 2);
+        afterFailure = Rows(d);
     });
     script.OnDialog(IDD_SELECT_PARAMS, choice.Choose(1));
     dlg.DoModal();
-    ASSERT_EQ(rows.size(), 2u);
+    ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[1], MapPath("twice.ds1") + "|Second|data\\two|12|13");
+    EXPECT_EQ(rows[2], MapPath("gone.ds1") + "|Kept|data\\kept|5|6");
     EXPECT_TRUE(choice.noSkip);
     EXPECT_EQ(afterEmptySpace, rows);
-    EXPECT_TRUE(script.Finished()) << FirstError();
-}
-
-TEST_F(LoaderDlgTest, DoubleClickKeepsTheRowWhenTheLookupFails) {
-    CLoaderDlg dlg;
-    dlg.m_savedRows[0] = {MapPath("gone.ds1"), "Kept", "data\\kept", 5, 6};
-    Strings rows;
-    Show(dlg, [&](CLoaderDlg& d) {
-        d.DoubleClickList(IDC_FILE_LIST, 0);
-        rows = Rows(d);
-    });
-    EXPECT_EQ(rows, (Strings{MapPath("gone.ds1") + "|Kept|data\\kept|5|6"}));
+    EXPECT_EQ(afterFailure, rows);
     EXPECT_EQ(BoxTexts(), (Strings{"Unable to Find gone.ds1 in kelvorn_loader.ini"}));
+    EXPECT_TRUE(script.Finished()) << FirstError();
 }
 
 }  // namespace

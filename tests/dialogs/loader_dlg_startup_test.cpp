@@ -46,14 +46,20 @@ TEST_F(StartupTest, CommandLineMapsAreListedInOrderAndEscapeEndsTheProgram) {
     EXPECT_TRUE(script.Finished()) << FirstError();
 }
 
+// Enter does not end the window; Exit does.
 TEST_F(StartupTest, WithoutACommandLineTheListIsEmpty) {
     int count = -1;
+    bool endedByEnter = true;
     script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
         count = static_cast<CLoaderDlg&>(d).m_listFiles.GetItemCount();
+        d.DropFiles({MapPath("a.ds1")});
+        d.PressEnter();
+        endedByEnter = d.IsEnding();
         d.ChooseMenu(ID_FILE_EXIT);
     });
     app.InitInstance("");
     EXPECT_EQ(count, 0);
+    EXPECT_FALSE(endedByEnter);
     EXPECT_EQ(runs, 0);
     EXPECT_TRUE(script.Finished()) << FirstError();
 }
@@ -91,52 +97,33 @@ TEST_F(StartupTest, AfterEachOkTheEditorRunsAndTheWindowComesBackAsItWas) {
     EXPECT_TRUE(script.Finished()) << FirstError();
 }
 
-TEST_F(StartupTest, EnterDoesNotEndTheMainWindow) {
-    bool endedByEnter = true;
-    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
-        d.DropFiles({MapPath("a.ds1")});
-        d.PressEnter();
-        endedByEnter = d.IsEnding();
-        d.PressEscape();
-    });
-    app.InitInstance("");
-    EXPECT_FALSE(endedByEnter);
-    EXPECT_EQ(runs, 0);
-    EXPECT_TRUE(script.Finished()) << FirstError();
-}
-
-TEST_F(StartupTest, MoreThanOneHundredMapsKeepTheFirstHundredAndSaySo) {
-    std::string cmd;
-    for (int i = 0; i < 103; ++i) cmd += Quoted(RowMap(i)) + " ";
-    int count = -1;
-    std::string last;
-    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
-        auto& dlg = static_cast<CLoaderDlg&>(d);
-        count = dlg.m_listFiles.GetItemCount();
-        last = dlg.m_listFiles.GetItemText(99, 0);
-        d.PressEscape();
-    });
-    app.InitInstance(cmd);
-    EXPECT_EQ(count, 100);
-    EXPECT_EQ(last, RowMap(99));
-    ASSERT_EQ(BoxTexts(), (Strings{kCommandLineTooManyMessage}));
-    EXPECT_EQ(script.MessageBoxes()[0].ownerTemplate, 0);  // shown before the window
-    EXPECT_EQ(script.MessageBoxes()[0].caption, "ERROR");
-}
-
-TEST_F(StartupTest, AMapPathLongerThan255CharactersIsLeftOutAndSaidSo) {
-    std::string longPath = "C:\\" + std::string(247, 'd') + "\\a.ds1";  // 256 bytes
-    std::string fits = "C:\\" + std::string(246, 'd') + "\\b.ds1";      // 255 bytes
-    Strings paths;
-    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
-        auto& dlg = static_cast<CLoaderDlg&>(d);
-        for (int i = 0; i < dlg.m_listFiles.GetItemCount(); ++i)
-            paths.push_back(dlg.m_listFiles.GetItemText(i, 0));
-        d.PressEscape();
-    });
-    app.InitInstance(Quoted(longPath) + " " + Quoted(fits));
-    EXPECT_EQ(paths, (Strings{fits}));
-    EXPECT_EQ(BoxTexts(), (Strings{kCommandLineTooLongMessage}));
+// Beyond 100 maps the first hundred are kept; a path longer than 255 characters is left
+// out. Either is told before the window shows, so without an owner.
+TEST_F(StartupTest, CommandLinesBeyondTheLimitsKeepWhatFitsAndSaySo) {
+    std::string hundredAndThree;
+    for (int i = 0; i < 103; ++i) hundredAndThree += Quoted(RowMap(i)) + " ";
+    const std::string longPath = "C:\\" + std::string(247, 'd') + "\\a.ds1";  // 256 bytes
+    const std::string fits = "C:\\" + std::string(246, 'd') + "\\b.ds1";      // 255 bytes
+    Strings firstHundred;
+    for (int i = 0; i < 100; ++i) firstHundred.push_back(RowMap(i));
+    for (const auto& [cmd, expected] :
+         {std::pair{hundredAndThree, firstHundred},
+          std::pair{Quoted(longPath) + " " + Quoted(fits), Strings{fits}}}) {
+        Strings paths;
+        script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
+            auto& dlg = static_cast<CLoaderDlg&>(d);
+            for (int i = 0; i < dlg.m_listFiles.GetItemCount(); ++i)
+                paths.push_back(dlg.m_listFiles.GetItemText(i, 0));
+            d.PressEscape();
+        });
+        app.InitInstance(cmd);
+        EXPECT_EQ(paths, expected);
+    }
+    EXPECT_EQ(BoxTexts(), (Strings{kCommandLineTooManyMessage, kCommandLineTooLongMessage}));
+    for (const ui::MessageBoxCall& box : script.MessageBoxes()) {
+        EXPECT_EQ(box.ownerTemplate, 0);
+        EXPECT_EQ(box.caption, "ERROR");
+    }
 }
 
 TEST_F(StartupTest, WithoutTheProgramPathTheStartDirectoryServes) {
@@ -154,23 +141,20 @@ TEST_F(StartupTest, WithoutTheProgramPathTheStartDirectoryServes) {
         << app.m_strExeDir;
 }
 
-TEST_F(LoaderDlgTest, SystemMenuCarriesTheAboutItem) {
+TEST_F(LoaderDlgTest, SystemMenuCarriesTheAboutItemAndExitEndsWithCancel) {
     CLoaderDlg dlg;
     bool hasItem = false, aboutTaken = false, closeTaken = true;
-    Show(dlg, [&](CLoaderDlg& d) {
+    const intptr_t code = Show(dlg, [&](CLoaderDlg& d) {
         hasItem = d.Window().HasSystemMenuItem(IDM_ABOUTBOX);
         aboutTaken = d.HandleSysCommand(IDM_ABOUTBOX | 0x3);
         closeTaken = d.HandleSysCommand(0xF060);  // SC_CLOSE: the default handling
+        d.ChooseMenu(ID_FILE_EXIT);
     });
     EXPECT_TRUE(hasItem);
     EXPECT_TRUE(aboutTaken);
     EXPECT_FALSE(closeTaken);
     EXPECT_STREQ(kAboutMenuText, "&About kelvorn Loader...");
-}
-
-TEST_F(LoaderDlgTest, ExitEndsTheWindowWithCancel) {
-    CLoaderDlg dlg;
-    EXPECT_EQ(Show(dlg, [](CLoaderDlg& d) { d.ChooseMenu(ID_FILE_EXIT); }), ui::IdCancel);
+    EXPECT_EQ(code, ui::IdCancel);
     EXPECT_TRUE(script.Finished()) << FirstError();
 }
 

@@ -57,58 +57,24 @@ TEST_F(SelectParamsTest, OpensWithTitleColumnsRowsAndTheFirstRowSelected) {
         EXPECT_TRUE(w.IsItemEnabled(IDC_SKIP));
         EXPECT_TRUE(w.IsItemEnabled(ui::IdCancel));
         EXPECT_TRUE(w.IsItemEnabled(IDC_SELECT_OK));
-        d.PressEnter();
-    });
-    EXPECT_EQ(code, ui::IdOk);
-    EXPECT_FALSE(m_dlg.m_bSkipped);
-    EXPECT_EQ(m_dlg.m_chosen, (ParamEntry{"Tomb One", "act2\\tomb1", 10, -20}));
-}
-
-TEST_F(SelectParamsTest, ColumnsAreAsWideAsTheirMeasuredTexts) {
-    Run([](ui::Dialog& d) {
-        ui::WindowPort& w = d.Window();
+        // Each column is as wide as its widest measured text.
         auto widest = [&](std::initializer_list<const char*> texts) {
             int width = 0;
             for (const char* t : texts) width = std::max(width, w.MeasureText(IDC_PARAM_LIST, t));
             return width;
         };
         int name = widest({"Tomb One", "A much longer level name", "Tomb Three"});
-        int path = widest({"act2\\tomb1", "p", "data\\global\\tiles\\act2\\tomb\\three"});
         EXPECT_GT(name, w.MeasureText(IDC_PARAM_LIST, "Tomb Three"));
         EXPECT_EQ(w.LvGetColumnWidth(IDC_PARAM_LIST, 0), name);
-        EXPECT_EQ(w.LvGetColumnWidth(IDC_PARAM_LIST, 1), path);
-        EXPECT_EQ(w.LvGetColumnWidth(IDC_PARAM_LIST, 2),
-                  w.MeasureText(IDC_PARAM_LIST, "LvlType ID"));
-        EXPECT_EQ(w.LvGetColumnWidth(IDC_PARAM_LIST, 3),
-                  w.MeasureText(IDC_PARAM_LIST, "LvlPrest DEF"));
-        d.ClickButton(ui::IdCancel);
-    });
-}
-
-TEST_F(SelectParamsTest, OkTakesTheSelectedRow) {
-    intptr_t code = Run([this](ui::Dialog& d) {
-        m_dlg.m_list.SetSelected(0, false);
-        m_dlg.m_list.SetSelected(2, true);
-        d.ClickButton(IDC_SELECT_OK);
+        EXPECT_EQ(w.LvGetColumnWidth(IDC_PARAM_LIST, 1),
+                  widest({"act2\\tomb1", "p", "data\\global\\tiles\\act2\\tomb\\three"}));
+        EXPECT_EQ(w.LvGetColumnWidth(IDC_PARAM_LIST, 2), widest({"LvlType ID"}));
+        EXPECT_EQ(w.LvGetColumnWidth(IDC_PARAM_LIST, 3), widest({"LvlPrest DEF"}));
+        d.PressEnter();
     });
     EXPECT_EQ(code, ui::IdOk);
     EXPECT_FALSE(m_dlg.m_bSkipped);
-    EXPECT_EQ(m_dlg.m_chosen,
-              (ParamEntry{"Tomb Three", "data\\global\\tiles\\act2\\tomb\\three", 30, 40}));
-}
-
-TEST_F(SelectParamsTest, IdenticalCandidatesAreSeparateRows) {
-    CSelectParamsDlg dlg(&m_owner);
-    for (int i = 0; i < 2; ++i) dlg.AddCandidate("Same", "same", 1, 1);
-    m_script.OnDialog(IDD_SELECT_PARAMS, [&](ui::Dialog& d) {
-        EXPECT_EQ(d.Window().LvGetItemCount(IDC_PARAM_LIST), 2);
-        dlg.m_list.SetSelected(0, false);
-        dlg.m_list.SetSelected(1, true);
-        d.ClickButton(IDC_SELECT_OK);
-    });
-    EXPECT_EQ(dlg.DoModal(), ui::IdOk);
-    EXPECT_EQ(dlg.m_chosen, (ParamEntry{"Same", "same", 1, 1}));
-    EXPECT_TRUE(m_script.Finished());
+    EXPECT_EQ(m_dlg.m_chosen, (ParamEntry{"Tomb One", "act2\\tomb1", 10, -20}));
 }
 
 TEST_F(SelectParamsTest, OkWithoutSelectionComplainsAndStaysOpen) {
@@ -127,33 +93,35 @@ TEST_F(SelectParamsTest, OkWithoutSelectionComplainsAndStaysOpen) {
         d.PressEnter();
         EXPECT_FALSE(d.IsEnding());
         EXPECT_EQ(m_script.MessageBoxes().size(), 2u);
-        m_dlg.m_list.SetSelected(1, true);
+        m_dlg.m_list.SetSelected(2, true);
         d.ClickButton(IDC_SELECT_OK);
     });
     EXPECT_EQ(code, ui::IdOk);
-    EXPECT_EQ(m_dlg.m_chosen, (ParamEntry{"A much longer level name", "p", -5, 7}));
-}
-
-TEST_F(SelectParamsTest, SkipEndsWithOkAndChoosesNothing) {
-    m_dlg.m_bNoCancel = true;
-    intptr_t code = Run([](ui::Dialog& d) { d.ClickButton(IDC_SKIP); });
-    EXPECT_EQ(code, ui::IdOk);
-    EXPECT_TRUE(m_dlg.m_bSkipped);
-    EXPECT_EQ(m_dlg.m_chosen, ParamEntry{});
-}
-
-TEST_F(SelectParamsTest, CancelEndsWithCancelAndChoosesNothing) {
-    m_dlg.m_bNoSkip = true;
-    intptr_t code = Run([](ui::Dialog& d) { d.ClickButton(ui::IdCancel); });
-    EXPECT_EQ(code, ui::IdCancel);
     EXPECT_FALSE(m_dlg.m_bSkipped);
-    EXPECT_EQ(m_dlg.m_chosen, ParamEntry{});
+    EXPECT_EQ(m_dlg.m_chosen,
+              (ParamEntry{"Tomb Three", "data\\global\\tiles\\act2\\tomb\\three", 30, 40}));
 }
 
-TEST_F(SelectParamsTest, SkippedIsClearedWhenTheDialogOpens) {
-    m_dlg.m_bSkipped = true;
-    EXPECT_EQ(Run([](ui::Dialog& d) { d.PressEnter(); }), ui::IdOk);
-    EXPECT_FALSE(m_dlg.m_bSkipped);
+// Skip ends with OK, Cancel and Escape with Cancel; none chooses anything, and the skip
+// mark of an earlier showing is cleared when the dialog opens.
+TEST_F(SelectParamsTest, SkipCancelAndEscapeChooseNothing) {
+    struct Case {
+        bool skippedBefore;
+        ui::Script::Step step;
+        intptr_t code;
+        bool skipped;
+    };
+    const Case cases[] = {
+        {false, [](ui::Dialog& d) { d.ClickButton(IDC_SKIP); }, ui::IdOk, true},
+        {true, [](ui::Dialog& d) { d.ClickButton(ui::IdCancel); }, ui::IdCancel, false},
+        {true, [](ui::Dialog& d) { d.PressEscape(); }, ui::IdCancel, false},
+    };
+    for (const Case& c : cases) {
+        m_dlg.m_bSkipped = c.skippedBefore;
+        EXPECT_EQ(Run(c.step), c.code);
+        EXPECT_EQ(m_dlg.m_bSkipped, c.skipped);
+        EXPECT_EQ(m_dlg.m_chosen, ParamEntry{});
+    }
 }
 
 TEST_F(SelectParamsTest, FlagsGreyTheButtons) {
@@ -181,10 +149,6 @@ TEST_F(SelectParamsTest, FlagsGreyTheButtons) {
         EXPECT_EQ(dlg.m_chosen, (ParamEntry{"A", "a", 1, 2}));
     }
     EXPECT_TRUE(m_script.Finished()) << ::testing::PrintToString(m_script.Errors());
-}
-
-TEST_F(SelectParamsTest, EscapeCancelsWhenCancelIsEnabled) {
-    EXPECT_EQ(Run([](ui::Dialog& d) { d.PressEscape(); }), ui::IdCancel);
 }
 
 // The lookup as the main window runs it, with the real dialog.

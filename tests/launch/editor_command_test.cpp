@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "sys/fs.h"
@@ -21,52 +22,58 @@ CommandRequest OneMap(const std::string& path = "C:\\Maps\\duriel.ds1") {
     return request;
 }
 
-TEST(OneMapCommandLine, NoSwitchesGivesFourItems) {
-    const EditorCommand command = ComposeEditorCommand(OneMap());
-    EXPECT_FALSE(command.Refused());
-    EXPECT_FALSE(command.usesMapList);
-    EXPECT_EQ(command.commandLine, "\"kelvorn.exe\" \"C:\\Maps\\duriel.ds1\" 17 481");
-}
-
-TEST(OneMapCommandLine, SwitchesFollowInFixedOrder) {
-    CommandRequest request = OneMap();
-    request.switches.bResize = true;
-    request.switches.resizeX = 2;
-    request.switches.resizeY = 4;
-    request.switches.bForcePalette = true;
-    request.switches.act = 3;
-    request.switches.bNoCheckAct = true;
-    EXPECT_EQ(ComposeEditorCommand(request).commandLine,
-              "\"kelvorn.exe\" \"C:\\Maps\\duriel.ds1\" 17 481 -no_check_act -force_pal 3"
-              " -resize 2 4");
-
-    request.switches.bNoCheckAct = false;
-    request.switches.bResize = false;
-    EXPECT_EQ(ComposeEditorCommand(request).commandLine,
-              "\"kelvorn.exe\" \"C:\\Maps\\duriel.ds1\" 17 481 -force_pal 3");
-}
-
-TEST(OneMapCommandLine, NumbersAreWrittenAsTheirTypesPrintThem) {
-    CommandRequest request = OneMap();
-    request.rows[0].typeText = "4294967295";  // column texts go in as displayed
-    request.switches.bForcePalette = true;
-    request.switches.act = 0xFFFFFFFFu;  // act is printed signed
-    request.switches.bResize = true;
-    request.switches.resizeX = 4000000000u;  // sizes unsigned
-    request.switches.resizeY = 255;
-    EXPECT_EQ(ComposeEditorCommand(request).commandLine,
-              "\"kelvorn.exe\" \"C:\\Maps\\duriel.ds1\" 4294967295 481 -force_pal -1"
-              " -resize 4000000000 255");
-}
-
-TEST(OneMapCommandLine, ForceDt1LeavesOutTheNumbersAndQuotesEachName) {
-    CommandRequest request = OneMap();
-    request.switches.bForceDt1 = true;
-    request.switches.bNoCheckAct = true;
-    request.forcedDt1 = {kFolder + "tiles\\floor.dt1", "D:\\Other\\wall.dt1"};
-    EXPECT_EQ(ComposeEditorCommand(request).commandLine,
-              "\"kelvorn.exe\" \"C:\\Maps\\duriel.ds1\" -no_check_act -force_dt1"
-              " \"tiles\\floor.dt1\" \"D:\\Other\\wall.dt1\"");
+// Switches follow in a fixed order; column texts go in as displayed, act is printed signed
+// and sizes unsigned; forced tiles replace the numbers. Paths inside the editor folder,
+// compared byte for byte, become relative, leaving a separator the folder lacks.
+TEST(OneMapCommandLine, ItemsAndSwitchesInTheirOrder) {
+    struct Case {
+        std::function<void(CommandRequest&)> set;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {[](CommandRequest&) {}, R"("kelvorn.exe" "C:\Maps\duriel.ds1" 17 481)"},
+        {[](CommandRequest& r) { r.switches = {false, true, true, true, 2, 4, 3}; },
+         R"("kelvorn.exe" "C:\Maps\duriel.ds1" 17 481 -no_check_act -force_pal 3 -resize 2 4)"},
+        {[](CommandRequest& r) {
+             r.switches.bForcePalette = true;
+             r.switches.act = 3;
+         },
+         R"("kelvorn.exe" "C:\Maps\duriel.ds1" 17 481 -force_pal 3)"},
+        {[](CommandRequest& r) {
+             r.rows[0].typeText = "4294967295";
+             r.switches.bForcePalette = true;
+             r.switches.act = 0xFFFFFFFFu;
+             r.switches.bResize = true;
+             r.switches.resizeX = 4000000000u;
+             r.switches.resizeY = 255;
+         },
+         R"("kelvorn.exe" "C:\Maps\duriel.ds1" 4294967295 481 -force_pal -1 -resize 4000000000 255)"},
+        {[](CommandRequest& r) {
+             r.switches.bForceDt1 = true;
+             r.switches.bNoCheckAct = true;
+             r.forcedDt1 = {kFolder + "tiles\\floor.dt1", "D:\\Other\\wall.dt1"};
+         },
+         R"("kelvorn.exe" "C:\Maps\duriel.ds1" -no_check_act -force_dt1 "tiles\floor.dt1" "D:\Other\wall.dt1")"},
+        {[](CommandRequest& r) { r.rows[0].path = kFolder + "maps\\a.ds1"; },
+         R"("kelvorn.exe" "maps\a.ds1" 17 481)"},
+        {[](CommandRequest& r) { r.rows[0].path = "c:\\editor\\maps\\a.ds1"; },
+         R"("kelvorn.exe" "c:\editor\maps\a.ds1" 17 481)"},
+        {[](CommandRequest& r) {
+             r.rows[0].path = "C:\\Editor\\maps\\a.ds1";
+             r.editorFolder = "C:\\Editor";
+             r.switches.bForceDt1 = true;
+             r.forcedDt1 = {"C:\\Editor\\x.dt1", "C:\\EditorOld\\y.dt1"};
+         },
+         R"("kelvorn.exe" "\maps\a.ds1" -force_dt1 "\x.dt1" "Old\y.dt1")"},
+    };
+    for (const Case& c : cases) {
+        CommandRequest request = OneMap();
+        c.set(request);
+        const EditorCommand command = ComposeEditorCommand(request);
+        EXPECT_FALSE(command.Refused()) << c.expected;
+        EXPECT_FALSE(command.usesMapList);
+        EXPECT_EQ(command.commandLine, c.expected);
+    }
 }
 
 TEST(OneMapCommandLine, EmptyForcedListIsRefused) {
@@ -77,23 +84,6 @@ TEST(OneMapCommandLine, EmptyForcedListIsRefused) {
     EXPECT_EQ(command.refusal, "You must enter at least 1 .dt1 in the list");
     EXPECT_EQ(command.commandLine, "");
     EXPECT_FALSE(command.usesMapList);
-}
-
-TEST(OneMapCommandLine, MapInsideEditorFolderBecomesRelative) {
-    EXPECT_EQ(ComposeEditorCommand(OneMap(kFolder + "maps\\a.ds1")).commandLine,
-              "\"kelvorn.exe\" \"maps\\a.ds1\" 17 481");
-    // Byte for byte: other letter case is another folder.
-    EXPECT_EQ(ComposeEditorCommand(OneMap("c:\\editor\\maps\\a.ds1")).commandLine,
-              "\"kelvorn.exe\" \"c:\\editor\\maps\\a.ds1\" 17 481");
-}
-
-TEST(OneMapCommandLine, FolderWithoutSeparatorLeavesALeadingOne) {
-    CommandRequest request = OneMap("C:\\Editor\\maps\\a.ds1");
-    request.editorFolder = "C:\\Editor";
-    request.switches.bForceDt1 = true;
-    request.forcedDt1 = {"C:\\Editor\\x.dt1", "C:\\EditorOld\\y.dt1"};
-    EXPECT_EQ(ComposeEditorCommand(request).commandLine,
-              "\"kelvorn.exe\" \"\\maps\\a.ds1\" -force_dt1 \"\\x.dt1\" \"Old\\y.dt1\"");
 }
 
 TEST(CommandLineLimit, FiveHundredElevenCharactersFitOneMoreIsRefused) {
@@ -151,20 +141,16 @@ TEST(MapListCommandLine, TwoMapsNameOnlyTheListFileWhateverTheOptions) {
               "4294967295 0 maps\\b.ds1\r\n");
 }
 
-TEST(MapListCommandLine, ListFileInsideEditorFolderIsRelative) {
+TEST(MapListCommandLine, ListFileInsideEditorFolderIsRelativeAndNoRowsGiveAnEmptyList) {
     CommandRequest request = OneMap();
     request.rows.push_back(request.rows[0]);
     request.listBase = kFolder + "loader\\temp";
     EXPECT_EQ(ComposeEditorCommand(request).commandLine, "\"kelvorn.exe\" \"loader\\temp.ini\"");
-}
 
-TEST(MapListCommandLine, NoRowsGiveAnEmptyList) {
-    CommandRequest request = OneMap();
     request.rows.clear();
     const EditorCommand command = ComposeEditorCommand(request);
     EXPECT_TRUE(command.usesMapList);
     EXPECT_EQ(command.mapListBytes, "");
-    EXPECT_EQ(command.commandLine, "\"kelvorn.exe\" \"C:\\Loader\\temp.ini\"");
 }
 
 TEST(MapListCommandLine, RowFieldsGoInAsDisplayed) {
@@ -200,23 +186,22 @@ TEST_F(MapListFile, IsWrittenWithCrLfAndReplacesAnOldOne) {
     EXPECT_EQ(command.commandLine, "\"kelvorn.exe\" \"" + Base() + ".ini\"");
 }
 
-TEST_F(MapListFile, OneMapOrARefusalWritesNothing) {
-    CommandRequest request = OneMap();
-    request.listBase = Base();
-    EXPECT_FALSE(BuildEditorCommand(request).Refused());
-    request.rows.push_back({"b.ds1", "1", "2"});
-    request.editorName = std::string(600, 'e');
-    EXPECT_TRUE(BuildEditorCommand(request).Refused());
-    EXPECT_FALSE(sys::FileExists(Base() + ".ini"));
-}
-
-TEST_F(MapListFile, UnwritableFileStillGivesTheCommandLine) {
+// An unwritable list file still gives the command line; one map or a refusal writes none.
+TEST_F(MapListFile, OnlySeveralMapsWriteTheFile) {
     CommandRequest request = OneMap();
     request.listBase = (m_dir / "missing" / "temp").string();
     request.rows.push_back({"b.ds1", "1", "2"});
-    const EditorCommand command = BuildEditorCommand(request);
-    EXPECT_FALSE(command.Refused());
-    EXPECT_EQ(command.commandLine, "\"kelvorn.exe\" \"" + request.listBase + ".ini\"");
+    const EditorCommand unwritable = BuildEditorCommand(request);
+    EXPECT_FALSE(unwritable.Refused());
+    EXPECT_EQ(unwritable.commandLine, "\"kelvorn.exe\" \"" + request.listBase + ".ini\"");
+
+    request.listBase = Base();
+    request.editorName = std::string(600, 'e');
+    EXPECT_TRUE(BuildEditorCommand(request).Refused());
+    request = OneMap();
+    request.listBase = Base();
+    EXPECT_FALSE(BuildEditorCommand(request).Refused());
+    EXPECT_FALSE(sys::FileExists(Base() + ".ini"));
 }
 
 }  // namespace

@@ -38,17 +38,49 @@ void ExpectGivenBack(const FakeProcessApi& api) {
     EXPECT_TRUE(api.faults.empty()) << api.faults.front();
 }
 
+// Header, output, stderr.txt and the exit code, signed decimal and lower-case hex. An
+// editor printing nothing gives an empty section; zero bytes are left out.
 TEST(EditorRun, PiecesComeInOrder) {
-    FakeProcessApi api;
-    api.child = {FakeProcessApi::Write("hello\r\n"), FakeProcessApi::Write("world"),
-                 FakeProcessApi::End(0)};
-    api.files["stderr.txt"] = "no errors\r\n";
-    const RunResult run = RunWith(api);
-    EXPECT_EQ(run.failure, "");
-    EXPECT_EQ(run.output, kHead + "hello\r\nworld" + kAfterOutput + "no errors\r\n" + kAfterStderr +
-                              "Editor's process Exited with code 0 (0x0)\r\n");
-    EXPECT_EQ(api.startedWith, kCommand);
-    ExpectGivenBack(api);
+    using W = FakeProcessApi;
+    struct Case {
+        std::vector<Step> child;
+        std::string err, output, errShown, exitLine;
+    };
+    const Case cases[] = {
+        {{W::Write("hello\r\n"), W::Write("world"), W::End(0)},
+         "no errors\r\n",
+         "hello\r\nworld",
+         "no errors\r\n",
+         "Editor's process Exited with code 0 (0x0)\r\n"},
+        {{W::End(0xFFFFFFFFu)},
+         "e",
+         "",
+         "e",
+         "Editor's process Exited with code -1 (0xffffffff)\r\n"},
+        {{W::End(0x80000000u)},
+         "e",
+         "",
+         "e",
+         "Editor's process Exited with code -2147483648 (0x80000000)\r\n"},
+        {{W::End(3054u)}, "e", "", "e", "Editor's process Exited with code 3054 (0xbee)\r\n"},
+        {{W::End(0)}, "", "", "", "Editor's process Exited with code 0 (0x0)\r\n"},
+        {{W::Write(std::string("ab\0cd\0", 6)), W::End(0)},
+         std::string("\0e\0r", 4),
+         "abcd",
+         "er",
+         "Editor's process Exited with code 0 (0x0)\r\n"},
+    };
+    for (const Case& c : cases) {
+        FakeProcessApi api;
+        api.child = c.child;
+        api.files["stderr.txt"] = c.err;
+        const RunResult run = RunWith(api);
+        EXPECT_EQ(run.failure, "");
+        EXPECT_EQ(run.output,
+                  kHead + c.output + kAfterOutput + c.errShown + kAfterStderr + c.exitLine);
+        EXPECT_EQ(api.startedWith, kCommand);
+        ExpectGivenBack(api);
+    }
 }
 
 TEST(EditorRun, StandardOutputIsThePipeOnlyAroundTheStart) {
@@ -77,20 +109,6 @@ TEST(EditorRun, StandardOutputIsThePipeOnlyAroundTheStart) {
     EXPECT_EQ(api.Count("AllocConsole"), 1u);
     EXPECT_EQ(api.Count("FreeConsole"), 1u);
     ExpectGivenBack(api);
-}
-
-TEST(EditorRun, ExitCodeIsSignedDecimalAndLowerCaseHex) {
-    for (const auto& [code, line] : std::vector<std::pair<uint32_t, std::string>>{
-             {0xFFFFFFFFu, "Editor's process Exited with code -1 (0xffffffff)\r\n"},
-             {0x80000000u, "Editor's process Exited with code -2147483648 (0x80000000)\r\n"},
-             {3054u, "Editor's process Exited with code 3054 (0xbee)\r\n"}}) {
-        FakeProcessApi api;
-        api.child = {FakeProcessApi::End(code)};
-        api.files["stderr.txt"] = "e";
-        const RunResult run = RunWith(api);
-        EXPECT_EQ(run.output, kHead + kAfterOutput + "e" + kAfterStderr + line);
-        ExpectGivenBack(api);
-    }
 }
 
 TEST(EditorRun, OutputPrintedJustBeforeTheEndIsKept) {
@@ -136,15 +154,6 @@ TEST(EditorRun, LoaderComesBackWhileAGrandchildHoldsThePipe) {
     ExpectGivenBack(flood);
 }
 
-TEST(EditorRun, EditorThatPrintsNothingGivesAnEmptySection) {
-    FakeProcessApi api;
-    api.child = {FakeProcessApi::End(0)};
-    api.files["stderr.txt"] = "";
-    EXPECT_EQ(RunWith(api).output, kHead + kAfterOutput + kAfterStderr +
-                                       "Editor's process Exited with code 0 (0x0)\r\n");
-    ExpectGivenBack(api);
-}
-
 TEST(EditorRun, EditorClosingItsOutputEarlyIsWaitedFor) {
     FakeProcessApi api;
     api.child = {FakeProcessApi::Write("a"), FakeProcessApi::CloseOutput(),
@@ -155,15 +164,6 @@ TEST(EditorRun, EditorClosingItsOutputEarlyIsWaitedFor) {
                               "Editor's process Exited with code 5 (0x5)\r\n");
     EXPECT_EQ(api.waits.back(), 0xFFFFFFFFu);
     ExpectGivenBack(api);
-}
-
-TEST(EditorRun, ZeroBytesAreLeftOutAndTheRestKept) {
-    FakeProcessApi api;
-    api.child = {FakeProcessApi::Write(std::string("ab\0cd\0", 6)), FakeProcessApi::End(0)};
-    api.files["stderr.txt"] = std::string("\0e\0r", 4);
-    const RunResult run = RunWith(api);
-    EXPECT_EQ(run.output, kHead + "abcd" + kAfterOutput + "er" + kAfterStderr +
-                              "Editor's process Exited with code 0 (0x0)\r\n");
 }
 
 TEST(EditorRun, LongOutputArrivesWholeAndNoReadEverWaits) {
@@ -216,10 +216,13 @@ void PrintTo(const FailureCase& c, std::ostream* os) {
 
 class EditorRunFailure : public testing::TestWithParam<FailureCase> {};
 
+// Standard output is put back when it had been switched, every handle of the run closed
+// but the one stuck.
 TEST_P(EditorRunFailure, StopsWithItsMessageAndGivesBackWhatItTook) {
     const FailureCase& c = GetParam();
+    const std::string failing = c.failing;
     FakeProcessApi api;
-    api.failing = {c.failing};
+    api.failing = {failing};
     api.child = {FakeProcessApi::Write("out"), FakeProcessApi::End(0)};
     const RunResult run = RunWith(api);
     EXPECT_EQ(run.failure, c.message);
@@ -228,22 +231,11 @@ TEST_P(EditorRunFailure, StopsWithItsMessageAndGivesBackWhatItTook) {
     EXPECT_EQ(run.output, kHead);
     EXPECT_EQ(api.Count("CreateChild") > 0 && api.startedWith == kCommand, c.childStarted);
     EXPECT_EQ(api.Count("PeekAvailable") + api.Count("OpenForReading(stderr.txt)"), 0u);
-    if (std::string(c.failing) == "AllocConsole") {
-        EXPECT_EQ(api.Count("FreeConsole"), 0u);
-    }
-}
-
-// Standard output is put back when it had been switched, every handle of the run closed.
-TEST_P(EditorRunFailure, LeavesNoHandleOpenButTheStuckOne) {
-    const FailureCase& c = GetParam();
-    FakeProcessApi api;
-    api.failing = {c.failing};
-    api.child = {FakeProcessApi::End(0)};
-    RunWith(api);
+    if (failing == "AllocConsole") EXPECT_EQ(api.Count("FreeConsole"), 0u);
     std::set<sys::Handle> stuck;
     sys::Handle output = api.savedOutput;
-    if (std::string(c.failing) == "SetStdOutput#2") stuck = {output = api.writeEnd};
-    if (std::string(c.failing) == "CloseHandle#2") stuck = {api.writeEnd};
+    if (failing == "SetStdOutput#2") stuck = {output = api.writeEnd};
+    if (failing == "CloseHandle#2") stuck = {api.writeEnd};
     EXPECT_EQ(api.Leaked(), stuck);
     EXPECT_EQ(api.stdOutput, output);
 }

@@ -100,13 +100,6 @@ TEST(LoaderSettingsRead, HeaderKeysCommentsAndOtherLines) {
     EXPECT_TRUE(p.badLines.empty());
 }
 
-TEST(LoaderSettingsRead, AbsentKeysStayEmpty) {
-    Parsed p = Parse("[PARAMS]\r\na\tb\tc\td\te\r\n");
-    EXPECT_EQ(p.settings.editorPath, "");
-    EXPECT_EQ(p.settings.editorName, "");
-    ASSERT_EQ(p.settings.rows.size(), 1u);
-}
-
 TEST(LoaderSettingsRead, ParameterSectionRowsAndBadLinesInFileOrder) {
     Parsed p = Parse(
         "[PARAMS]\n"
@@ -139,6 +132,7 @@ TEST(LoaderSettingsRead, CrLfAndLfReadAlikeAndTheLastLineNeedsNoBreak) {
     EXPECT_EQ(lf.settings, crlf.settings);
     EXPECT_EQ(lf.settings, open.settings);
     EXPECT_EQ(lf.settings.editorName, "e.exe");
+    EXPECT_EQ(lf.settings.editorPath, "");  // an absent key stays empty
     ASSERT_EQ(lf.settings.rows.size(), 1u);
     EXPECT_EQ(lf.settings.rows[0].lvlPrestDef, "e");
     EXPECT_TRUE(lf.badLines.empty() && crlf.badLines.empty() && open.badLines.empty());
@@ -147,6 +141,7 @@ TEST(LoaderSettingsRead, CrLfAndLfReadAlikeAndTheLastLineNeedsNoBreak) {
 TEST(LoaderSettingsRead, WithoutParamsLineThereAreNoRows) {
     Parsed p = Parse("kelvornpath = x\n [PARAMS]\n[params]\na\tb\tc\td\te\n");
     EXPECT_EQ(p.settings.editorPath, "x");
+    EXPECT_EQ(p.settings.editorName, "");
     EXPECT_TRUE(p.settings.rows.empty());
     EXPECT_TRUE(p.badLines.empty());
 }
@@ -160,9 +155,9 @@ TEST(LoaderSettingsRead, LongLinesAreReadWhole) {
     EXPECT_EQ(p.settings.rows[0].comments, comment);
 }
 
-TEST(LoaderSettingsFile, WriteThenReadGivesTheSameSettings) {
+TEST(LoaderSettingsFile, WriteReplacesTheWholeFileAndReadGivesTheSameSettings) {
     TempFolder dir;
-    std::string path = dir.File("kelvorn_loader.ini");
+    std::string path = dir.Write("kelvorn_loader.ini", std::string(10000, 'x') + "\n");
     ASSERT_TRUE(WriteLoaderSettings(Sample(), path));
     EXPECT_EQ(dir.Read("kelvorn_loader.ini"), FormatLoaderSettings(Sample()));
     LoaderSettings read;
@@ -172,25 +167,14 @@ TEST(LoaderSettingsFile, WriteThenReadGivesTheSameSettings) {
     EXPECT_TRUE(bad.empty());
 }
 
-TEST(LoaderSettingsFile, WriteReplacesTheWholeFile) {
-    TempFolder dir;
-    std::string path = dir.Write("kelvorn_loader.ini", std::string(10000, 'x') + "\n");
-    LoaderSettings s;
-    ASSERT_TRUE(WriteLoaderSettings(s, path));
-    EXPECT_EQ(dir.Read("kelvorn_loader.ini"), FormatLoaderSettings(s));
-}
-
-TEST(LoaderSettingsFile, UnreadableFileGivesFalseAndNothing) {
+// An unreadable file gives false and nothing; a failed write false and no file.
+TEST(LoaderSettingsFile, FailuresReportFalse) {
     TempFolder dir;
     LoaderSettings read = Sample();
     std::vector<std::string> bad{"stale"};
     EXPECT_FALSE(ReadLoaderSettings(read, bad, dir.File("missing.ini")));
     EXPECT_EQ(read, LoaderSettings{});
     EXPECT_TRUE(bad.empty());
-}
-
-TEST(LoaderSettingsFile, FailedWriteReportsFalseAndLeavesNoFile) {
-    TempFolder dir;
     std::string path = dir.File("no-such-folder/kelvorn_loader.ini");
     EXPECT_FALSE(WriteLoaderSettings(Sample(), path));
     EXPECT_FALSE(std::filesystem::exists(path));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "loadercfg/select_params_dlg.h"
 #include "res/resource.h"
 #include "tests/loadercfg/temp_folder.h"
@@ -20,132 +22,87 @@ class LookupTest : public ::testing::Test {
         return LookupParams(mapPath, &m_owner, m_result, flags, ini);
     }
 
-    // The one message box shown, checked for its caption, style and owner.
-    std::string OnlyMessage() {
-        if (m_script.MessageBoxes().size() != 1) {
-            ADD_FAILURE() << m_script.MessageBoxes().size() << " message boxes";
-            return {};
-        }
-        const ui::MessageBoxCall& box = m_script.MessageBoxes()[0];
-        EXPECT_EQ(box.caption, "ERROR");
-        EXPECT_EQ(box.flags, ui::MbOk | ui::MbIconExclamation);
-        EXPECT_EQ(box.ownerTemplate, IDD_LOADER);
-        return box.text;
-    }
-
     TempFolder m_dir;
     ui::Dialog m_owner{IDD_LOADER};
     ui::Script m_script;
     ParamEntry m_result;
 };
 
-TEST_F(LookupTest, EveryFormOfTheMapPathLooksForTheLowerCaseName) {
-    std::string file = kHead + "[PARAMS]\r\nduriel.ds1\tDuriel\tact2\\duriel\t46\t481\r\n";
-    for (std::string path : {"C:\\Maps\\Duriel.DS1", "maps/duriel.ds1", "Duriel.ds1"}) {
-        EXPECT_EQ(Lookup(file, path), LOOKUP_FOUND) << path;
-        EXPECT_EQ(m_result, (ParamEntry{"Duriel", "act2\\duriel", 46, 481})) << path;
+// Every form of the map path looks for the lower-case name; the file is read afresh each
+// time; a line longer than 254 characters with a long comment is taken whole.
+TEST_F(LookupTest, OneFittingRowIsTakenWithoutAsking) {
+    const std::string level(127, 'L'), path(127, 'P');
+    const std::string longLine =
+        "a.ds1\t" + level + "\t" + path + "\t-12\t34\t" + std::string(600, 'c');
+    const std::string duriel = kHead + "[PARAMS]\r\nduriel.ds1\tDuriel\tact2\\duriel\t46\t481\r\n";
+    struct Case {
+        std::string file, mapPath;
+        ParamEntry expected;
+    };
+    const Case cases[] = {
+        {duriel, "C:\\Maps\\Duriel.DS1", {"Duriel", "act2\\duriel", 46, 481}},
+        {duriel, "maps/duriel.ds1", {"Duriel", "act2\\duriel", 46, 481}},
+        {duriel, "Duriel.ds1", {"Duriel", "act2\\duriel", 46, 481}},
+        {kHead + "[PARAMS]\r\nduriel.ds1\t\t\t\t\r\n", "duriel.ds1", {"", "", 0, 0}},
+        {kHead + "[PARAMS] rows follow\r\na.ds1\tA\tp\t1\t2\r\n", "a.ds1", {"A", "p", 1, 2}},
+        {"[PARAMS]\na.ds1\tB\tq\t3\t4\n", "a.ds1", {"B", "q", 3, 4}},
+        {kHead + "[PARAMS]\r\n" + longLine + "\r\n", "a.ds1", {level, path, -12, 34}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Lookup(c.file, c.mapPath), LOOKUP_FOUND) << c.mapPath;
+        EXPECT_EQ(m_result, c.expected) << c.mapPath;
     }
     EXPECT_TRUE(m_script.MessageBoxes().empty());
     EXPECT_TRUE(m_script.DialogsOpened().empty());
 }
 
-TEST_F(LookupTest, MissingFile) {
-    m_result = kUntouched;
-    EXPECT_EQ(LookupParams("a.ds1", &m_owner, m_result, 0, m_dir.File("kelvorn_loader.ini")),
-              LOOKUP_FAILED);
-    EXPECT_EQ(OnlyMessage(), "Unable to Open kelvorn_loader.ini");
-    EXPECT_EQ(m_result, kUntouched);
-}
-
-TEST_F(LookupTest, MissingParamsSection) {
-    for (std::string file : {kHead, kHead + " [PARAMS]\r\na.ds1\t1\t2\t3\t4\r\n",
-                             kHead + "[Params]\r\na.ds1\t1\t2\t3\t4\r\n", std::string()}) {
+// Each failure is told in one box and leaves the result as it was, without a dialog: a bad
+// fitting row (fewer than four tabs, a column over 127 characters, a map named "[" that
+// fits the section line) fails the lookup even among good ones; a very long bad line is
+// quoted in part; an empty file name is refused before the file is read.
+TEST_F(LookupTest, FailuresAreToldAndLeaveTheResult) {
+    const std::string longColumn = "a.ds1\tA\t" + std::string(128, 'p') + "\t1\t2";
+    const std::string longLevel = "a.ds1\t" + std::string(1000, 'L');
+    const std::string noParams = "Unable to Find [PARAMS] Section in kelvorn_loader.ini";
+    const std::string bad = "Bad Line in kelvorn_loader.ini: ";
+    struct Case {
+        std::optional<std::string> file;  // none: no file at all
+        std::string mapPath, message;
+    };
+    const Case cases[] = {
+        {std::nullopt, "a.ds1", "Unable to Open kelvorn_loader.ini"},
+        {kHead, "a.ds1", noParams},
+        {kHead + " [PARAMS]\r\na.ds1\t1\t2\t3\t4\r\n", "a.ds1", noParams},
+        {kHead + "[Params]\r\na.ds1\t1\t2\t3\t4\r\n", "a.ds1", noParams},
+        {"", "a.ds1", noParams},
+        {kHead + "[PARAMS]\r\nDuriel.ds1\tCapital\tp\t1\t2\r\n;duriel.ds1\tCommented\tp\t1\t2\r\n"
+                 "xduriel.ds1\tOther\tp\t1\t2\r\n",
+         "C:\\Maps\\DURIEL.DS1", "Unable to Find duriel.ds1 in kelvorn_loader.ini"},
+        {kHead + "[PARAMS]\r\n", "C:\\maps\\[", bad + "[PARAMS]"},
+        {kHead + "[PARAMS]\r\na.ds1\tA\tp\t1\t2\r\n", "C:\\", "No File Name in \"C:\\\""},
+        {std::nullopt, "maps/", "No File Name in \"maps/\""},
+        {kHead + "[PARAMS]\r\na.ds1\tA\tp\t1\r\n", "a.ds1", bad + "a.ds1\tA\tp\t1"},
+        {kHead + "[PARAMS]\r\na.ds1\tA\tp\t1\t2\r\na.ds1.bak\r\na.ds1\tB\tq\t3\t4\r\n", "a.ds1",
+         bad + "a.ds1.bak"},
+        {kHead + "[PARAMS]\r\n" + longColumn + "\r\n", "a.ds1", bad + longColumn},
+        {"[PARAMS]\n" + longLevel + "\tp\t1\t2\n", "a.ds1", bad + longLevel.substr(0, 254) + "..."},
+    };
+    for (const Case& c : cases) {
         ui::Script script;
-        EXPECT_EQ(Lookup(file, "a.ds1"), LOOKUP_FAILED);
-        ASSERT_EQ(script.MessageBoxes().size(), 1u);
-        EXPECT_EQ(script.MessageBoxes()[0].text,
-                  "Unable to Find [PARAMS] Section in kelvorn_loader.ini");
-        EXPECT_EQ(m_result, kUntouched);
+        m_result = kUntouched;
+        const LookupResult result =
+            c.file ? Lookup(*c.file, c.mapPath)
+                   : LookupParams(c.mapPath, &m_owner, m_result, 0, m_dir.File("missing.ini"));
+        EXPECT_EQ(result, LOOKUP_FAILED) << c.message;
+        EXPECT_EQ(m_result, kUntouched) << c.message;
+        EXPECT_TRUE(script.DialogsOpened().empty()) << c.message;
+        ASSERT_EQ(script.MessageBoxes().size(), 1u) << c.message;
+        const ui::MessageBoxCall& box = script.MessageBoxes()[0];
+        EXPECT_EQ(box.text, c.message);
+        EXPECT_EQ(box.caption, "ERROR");
+        EXPECT_EQ(box.flags, ui::MbOk | ui::MbIconExclamation);
+        EXPECT_EQ(box.ownerTemplate, IDD_LOADER);
     }
-}
-
-TEST_F(LookupTest, NoFittingRowNamesTheLowerCaseFileName) {
-    std::string file = kHead +
-                       "[PARAMS]\r\n"
-                       "Duriel.ds1\tCapital\tp\t1\t2\r\n"
-                       ";duriel.ds1\tCommented\tp\t1\t2\r\n"
-                       "xduriel.ds1\tOther\tp\t1\t2\r\n";
-    EXPECT_EQ(Lookup(file, "C:\\Maps\\DURIEL.DS1"), LOOKUP_FAILED);
-    EXPECT_EQ(OnlyMessage(), "Unable to Find duriel.ds1 in kelvorn_loader.ini");
-    EXPECT_EQ(m_result, kUntouched);
-}
-
-TEST_F(LookupTest, FourTabsAndNothingElse) {
-    EXPECT_EQ(Lookup(kHead + "[PARAMS]\r\nduriel.ds1\t\t\t\t\r\n", "duriel.ds1"), LOOKUP_FOUND);
-    EXPECT_EQ(m_result, (ParamEntry{"", "", 0, 0}));
-}
-
-TEST_F(LookupTest, TheParamsLineMayCarryTextAndIsItselfExamined) {
-    EXPECT_EQ(Lookup(kHead + "[PARAMS] rows follow\r\na.ds1\tA\tp\t1\t2\r\n", "a.ds1"),
-              LOOKUP_FOUND);
-    // A map named "[" fits the section line, which is no row.
-    EXPECT_EQ(Lookup(kHead + "[PARAMS]\r\n", "C:\\maps\\["), LOOKUP_FAILED);
-    EXPECT_EQ(OnlyMessage(), "Bad Line in kelvorn_loader.ini: [PARAMS]");
-}
-
-// ---- rows that cannot be taken whole, and the empty name ----------------------------
-
-TEST_F(LookupTest, EmptyFileNameIsRefusedBeforeTheFileIsRead) {
-    EXPECT_EQ(Lookup(kHead + "[PARAMS]\r\na.ds1\tA\tp\t1\t2\r\n", "C:\\"), LOOKUP_FAILED);
-    EXPECT_EQ(OnlyMessage(), "No File Name in \"C:\\\"");
-    EXPECT_EQ(m_result, kUntouched);
-    EXPECT_TRUE(m_script.DialogsOpened().empty());
-
-    ui::Script script;
-    m_result = kUntouched;
-    EXPECT_EQ(LookupParams("maps/", &m_owner, m_result, 0, m_dir.File("missing.ini")),
-              LOOKUP_FAILED);
-    ASSERT_EQ(script.MessageBoxes().size(), 1u);
-    EXPECT_EQ(script.MessageBoxes()[0].text, "No File Name in \"maps/\"");
-}
-
-TEST_F(LookupTest, AFittingRowWithFewerThanFourTabsIsReported) {
-    EXPECT_EQ(Lookup(kHead + "[PARAMS]\r\na.ds1\tA\tp\t1\r\n", "a.ds1"), LOOKUP_FAILED);
-    EXPECT_EQ(OnlyMessage(), "Bad Line in kelvorn_loader.ini: a.ds1\tA\tp\t1");
-    EXPECT_EQ(m_result, kUntouched);
-}
-
-TEST_F(LookupTest, ABadRowAmongSeveralFailsTheLookupWithoutADialog) {
-    std::string file =
-        kHead + "[PARAMS]\r\na.ds1\tA\tp\t1\t2\r\na.ds1.bak\r\na.ds1\tB\tq\t3\t4\r\n";
-    EXPECT_EQ(Lookup(file, "a.ds1"), LOOKUP_FAILED);
-    EXPECT_EQ(OnlyMessage(), "Bad Line in kelvorn_loader.ini: a.ds1.bak");
-    EXPECT_TRUE(m_script.DialogsOpened().empty());
-    EXPECT_EQ(m_result, kUntouched);
-}
-
-TEST_F(LookupTest, AColumnLongerThan127CharactersIsReportedNotCut) {
-    std::string longPath(128, 'p');
-    std::string line = "a.ds1\tA\t" + longPath + "\t1\t2";
-    EXPECT_EQ(Lookup(kHead + "[PARAMS]\r\n" + line + "\r\n", "a.ds1"), LOOKUP_FAILED);
-    EXPECT_EQ(OnlyMessage(), "Bad Line in kelvorn_loader.ini: " + line);
-    EXPECT_EQ(m_result, kUntouched);
-}
-
-TEST_F(LookupTest, AVeryLongBadLineIsQuotedInPart) {
-    std::string level(1000, 'L');
-    EXPECT_EQ(Lookup("[PARAMS]\na.ds1\t" + level + "\tp\t1\t2\n", "a.ds1"), LOOKUP_FAILED);
-    EXPECT_EQ(OnlyMessage(),
-              "Bad Line in kelvorn_loader.ini: " + ("a.ds1\t" + level).substr(0, 254) + "...");
-}
-
-TEST_F(LookupTest, ALineLongerThan254CharactersWithALongCommentIsTakenWhole) {
-    std::string level(127, 'L');
-    std::string path(127, 'P');
-    std::string line = "a.ds1\t" + level + "\t" + path + "\t-12\t34\t" + std::string(600, 'c');
-    ASSERT_GT(line.size(), 254u);
-    EXPECT_EQ(Lookup(kHead + "[PARAMS]\r\n" + line + "\r\n", "a.ds1"), LOOKUP_FOUND);
-    EXPECT_EQ(m_result, (ParamEntry{level, path, -12, 34}));
 }
 
 // ---- several fitting rows: the choice dialog ----------------------------------------
@@ -176,10 +133,17 @@ TEST_F(LookupTest, SeveralRowsAreOfferedInFileOrderAndTheChosenOneIsTaken) {
     EXPECT_TRUE(m_script.Finished()) << ::testing::PrintToString(m_script.Errors());
 }
 
-TEST_F(LookupTest, IdenticalRowsStillShowTheDialog) {
-    m_script.OnDialog(IDD_SELECT_PARAMS, [](ui::Dialog& d) { d.PressEnter(); });
+TEST_F(LookupTest, IdenticalRowsStillShowTheDialogAsSeparateRows) {
+    int rows = 0;
+    m_script.OnDialog(IDD_SELECT_PARAMS, [&](ui::Dialog& d) {
+        rows = d.Window().LvGetItemCount(IDC_PARAM_LIST);
+        d.Window().LvSetSelected(IDC_PARAM_LIST, 0, false);
+        d.Window().LvSetSelected(IDC_PARAM_LIST, 1, true);
+        d.PressEnter();
+    });
     std::string row = "a.ds1\tA\tp\t1\t2\r\n";
     EXPECT_EQ(Lookup("[PARAMS]\r\n" + row + row, "a.ds1"), LOOKUP_FOUND);
+    EXPECT_EQ(rows, 2);
     EXPECT_EQ(m_result, (ParamEntry{"A", "p", 1, 2}));
     EXPECT_EQ(m_script.DialogsOpened(), std::vector<int>{IDD_SELECT_PARAMS});
     EXPECT_TRUE(m_script.Finished());
@@ -207,24 +171,14 @@ TEST_F(LookupTest, FlagsReachTheDialog) {
     }
 }
 
-TEST_F(LookupTest, CancelLeavesTheResultUntouched) {
+TEST_F(LookupTest, CancelAndSkipLeaveTheResultUntouched) {
     m_script.OnDialog(IDD_SELECT_PARAMS, [](ui::Dialog& d) { d.ClickButton(ui::IdCancel); });
     EXPECT_EQ(Lookup(kTwoRows, "tomb.ds1"), LOOKUP_CANCELLED);
     EXPECT_EQ(m_result, kUntouched);
-    EXPECT_TRUE(m_script.Finished());
-}
-
-TEST_F(LookupTest, SkipLeavesTheResultUntouched) {
     m_script.OnDialog(IDD_SELECT_PARAMS, [](ui::Dialog& d) { d.ClickButton(IDC_SKIP); });
     EXPECT_EQ(Lookup(kTwoRows, "tomb.ds1", LOOKUP_NO_CANCEL), LOOKUP_SKIPPED);
     EXPECT_EQ(m_result, kUntouched);
     EXPECT_TRUE(m_script.Finished());
-}
-
-TEST_F(LookupTest, TheFileIsReadAfreshEachTime) {
-    EXPECT_EQ(Lookup("[PARAMS]\na.ds1\tA\tp\t1\t2\n", "a.ds1"), LOOKUP_FOUND);
-    EXPECT_EQ(Lookup("[PARAMS]\na.ds1\tB\tq\t3\t4\n", "a.ds1"), LOOKUP_FOUND);
-    EXPECT_EQ(m_result, (ParamEntry{"B", "q", 3, 4}));
 }
 
 TEST_F(LookupTest, AWrittenTableIsFoundByTheLookup) {

@@ -26,86 +26,62 @@ TEST(FindFittingLines, NeedsTheParamsLineInTheFirstColumn) {
     EXPECT_TRUE(FindFittingLines("x\r\n[PARAMS]trailing\r\n", "a").hasParamsSection);
 }
 
-TEST(FindFittingLines, LinesBeforeTheSectionDoNotFit) {
-    FittingLines f = FindFittingLines("a.ds1\t1\t2\t3\t4\n[PARAMS]\na.ds1\tx\t\t\t\n", "a.ds1");
-    EXPECT_EQ(f.lines, (Lines{"a.ds1\tx\t\t\t"}));
+// Lines fit from the section line on (itself included) when they begin with the name;
+// a name beginning with ';' never fits, and a name never reaches across a line break.
+TEST(FindFittingLines, LinesThatBeginWithTheName) {
+    const std::string longRow = "x.ds1\t" + std::string(400, 'n') + "\ta.ds1\t1\t2";
+    const std::string duriel =
+        "[PARAMS]\r\nduriel.ds1\tA\tp\t1\t2\r\nxduriel.ds1\tB\tp\t1\t2\r\n"
+        "duriel.ds1.old\tC\tp\t1\t2\r\nDuriel.ds1\tD\tp\t1\t2\r\n;duriel.ds1\tE\tp\t1\t2\r\n"
+        " duriel.ds1\tF\tp\t1\t2\r\nduriel.ds\tG\tp\t1\t2\r\nduriel.ds1";
+    struct Case {
+        std::string file, name;
+        Lines expected;
+    };
+    const Case cases[] = {
+        {"a.ds1\t1\t2\t3\t4\n[PARAMS]\na.ds1\tx\t\t\t\n", "a.ds1", {"a.ds1\tx\t\t\t"}},
+        {duriel,
+         "duriel.ds1",
+         {"duriel.ds1\tA\tp\t1\t2", "duriel.ds1.old\tC\tp\t1\t2", "duriel.ds1"}},
+        {"[PARAMS]\nother\na.ds1\t1\t2\t3\t4", "a.ds1", {"a.ds1\t1\t2\t3\t4"}},
+        {"[PARAMS]\nother\na.ds1\t1\t2\t3\t4\n", "a.ds1", {"a.ds1\t1\t2\t3\t4"}},
+        {"[PARAMS]\nother\na.ds1\t1\t2\t3\t4\r\n", "a.ds1", {"a.ds1\t1\t2\t3\t4"}},
+        {"[PARAMS]\r\nab\r\ncd\r\n", "ab\r", {}},
+        {"[PARAMS]\r\nab\r\ncd\r\n", "ab\r\ncd", {}},
+        {"[PARAMS]\r\nab\r\ncd\r\n", "ab", {"ab"}},
+        {"[PARAMS]\n[p\n;x\n\nlast", "[", {"[PARAMS]", "[p"}},
+        // The empty name fits every line but the comment, and no line after the final break.
+        {"[PARAMS]\n[p\n;x\n\nlast", "", {"[PARAMS]", "[p", "", "last"}},
+        {"[PARAMS]\nx\n", "", {"[PARAMS]", "x"}},
+        {"[PARAMS]\n;a.ds1\t1\t2\t3\t4\n", ";a.ds1", {}},
+        {"[PARAMS]\na\t1\t2\t3\t4\na\t1\t2\t3\t4\n", "a", {"a\t1\t2\t3\t4", "a\t1\t2\t3\t4"}},
+        // A row longer than any line buffer does not turn into several lines.
+        {"[PARAMS]\n" + longRow + "\n", "a.ds1", {}},
+        {"[PARAMS]\n" + longRow + "\n", "x.ds1", {longRow}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FindFittingLines(c.file, c.name).lines, c.expected) << c.file << "|" << c.name;
 }
 
-TEST(FindFittingLines, OnlyTheBeginningOfTheLineIsCompared) {
-    std::string_view file =
-        "[PARAMS]\r\n"
-        "duriel.ds1\tA\tp\t1\t2\r\n"
-        "xduriel.ds1\tB\tp\t1\t2\r\n"
-        "duriel.ds1.old\tC\tp\t1\t2\r\n"
-        "Duriel.ds1\tD\tp\t1\t2\r\n"
-        ";duriel.ds1\tE\tp\t1\t2\r\n"
-        " duriel.ds1\tF\tp\t1\t2\r\n"
-        "duriel.ds\tG\tp\t1\t2\r\n"
-        "duriel.ds1";
-    FittingLines f = FindFittingLines(file, "duriel.ds1");
-    EXPECT_EQ(f.lines,
-              (Lines{"duriel.ds1\tA\tp\t1\t2", "duriel.ds1.old\tC\tp\t1\t2", "duriel.ds1"}));
-}
-
-TEST(FindFittingLines, TheLastLineFitsWithOrWithoutALineBreak) {
-    for (std::string_view end : {"", "\n", "\r\n"}) {
-        std::string file = "[PARAMS]\nother\na.ds1\t1\t2\t3\t4" + std::string(end);
-        EXPECT_EQ(FindFittingLines(file, "a.ds1").lines, (Lines{"a.ds1\t1\t2\t3\t4"})) << file;
-    }
-}
-
-TEST(FindFittingLines, ANameWithBreakBytesNeverReachesAcrossLines) {
-    std::string_view file = "[PARAMS]\r\nab\r\ncd\r\n";
-    EXPECT_TRUE(FindFittingLines(file, "ab\r").lines.empty());
-    EXPECT_TRUE(FindFittingLines(file, "ab\r\ncd").lines.empty());
-    EXPECT_EQ(FindFittingLines(file, "ab").lines, (Lines{"ab"}));
-}
-
-TEST(FindFittingLines, TheParamsLineItselfIsExamined) {
-    std::string_view file = "[PARAMS]\n[p\n;x\n\nlast";
-    EXPECT_EQ(FindFittingLines(file, "[").lines, (Lines{"[PARAMS]", "[p"}));
-    // The empty name fits every line but the comment, and no line after the final break.
-    EXPECT_EQ(FindFittingLines(file, "").lines, (Lines{"[PARAMS]", "[p", "", "last"}));
-    EXPECT_EQ(FindFittingLines("[PARAMS]\nx\n", "").lines, (Lines{"[PARAMS]", "x"}));
-}
-
-TEST(FindFittingLines, ANameBeginningWithSemicolonNeverFits) {
-    EXPECT_TRUE(FindFittingLines("[PARAMS]\n;a.ds1\t1\t2\t3\t4\n", ";a.ds1").lines.empty());
-}
-
-TEST(FindFittingLines, IdenticalRowsAreKeptAsSeparateLines) {
-    FittingLines f = FindFittingLines("[PARAMS]\na\t1\t2\t3\t4\na\t1\t2\t3\t4\n", "a");
-    EXPECT_EQ(f.lines.size(), 2u);
-}
-
-TEST(FindFittingLines, ALongLineIsOneLine) {
-    // A row longer than any line buffer does not turn into several lines.
-    std::string longRow = "x.ds1\t" + std::string(400, 'n') + "\ta.ds1\t1\t2";
-    std::string file = "[PARAMS]\n" + longRow + "\n";
-    EXPECT_TRUE(FindFittingLines(file, "a.ds1").lines.empty());
-    EXPECT_EQ(FindFittingLines(file, "x.ds1").lines, (Lines{longRow}));
-}
-
-TEST(AtoiValue, ReadsAsAtoiDoes) {
-    EXPECT_EQ(AtoiValue("46"), 46);
-    EXPECT_EQ(AtoiValue("-3"), -3);
-    EXPECT_EQ(AtoiValue("+7"), 7);
-    EXPECT_EQ(AtoiValue("12abc"), 12);
-    EXPECT_EQ(AtoiValue("abc"), 0);
-    EXPECT_EQ(AtoiValue(""), 0);
-    EXPECT_EQ(AtoiValue("-"), 0);
-    EXPECT_EQ(AtoiValue(" \t\v\f\r\n 0012"), 12);
-    EXPECT_EQ(AtoiValue("- 5"), 0);
-    EXPECT_EQ(AtoiValue("2147483647"), 2147483647);
-    EXPECT_EQ(AtoiValue("-2147483648"), INT32_MIN);
-}
-
-TEST(AtoiValue, OutOfRangeWrapsAround) {
-    EXPECT_EQ(AtoiValue("4294967295"), -1);
-    EXPECT_EQ(AtoiValue("2147483648"), INT32_MIN);
-    EXPECT_EQ(AtoiValue("4294967296"), 0);
-    // 10^23 - 1 modulo 2^32.
-    EXPECT_EQ(AtoiValue("99999999999999999999999"), static_cast<int32_t>(0xF67FFFFFu));
+TEST(AtoiValue, ReadsAsAtoiDoesWrappingAroundOutOfRange) {
+    const std::pair<const char*, int32_t> cases[] = {
+        {"46", 46},
+        {"-3", -3},
+        {"+7", 7},
+        {"12abc", 12},
+        {"abc", 0},
+        {"", 0},
+        {"-", 0},
+        {" \t\v\f\r\n 0012", 12},
+        {"- 5", 0},
+        {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},
+        {"4294967295", -1},
+        {"2147483648", INT32_MIN},
+        {"4294967296", 0},
+        {"99999999999999999999999", static_cast<int32_t>(0xF67FFFFFu)},  // 10^23 - 1 mod 2^32
+    };
+    for (const auto& [text, value] : cases) EXPECT_EQ(AtoiValue(text), value) << text;
 }
 
 TEST(ParseParamLine, TakesColumnsTwoToFive) {
