@@ -76,23 +76,6 @@ TEST_F(RunTest, OneMapWithOptionsEndsTheWindowReadyForTheEditor) {
     EXPECT_TRUE(script.Finished()) << FirstError();
 }
 
-TEST_F(RunTest, ForcedTilesReplaceTheNumbersAndLieRelativeToTheEditor) {
-    CLoaderDlg dlg;
-    dlg.m_savedRows[0].path = editorDir + "maps" + kSep + "a.ds1";
-    dlg.m_dt1Dlg.m_dt1Files[0] = editorDir + "tiles" + kSep + "floor.dt1";
-    dlg.m_dt1Dlg.m_dt1Files[1] = "D:\\tiles\\wall.dt1";
-    dlg.m_dt1Dlg.m_nDt1Count = 2;
-    Show(dlg, [&](CLoaderDlg& d) {
-        Check(d, IDC_FORCE_DT1);
-        d.ChooseMenu(ID_FILE_RUN);
-    });
-    const std::string expected = std::string("\"kelvorn.exe\" \"maps") + kSep +
-                                 "a.ds1\" -force_dt1 \"tiles" + kSep +
-                                 "floor.dt1\" \"D:\\tiles\\wall.dt1\"";
-    EXPECT_EQ(std::string(dlg.m_szCmdLine), expected);
-    EXPECT_EQ(dlg.EndCode(), ui::IdOk);
-}
-
 TEST_F(RunTest, SeveralMapsGoThroughTempIniAndEverySavedRowIsReplaced) {
     CLoaderDlg dlg;
     dlg.m_savedRows[0].path = MapPath("a.ds1");
