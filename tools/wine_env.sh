@@ -4,7 +4,11 @@
 #   wine_env.sh run STATE EXE…   run a Windows program there; its exit code is ours
 #   wine_env.sh stop STATE       stop only what `start` started
 set -u
-cmd=$1 state=$2
+if [ $# -lt 2 ]; then
+    echo "usage: $0 start|run|stop STATE [EXE ARGS...]"
+    exit 2
+fi
+cmd=$1 state=$(realpath -m "$2")
 shift 2
 export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=" WINEARCH=win64
 wine=/usr/lib/wine/wine64
@@ -28,7 +32,10 @@ start)
     ;;
 run)
     export DISPLAY=":$(cat "$state/display")"
-    cd "$(dirname "$1")" || exit 1
+    exe=$(realpath "$1")
+    shift
+    set -- "$exe" "$@"
+    cd "$(dirname "$exe")" || exit 1
     # Wine's helpers (conhost, a lingering grandchild of a test) may outlive the program
     # and would hold ctest's pipe open: give them a file, and show it afterwards.
     log="$state/$(basename "$1").log"
