@@ -8,21 +8,19 @@
 #include "res/resource.h"
 #include "ui/modal.h"
 
-namespace {
-
-enum Column { kColPath, kColName, kColGamePath, kColTypeId, kColPrestDef };
-
-}  // namespace
-
 bool CLoaderDlg::AddFileRow(const std::string& path, const std::string& levelName,
                             const std::string& gamePath, int32_t lvlTypeId, int32_t lvlPrestDef) {
     int item = m_listFiles.InsertItem(m_listFiles.GetItemCount(), path);
     if (item < 0) return false;
-    m_listFiles.SetItemText(item, kColName, levelName);
-    m_listFiles.SetItemText(item, kColGamePath, gamePath);
-    m_listFiles.SetItemText(item, kColTypeId, UnsignedText(lvlTypeId));
-    m_listFiles.SetItemText(item, kColPrestDef, UnsignedText(lvlPrestDef));
+    SetRowParams(item, {levelName, gamePath, lvlTypeId, lvlPrestDef});
     return true;
+}
+
+void CLoaderDlg::SetRowParams(int item, const ParamEntry& params) {
+    m_listFiles.SetItemText(item, kColName, params.levelName);
+    m_listFiles.SetItemText(item, kColGamePath, params.gamePath);
+    m_listFiles.SetItemText(item, kColTypeId, UnsignedText(params.lvlTypeId));
+    m_listFiles.SetItemText(item, kColPrestDef, UnsignedText(params.lvlPrestDef));
 }
 
 int CLoaderDlg::FindRow(const std::string& path) const {
@@ -35,7 +33,7 @@ int CLoaderDlg::FindRow(const std::string& path) const {
 void CLoaderDlg::OnAddFiles() {
     UpdateData(true);
     if (m_listFiles.GetItemCount() >= kMaxFileRows) {
-        ShowError(kMaxFilesMessage);
+        ui::ShowErrorMessage(this, kMaxFilesMessage);
         return;
     }
 
@@ -74,9 +72,9 @@ void CLoaderDlg::OnAddFiles() {
                 break;
         }
         if (m_listFiles.GetItemCount() >= kMaxFileRows && next < chosen.names.size())
-            ShowError(kMaxFilesAddedMessage);
+            ui::ShowErrorMessage(this, kMaxFilesAddedMessage);
     }
-    if (tooLong > 0) ShowError(kPathTooLongMessage);
+    if (tooLong > 0) ui::ShowErrorMessage(this, kPathTooLongMessage);
 
     RefreshLayout();
     UpdateData(false);
@@ -85,7 +83,7 @@ void CLoaderDlg::OnAddFiles() {
 void CLoaderDlg::OnRemoveFiles() {
     UpdateData(true);
     if (m_listFiles.GetNextSelected() < 0) {
-        ShowError(kNoItemsSelectedMessage);
+        ui::ShowErrorMessage(this, kNoItemsSelectedMessage);
         return;
     }
     for (int item; (item = m_listFiles.GetNextSelected()) >= 0;)
@@ -116,8 +114,5 @@ void CLoaderDlg::OnDblclkFileList() {
     if (LookupParams(m_listFiles.GetItemText(item, kColPath), this, params, LOOKUP_NO_SKIP) !=
         LOOKUP_FOUND)
         return;
-    m_listFiles.SetItemText(item, kColName, params.levelName);
-    m_listFiles.SetItemText(item, kColGamePath, params.gamePath);
-    m_listFiles.SetItemText(item, kColTypeId, UnsignedText(params.lvlTypeId));
-    m_listFiles.SetItemText(item, kColPrestDef, UnsignedText(params.lvlPrestDef));
+    SetRowParams(item, params);
 }

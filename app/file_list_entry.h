@@ -13,6 +13,9 @@ inline constexpr int kMaxFileRows = 100;
 // A map path must fit the 512-byte buffers it passes through: at most 511 bytes.
 inline constexpr std::size_t kMaxMapPath = 511;
 
+// Columns of the main list.
+enum FileListColumn { kColPath, kColName, kColGamePath, kColTypeId, kColPrestDef };
+
 struct FileListEntry {
     std::string path;
     std::string levelName;
@@ -22,7 +25,6 @@ struct FileListEntry {
 
     bool operator==(const FileListEntry&) const = default;
 };
-
 
 // A parameter number as the list shows it: unsigned decimal, so -1 reads 4294967295.
 inline std::string UnsignedText(int32_t value) {

@@ -44,7 +44,7 @@ void CForceDt1Dlg::UpdateHorizontalExtent() {
 void CForceDt1Dlg::OnAddDt1() {
     UpdateData(true);
     if (m_listDt1.GetCount() >= kMaxDt1Files) {
-        MessageBox(kMaxDt1Message, "ERROR", ui::MbOk | ui::MbIconExclamation);
+        ui::ShowErrorMessage(this, kMaxDt1Message);
         return;
     }
 
@@ -71,7 +71,7 @@ void CForceDt1Dlg::OnAddDt1() {
                 m_listDt1.AddString(path);
         }
     }
-    if (tooLong > 0) MessageBox(kDt1PathTooLongMessage, "ERROR", ui::MbOk | ui::MbIconExclamation);
+    if (tooLong > 0) ui::ShowErrorMessage(this, kDt1PathTooLongMessage);
 
     UpdateHorizontalExtent();
     UpdateData(false);

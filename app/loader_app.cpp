@@ -40,10 +40,8 @@ void CLoaderApp::TakeCommandLine(const std::string& cmdLine) {
         m_mainDlg->m_savedRows[i].path = taken.paths[i];
 
     // The main window does not exist yet: these boxes have no owner.
-    const unsigned flags = ui::MbOk | ui::MbIconExclamation;
-    if (taken.tooLong > 0) ui::ShowMessageBox(nullptr, kCommandLineTooLongMessage, "ERROR", flags);
-    if (taken.beyondLimit > 0)
-        ui::ShowMessageBox(nullptr, kCommandLineTooManyMessage, "ERROR", flags);
+    if (taken.tooLong > 0) ui::ShowErrorMessage(nullptr, kCommandLineTooLongMessage);
+    if (taken.beyondLimit > 0) ui::ShowErrorMessage(nullptr, kCommandLineTooManyMessage);
 }
 
 void CLoaderApp::RunDialogLoop() {

@@ -10,11 +10,11 @@
 namespace {
 
 // Width of each list column in pixels at 96 DPI, in column order.
-struct ColumnSpec {
+struct ListColumn {
     const char* title;
     int width;
 };
-constexpr ColumnSpec kColumns[] = {
+constexpr ListColumn kColumns[] = {
     {"File", 200}, {"Name", 90}, {"Game Path", 70}, {"LvlType ID", 64}, {"LvlPrest Def", 70},
 };
 
@@ -75,8 +75,8 @@ bool CLoaderDlg::OnInitDialog() {
     const int dpi = window.GetDpi();
     m_listFiles.SetExtendedStyle(ui::LvsExFullRowSelect);
     int column = 0;
-    for (const ColumnSpec& spec : kColumns)
-        m_listFiles.InsertColumn(column++, spec.title, ScaleForDpi(spec.width, dpi));
+    for (const ListColumn& heading : kColumns)
+        m_listFiles.InsertColumn(column++, heading.title, ScaleForDpi(heading.width, dpi));
 
     LoadSavedRows();
 
@@ -110,8 +110,4 @@ bool CLoaderDlg::OnSysCommand(unsigned command) {
 
 void CLoaderDlg::OnConfigureDt1() {
     m_dt1Dlg.DoModal();
-}
-
-void CLoaderDlg::ShowError(const std::string& text) {
-    MessageBox(text, "ERROR", ui::MbOk | ui::MbIconExclamation);
 }

@@ -23,7 +23,7 @@ inline constexpr const char* kPathTooLongMessage =
     "Not added: the path is longer than 511 characters.";
 
 // Font of the output pane.
-struct FontSpec {
+struct OutputFont {
     std::string face;
     int cellHeight = 0;
 };
@@ -37,7 +37,7 @@ class CLoaderDlg : public ui::Dialog {
     ui::ListView m_listFiles;
     std::string m_strOutput;
     LaunchOptions m_options;
-    FontSpec m_font{"Courier New", 14};
+    OutputFont m_font{"Courier New", 14};
     bool m_bShowOutput = false;
     CForceDt1Dlg m_dt1Dlg;
     bool m_bShowOptions = false;
@@ -87,7 +87,8 @@ class CLoaderDlg : public ui::Dialog {
 
     // Row whose path equals `path` ignoring case, -1 when there is none.
     int FindRow(const std::string& path) const;
-    void ShowError(const std::string& text);
+    // Columns 1 to 4 of `item` from the parameters, numbers in unsigned decimal.
+    void SetRowParams(int item, const ParamEntry& params);
 
   private:
     void LoadSavedRows();

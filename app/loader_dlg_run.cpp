@@ -17,8 +17,6 @@
 
 namespace {
 
-enum Column { kColPath, kColName, kColGamePath, kColTypeId, kColPrestDef };
-
 std::string Cut(std::string text, std::size_t max) {
     if (text.size() > max) text.resize(max);
     return text;
@@ -48,7 +46,7 @@ bool CLoaderDlg::BuildEditorCommandLine(const std::string& editorFolder,
 
     const EditorCommand command = BuildEditorCommand(request);
     if (command.Refused()) {
-        ShowError(command.refusal);
+        ui::ShowErrorMessage(this, command.refusal);
         return false;
     }
     static_assert(sizeof m_szCmdLine == kMaxCommandLine + 1);
@@ -60,17 +58,17 @@ void CLoaderDlg::OnRun() {
     if (!UpdateData(true)) return;
     const int count = m_listFiles.GetItemCount();
     if (count == 0) {
-        ShowError(kNoFilesMessage);
+        ui::ShowErrorMessage(this, kNoFilesMessage);
         return;
     }
     std::string settings;
     if (!sys::ReadWholeFile(kLoaderIniName, settings)) {
-        ShowError(kNoLoaderIniMessage);
+        ui::ShowErrorMessage(this, kNoLoaderIniMessage);
         return;
     }
     const std::optional<EditorLocation> editor = FindEditorLocation(settings);
     if (!editor) {
-        ShowError(kNoLocationMessage);
+        ui::ShowErrorMessage(this, kNoLocationMessage);
         return;
     }
     const CLoaderApp* app = TheApp();
@@ -96,6 +94,6 @@ void RunEditor(CLoaderDlg& dlg) {
     const std::string failure =
         RunCapturedEditor(sys::SystemProcessApi(), dlg.m_szCmdLine, dlg.m_strOutput);
     if (!failure.empty()) {
-        ui::ShowMessageBox(nullptr, failure, "ERROR", ui::MbOk | ui::MbIconExclamation);
+        ui::ShowErrorMessage(nullptr, failure);
     }
 }

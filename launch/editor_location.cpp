@@ -1,17 +1,7 @@
 #include "launch/editor_location.h"
 
+#include "loadercfg/loader_settings.h"
 #include "loadercfg/text_lines.h"
-
-namespace {
-
-constexpr std::string_view kPathKey = "kelvornpath = ";
-constexpr std::string_view kNameKey = "kelvornname = ";
-
-bool IsComment(std::string_view line) {
-    return line.starts_with(";") || line.starts_with("//");
-}
-
-}  // namespace
 
 std::optional<EditorLocation> FindEditorLocation(std::string_view fileBytes) {
     EditorLocation location;
@@ -20,12 +10,12 @@ std::optional<EditorLocation> FindEditorLocation(std::string_view fileBytes) {
     std::string_view rest = fileBytes;
     std::string_view line;
     while (NextLine(rest, line)) {
-        if (line.size() > kMaxLocationLine || IsComment(line)) continue;
-        if (line.starts_with(kPathKey)) {
-            location.folder = line.substr(kPathKey.size());
+        if (line.size() > kMaxLocationLine || IsCommentLine(line)) continue;
+        if (line.starts_with(kEditorPathKey)) {
+            location.folder = line.substr(kEditorPathKey.size());
             havePath = true;
-        } else if (line.starts_with(kNameKey)) {
-            location.name = line.substr(kNameKey.size());
+        } else if (line.starts_with(kEditorNameKey)) {
+            location.name = line.substr(kEditorNameKey.size());
             haveName = true;
         } else {
             continue;

@@ -7,11 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "loadercfg/loader_settings.h"
+
 // Lines longer than this are passed over unread: a value taken from them would be cut.
 inline constexpr std::size_t kMaxLocationLine = 254;
 
 inline constexpr const char* kNoFilesMessage = "No Files Added  to List";
-inline constexpr const char* kNoLoaderIniMessage = "Unable to Open kelvorn_loader.ini";
 inline constexpr const char* kNoLocationMessage =
     "Unable to Find kelvornpath and kelvornname Entry in kelvorn_loader.ini";
 

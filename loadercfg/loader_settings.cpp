@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr std::string_view kPathKey = "kelvornpath = ";
-constexpr std::string_view kNameKey = "kelvornname = ";
 constexpr std::string_view kParamsTag = "[PARAMS]";
 
 // The fixed header; the two key lines are followed by their values.
@@ -14,10 +12,10 @@ constexpr std::string_view kHeader[] = {
     "; put a ; or a // AT THE BEGINNING of a line to comment it out",
     "",
     "; set kelvornpath to the path to Vellamors editor",
-    kPathKey,
+    kEditorPathKey,
     "",
     "; set kelvornname to the name of the executable for the editor",
-    kNameKey,
+    kEditorNameKey,
     "",
     "; Format of the PARAMS section:",
     "; Filename\tName\tPath\tTypeID\tPrestDEF\tcomments (ignored)",
@@ -61,8 +59,8 @@ std::string FormatLoaderSettings(const LoaderSettings& settings) {
     std::string out;
     for (std::string_view line : kHeader) {
         out.append(line);
-        if (line == kPathKey) AppendValue(out, settings.editorPath, false);
-        if (line == kNameKey) AppendValue(out, settings.editorName, false);
+        if (line == kEditorPathKey) AppendValue(out, settings.editorPath, false);
+        if (line == kEditorNameKey) AppendValue(out, settings.editorName, false);
         out.append("\r\n");
     }
     for (const ParamRow& row : settings.rows) {
@@ -91,12 +89,12 @@ void ParseLoaderSettings(std::string_view text, LoaderSettings& settings,
         if (!inParams) {
             if (line.starts_with(kParamsTag)) {
                 inParams = true;
-            } else if (line.starts_with(';') || line.starts_with("//")) {
+            } else if (IsCommentLine(line)) {
                 continue;
-            } else if (line.starts_with(kPathKey)) {
-                settings.editorPath.assign(line.substr(kPathKey.size()));
-            } else if (line.starts_with(kNameKey)) {
-                settings.editorName.assign(line.substr(kNameKey.size()));
+            } else if (line.starts_with(kEditorPathKey)) {
+                settings.editorPath.assign(line.substr(kEditorPathKey.size()));
+            } else if (line.starts_with(kEditorNameKey)) {
+                settings.editorName.assign(line.substr(kEditorNameKey.size()));
             }
             continue;
         }

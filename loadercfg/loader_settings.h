@@ -7,6 +7,16 @@
 #include <vector>
 
 inline constexpr const char* kLoaderIniName = "kelvorn_loader.ini";
+inline constexpr const char* kNoLoaderIniMessage = "Unable to Open kelvorn_loader.ini";
+
+// The key lines, exactly: the key, a blank, the equals sign, a blank, then the value.
+inline constexpr std::string_view kEditorPathKey = "kelvornpath = ";
+inline constexpr std::string_view kEditorNameKey = "kelvornname = ";
+
+// A header line that every reader passes over.
+inline bool IsCommentLine(std::string_view line) {
+    return line.starts_with(';') || line.starts_with("//");
+}
 
 // One line of the [PARAMS] section. The numbers stay as the text found in the file.
 struct ParamRow {

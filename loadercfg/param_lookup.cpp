@@ -14,7 +14,7 @@ namespace {
 constexpr std::size_t kQuotedLineChars = 254;
 
 LookupResult Fail(ui::Dialog* owner, const std::string& text) {
-    ui::ShowMessageBox(owner, text, "ERROR", ui::MbOk | ui::MbIconExclamation);
+    ui::ShowErrorMessage(owner, text);
     return LOOKUP_FAILED;
 }
 
@@ -34,8 +34,7 @@ LookupResult LookupParams(const std::string& mapPath, ui::Dialog* owner, ParamEn
     std::vector<ParamEntry> candidates;
     {
         std::string bytes;
-        if (!sys::ReadWholeFile(iniPath, bytes))
-            return Fail(owner, "Unable to Open kelvorn_loader.ini");
+        if (!sys::ReadWholeFile(iniPath, bytes)) return Fail(owner, kNoLoaderIniMessage);
         FittingLines fitting = FindFittingLines(bytes, name);
         if (!fitting.hasParamsSection)
             return Fail(owner, "Unable to Find [PARAMS] Section in kelvorn_loader.ini");

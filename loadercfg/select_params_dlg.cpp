@@ -4,6 +4,7 @@
 
 #include "res/resource.h"
 #include "ui/ddx.h"
+#include "ui/modal.h"
 #include "ui/types.h"
 
 namespace {
@@ -66,7 +67,7 @@ bool CSelectParamsDlg::OnInitDialog() {
 void CSelectParamsDlg::OnSelectOk() {
     int item = m_list.GetNextSelected();
     if (item < 0 || item >= static_cast<int>(m_candidates.size())) {
-        MessageBox("No File in List Selected", "ERROR", ui::MbOk | ui::MbIconExclamation);
+        ui::ShowErrorMessage(this, "No File in List Selected");
         return;
     }
     m_chosen = m_candidates[static_cast<std::size_t>(item)];

@@ -14,6 +14,10 @@ int ShowMessageBox(const Dialog* owner, const std::string& text, const std::stri
     return backend::MessageBox(owner, call, answer);
 }
 
+int ShowErrorMessage(const Dialog* owner, const std::string& text) {
+    return ShowMessageBox(owner, text, "ERROR", MbOk | MbIconExclamation);
+}
+
 FileDialogResult ShowOpenFileDialog(const Dialog* owner, const OpenFileOptions& options) {
     if (Script* script = ActiveScript()) return script->TakeFileAnswer();
     return backend::FileDialog(owner, options, false);

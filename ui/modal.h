@@ -14,6 +14,8 @@ class Dialog;
 // `owner` may be null (an unowned box).
 int ShowMessageBox(const Dialog* owner, const std::string& text, const std::string& caption,
                    unsigned flags);
+// The program's error box: caption "ERROR", an OK button and the exclamation icon.
+int ShowErrorMessage(const Dialog* owner, const std::string& text);
 // Never changes the current directory.
 FileDialogResult ShowOpenFileDialog(const Dialog* owner, const OpenFileOptions& options);
 FileDialogResult ShowSaveFileDialog(const Dialog* owner, const OpenFileOptions& options);

@@ -231,7 +231,9 @@ TEST_P(EditorRunFailure, StopsWithItsMessageAndGivesBackWhatItTook) {
     EXPECT_EQ(run.output, kHead);
     EXPECT_EQ(api.Count("CreateChild") > 0 && api.startedWith == kCommand, c.childStarted);
     EXPECT_EQ(api.Count("PeekAvailable") + api.Count("OpenForReading(stderr.txt)"), 0u);
-    if (failing == "AllocConsole") EXPECT_EQ(api.Count("FreeConsole"), 0u);
+    if (failing == "AllocConsole") {
+        EXPECT_EQ(api.Count("FreeConsole"), 0u);
+    }
     std::set<sys::Handle> stuck;
     sys::Handle output = api.savedOutput;
     if (failing == "SetStdOutput#2") stuck = {output = api.writeEnd};
