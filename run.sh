@@ -22,6 +22,8 @@ cp build/windows/kelvorn.exe "$demo/editor/"
 
 export WINEPREFIX="$root/build/run-wineprefix" WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=" WINEARCH=win64
+# Wine stores non-ASCII file names only under a UTF-8 locale (C.UTF-8 is always there).
+export LC_ALL=C.UTF-8
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=wine
 
@@ -53,9 +55,17 @@ if [ -z "$started_x" ]; then
 fi
 "$wine" cmd /c open_demo.bat &
 loader=$!
-sleep 12
+# The picture is of the loader's window alone, once it is up and painted (the screen
+# around it is black).
+window=
+for _ in $(seq 1 300); do
+    window=$(xwininfo -root -tree 2>/dev/null | awk '/"kelvorn Loader"/ {print $1; exit}')
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+sleep 3
 shot="$root/build/demo-screenshot.png"
-import -display "$DISPLAY" -window root "$shot"
+import -display "$DISPLAY" -window "${window:-root}" "$shot"
 kill "$loader" 2>/dev/null || true
 wineserver -k 2>/dev/null || true
 kill "$started_x" 2>/dev/null || true

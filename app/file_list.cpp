@@ -6,6 +6,7 @@
 #include "app/path_text.h"
 #include "loadercfg/param_lookup.h"
 #include "res/resource.h"
+#include "sys/fs.h"
 #include "ui/modal.h"
 
 bool CLoaderDlg::AddFileRow(const std::string& path, const std::string& levelName,
@@ -26,7 +27,7 @@ void CLoaderDlg::SetRowParams(int item, const ParamEntry& params) {
 int CLoaderDlg::FindRow(const std::string& path) const {
     int count = m_listFiles.GetItemCount();
     for (int i = 0; i < count; ++i)
-        if (SamePathIgnoringCase(m_listFiles.GetItemText(i, kColPath), path)) return i;
+        if (sys::SamePathIgnoringCase(m_listFiles.GetItemText(i, kColPath), path)) return i;
     return -1;
 }
 

@@ -5,6 +5,7 @@
 #include "app/file_list_entry.h"
 #include "app/path_text.h"
 #include "res/resource.h"
+#include "sys/fs.h"
 #include "ui/ddx.h"
 #include "ui/modal.h"
 
@@ -29,7 +30,7 @@ bool CForceDt1Dlg::OnInitDialog() {
 bool CForceDt1Dlg::Contains(const std::string& path) const {
     int count = m_listDt1.GetCount();
     for (int i = 0; i < count; ++i)
-        if (SamePathIgnoringCase(m_listDt1.GetText(i), path)) return true;
+        if (sys::SamePathIgnoringCase(m_listDt1.GetText(i), path)) return true;
     return false;
 }
 

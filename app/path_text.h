@@ -1,13 +1,8 @@
-// Paths as texts: compared as the file system compares them, and put together.
+// Paths as texts, put together. (Compared as the file system compares them: sys/fs.h.)
 #pragma once
 
 #include <string>
 #include <string_view>
-
-// True when `a` and `b` are the same text ignoring letter case. UTF-8 sequences are
-// compared whole, by code point; letters of the Latin, Greek and Cyrillic alphabets fold
-// to lower case. Bytes that are no valid UTF-8 compare as they are.
-bool SamePathIgnoringCase(std::string_view a, std::string_view b);
 
 // The folder and a file name of a multiple selection as one path; a folder that already
 // ends in a separator (a drive's root) gets no second one.

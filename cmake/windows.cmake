@@ -45,7 +45,8 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/dialogs/*.cpp tests/win32/*.cpp)
 add_executable(win_tests ${WIN_TESTS} ${RESOURCE_SCRIPT})
 target_link_libraries(win_tests PRIVATE kelvorn_app gtest gtest_main)
-add_dependencies(win_tests icons kelvorn)  # the tests start the stand-in editor beside them
+# The tests start the stand-in editor and the program itself beside them.
+add_dependencies(win_tests icons kelvorn kelvorn_loader)
 
 # Capture speed of a run against the command processor's redirection (a program, not a test).
 add_executable(capture_bench bench/capture_bench/main.cpp)

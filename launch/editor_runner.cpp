@@ -134,7 +134,11 @@ std::string RunCapturedEditor(sys::ProcessApi& api, const std::string& commandLi
     output += commandLine;
     output += "\r\n\r\n";
 
-    if (!api.AllocConsole()) return kConsoleFailedMessage;
+    // Started by a console program (cmd, a batch file), we hold its console and cannot
+    // allocate one: let that one go and try once more. Without a console to let go, the
+    // failure is real.
+    if (!api.AllocConsole() && !(api.FreeConsole() && api.AllocConsole()))
+        return kConsoleFailedMessage;
     const Handle savedOutput = api.GetStdOutput();
     RunHandles run{api};
     auto stop = [&](const char* message, bool putOutputBack) {

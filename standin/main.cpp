@@ -15,12 +15,14 @@
 
 namespace {
 
-std::string Utf8(const std::wstring& text) {
+// Text in the system code page, as the real editor, an ANSI console program, has it: its
+// arguments, its map list, the paths it opens and the report it writes.
+std::string Narrow(const std::wstring& text) {
     if (text.empty()) return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
                                          nullptr, 0, nullptr, nullptr);
     std::string out(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
                         nullptr, nullptr);
     return out;
 }
@@ -28,18 +30,18 @@ std::string Utf8(const std::wstring& text) {
 std::wstring Wide(const std::string& text) {
     if (text.empty()) return {};
     const int size =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring out(size, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
     return out;
 }
 
-// Arguments as a C program sees them, UTF-8 whatever the code page.
+// Arguments as a C program sees them.
 std::vector<std::string> Arguments() {
     int count = 0;
     wchar_t** list = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<std::string> args;
-    for (int i = 0; list && i < count; ++i) args.push_back(Utf8(list[i]));
+    for (int i = 0; list && i < count; ++i) args.push_back(Narrow(list[i]));
     LocalFree(list);
     return args;
 }
@@ -57,7 +59,7 @@ std::string CurrentDirectory() {
     const DWORD size = GetCurrentDirectoryW(0, nullptr);
     std::wstring path(size, L'\0');
     const DWORD length = GetCurrentDirectoryW(size, path.data());
-    return Utf8(path.substr(0, length));
+    return Narrow(path.substr(0, length));
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
@@ -83,7 +85,7 @@ std::optional<std::string> Environment(const std::string& name) {
     if (size == 0) return std::nullopt;
     std::wstring value(size, L'\0');
     const DWORD length = GetEnvironmentVariableW(wide.c_str(), value.data(), size);
-    return Utf8(value.substr(0, length));
+    return Narrow(value.substr(0, length));
 }
 
 // Standard output through WriteFile, so the bytes arrive exactly as given.
@@ -141,7 +143,7 @@ DWORD StartLingeringChild(uint32_t ms) {
 
 standin::Config LoadConfig(const std::wstring& folder, std::string& rejected) {
     standin::Config config;
-    if (const auto text = ReadWholeFile(Utf8(folder) + "kelvorn_standin.cfg")) {
+    if (const auto text = ReadWholeFile(Narrow(folder) + "kelvorn_standin.cfg")) {
         rejected += standin::ApplyFileText(config, *text);
     }
     for (const std::string key : standin::kKeys) {
@@ -171,7 +173,7 @@ int main() {
 
     Output out;
     out.Line("kelvorn stand-in editor");
-    out.Line("command line: " + Utf8(GetCommandLineW()));
+    out.Line("command line: " + Narrow(GetCommandLineW()));
     for (std::size_t i = 0; i < args.size(); ++i) {
         out.Line("argument " + std::to_string(i) + ": " + args[i]);
     }

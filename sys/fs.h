@@ -1,8 +1,10 @@
-// Files and directories as the program sees them. Paths are UTF-8 bytes.
+// Files and directories as the program sees them. Paths are bytes in the system's ANSI
+// code page (bytes as they are on other systems).
 #pragma once
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace sys {
 
@@ -13,6 +15,10 @@ bool SetCurrentDirectory(const std::string& path);
 // Full path of the running program file, at most `maxChars` characters.
 std::optional<std::string> ProgramFilePath(std::size_t maxChars = 255);
 bool FileExists(const std::string& path);
+// True when `a` and `b` are the same path ignoring letter case, as the file system
+// compares names: on Windows by the system's own table for every letter the code page
+// holds; elsewhere for A to Z, other bytes as they are.
+bool SamePathIgnoringCase(std::string_view a, std::string_view b);
 
 // Reads a whole file as bytes; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& bytes);

@@ -14,7 +14,7 @@ namespace sys {
 using Handle = uintptr_t;
 
 // Each call maps to one Win32 call and reports its success; nothing is closed behind the
-// caller's back. Strings are UTF-8 (the program's ANSI code page).
+// caller's back. Strings are bytes in the system's ANSI code page.
 //
 // Reading a child's output without losing bytes and without hanging: while the child runs,
 // read when PeekAvailable reports bytes and otherwise WaitEnded for a short while; once it

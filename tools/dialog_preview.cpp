@@ -23,9 +23,9 @@ constexpr WORD kAddComboString = 0x0403;
 constexpr WORD kAddListString = 0x0401;
 
 std::wstring Widen(const char* text) {
-    int n = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
     std::wstring out(n > 0 ? n - 1 : 0, L'\0');
-    if (n > 1) MultiByteToWideChar(CP_UTF8, 0, text, -1, out.data(), n);
+    if (n > 1) MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), n);
     return out;
 }
 

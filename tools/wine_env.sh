@@ -11,6 +11,9 @@ fi
 cmd=$1 state=$(realpath -m "$2")
 shift 2
 export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=" WINEARCH=win64
+# Wine stores non-ASCII file names only under a UTF-8 locale, and takes its code page from
+# the locale: the same one on every machine, whatever LANG says (C.UTF-8 is always there).
+export LC_ALL=C.UTF-8
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=wine
 

@@ -1,31 +1,29 @@
-// The program's entry: the command line after the program name, as UTF-8, to the
-// application. The ui backend registers the common controls.
+// The program's entry: the command line after the program name, in the system code page,
+// to the application. A map path the code page cannot hold is refused here, where it is
+// still known as it was given. The ui backend registers the common controls.
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "app/command_line.h"
 #include "app/loader_app.h"
-
-namespace {
-
-std::string ToUtf8(std::wstring_view text) {
-    if (text.empty()) return {};
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                   0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                            size, nullptr, nullptr);
-    return out;
-}
-
-}  // namespace
+#include "sys/win32/wide.h"
+#include "ui/win32/unusable_paths.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const wchar_t* full = GetCommandLineW();
-    std::string cmdLine = ToUtf8(SkipProgramName(full ? full : L""));
+    std::vector<std::wstring> unusable;
+    std::string cmdLine =
+        sys::win32::NarrowQuotedPaths(SkipProgramName(full ? full : L""), unusable);
+    // Only the texts the application would have taken are named: the others it ignores.
+    std::vector<std::wstring> refused;
+    for (const std::wstring& text : unusable) {
+        CommandLinePaths taken = ParseCommandLinePaths('"' + sys::win32::Narrow(text) + '"', 1);
+        if (!taken.paths.empty() || taken.tooLong > 0) refused.push_back(text);
+    }
     CLoaderApp app;
+    ui::win32::RefuseUnusablePaths(nullptr, refused);
     app.InitInstance(cmdLine);
     return 0;
 }

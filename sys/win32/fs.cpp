@@ -1,4 +1,4 @@
-// File services on Windows: the wide API, with UTF-8 paths on our side.
+// File services on Windows: the wide API, with paths in the system code page on our side.
 #include <windows.h>
 #undef SetCurrentDirectory  // ours is sys::SetCurrentDirectory, not the platform's macro
 
@@ -13,12 +13,14 @@ namespace sys {
 
 namespace {
 
-using win32::Narrow;
+using win32::NarrowExact;
 using win32::Widen;
 
-// Limits count the bytes of the UTF-8 text, as the program's buffers hold it.
-std::optional<std::string> Limited(std::string text, std::size_t maxChars) {
-    if (text.empty() || text.size() > maxChars) return std::nullopt;
+// Limits count the bytes in the code page, as the program's buffers hold them. A path the
+// code page cannot hold cannot be had either: no file could be opened by it.
+std::optional<std::string> Limited(std::wstring_view path, std::size_t maxChars) {
+    std::optional<std::string> text = NarrowExact(path);
+    if (!text || text->empty() || text->size() > maxChars) return std::nullopt;
     return text;
 }
 
@@ -61,7 +63,7 @@ std::optional<std::string> CurrentDirectory(std::size_t maxChars) {
     std::wstring dir(size, L'\0');
     DWORD got = GetCurrentDirectoryW(size, dir.data());
     if (got == 0 || got >= size) return std::nullopt;
-    return Limited(Narrow(dir.data(), static_cast<int>(got)), maxChars);
+    return Limited(std::wstring_view(dir.data(), got), maxChars);
 }
 
 bool SetCurrentDirectory(const std::string& path) {
@@ -74,7 +76,7 @@ std::optional<std::string> ProgramFilePath(std::size_t maxChars) {
         std::wstring path(size, L'\0');
         DWORD got = GetModuleFileNameW(nullptr, path.data(), size);
         if (got == 0) return std::nullopt;
-        if (got < size) return Limited(Narrow(path.data(), static_cast<int>(got)), maxChars);
+        if (got < size) return Limited(std::wstring_view(path.data(), got), maxChars);
     }
     return std::nullopt;
 }
@@ -83,6 +85,12 @@ bool FileExists(const std::string& path) {
     if (path.empty()) return false;
     DWORD attributes = GetFileAttributesW(Widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool SamePathIgnoringCase(std::string_view a, std::string_view b) {
+    std::wstring wideA = Widen(a), wideB = Widen(b);
+    return CompareStringOrdinal(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
+                                static_cast<int>(wideB.size()), TRUE) == CSTR_EQUAL;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {

@@ -1,6 +1,5 @@
 // The real registry, through the wide API.
 #include "sys/registry.h"
-#include "sys/win32/wide.h"
 
 #include <windows.h>
 
@@ -8,11 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "sys/win32/wide.h"
+
 namespace sys {
 
 namespace {
 
-using win32::Narrow;
+using win32::NarrowExact;
 using win32::Widen;
 
 HKEY RootKey(RegRoot root) {
@@ -93,7 +94,9 @@ class Win32Registry : public Registry {
             std::size_t length = size / sizeof(wchar_t);
             std::size_t zero = std::wstring_view(text.data(), length).find(L'\0');
             if (zero != std::wstring_view::npos) length = zero;
-            return Narrow(text.data(), static_cast<int>(length));
+            // A value the code page cannot hold is as good as absent: it would name
+            // another folder.
+            return NarrowExact(std::wstring_view(text.data(), length));
         }
         return std::nullopt;
     }

@@ -5,12 +5,13 @@
 #include <tuple>
 
 #include "app/file_list_entry.h"
+#include "sys/fs.h"
 
 namespace {
 
-// ASCII letters fold; so do letters beyond ASCII, whole; bytes of no valid sequence
-// compare as themselves, and a lone lead byte does not swallow the letter after it.
-TEST(SamePathIgnoringCase, FoldsLettersOnly) {
+// Here (no Windows) only A to Z fold; every other byte compares as itself. The system's
+// folding of the code page's letters is checked under Wine.
+TEST(SamePathIgnoringCase, FoldsAsciiLettersOnly) {
     const std::tuple<const char*, const char*, bool> cases[] = {
         {R"(C:\t\A.DT1)", R"(c:\t\a.dt1)", true},
         {"", "", true},
@@ -18,26 +19,11 @@ TEST(SamePathIgnoringCase, FoldsLettersOnly) {
         {R"(C:\t\a.dt1)", R"(C:\t\b.dt1)", false},
         {"[", "{", false},  // not letters: 0x5B and 0x7B differ
         {"@", "`", false},
-        {"\xC3\x89t\xC3\xA9.ds1", "\xC3\xA9T\xC3\x89.DS1", true},  // Été
-        {"\xD0\x96", "\xD0\xB6", true},                            // Ж ж
-        {"\xD0\x81", "\xD1\x91", true},                            // Ё ё
-        {"\xCE\xA3", "\xCF\x83", true},                            // Σ σ
-        {"\xC5\x81", "\xC5\x82", true},                            // Ł ł
-        {"\xC5\xB8", "\xC3\xBF", true},                            // Ÿ ÿ
-        {"\xC3\x97", "\xC3\xB7", false},                           // × and ÷ are no letters
-        {"\xC3\xA9", "e", false},
-        {"\xC3\x9F", "ss", false},
-        {"a\xFF", "A\xFF", true},
-        {"a\xFF", "a\xFE", false},
-        {"a\xC3", "a\xC3\xA9", false},  // cut sequence
-        {"\xC3", "\xC3", true},
-        {"\xC3"
-         "A",
-         "\xC3"
-         "a",
-         true},
+        {"a\xE9", "A\xE9", true},
+        {"a\xE9", "a\xC9", false},
     };
-    for (const auto& [a, b, same] : cases) EXPECT_EQ(SamePathIgnoringCase(a, b), same) << a << b;
+    for (const auto& [a, b, same] : cases)
+        EXPECT_EQ(sys::SamePathIgnoringCase(a, b), same) << a << b;
 }
 
 TEST(JoinFolderName, PutsOneSeparatorBetween) {

@@ -231,8 +231,8 @@ TEST_P(EditorRunFailure, StopsWithItsMessageAndGivesBackWhatItTook) {
     EXPECT_EQ(run.output, kHead);
     EXPECT_EQ(api.Count("CreateChild") > 0 && api.startedWith == kCommand, c.childStarted);
     EXPECT_EQ(api.Count("PeekAvailable") + api.Count("OpenForReading(stderr.txt)"), 0u);
-    if (failing == "AllocConsole") {
-        EXPECT_EQ(api.Count("FreeConsole"), 0u);
+    if (failing == "AllocConsole") {  // with no console to let go, no second try
+        EXPECT_EQ(api.Count("AllocConsole"), 1u);
     }
     std::set<sys::Handle> stuck;
     sys::Handle output = api.savedOutput;
@@ -252,6 +252,27 @@ INSTANTIATE_TEST_SUITE_P(
                                 false},
                     FailureCase{"SetStdOutput#2", "Re-redirecting Stdout failed\n", true},
                     FailureCase{"CloseHandle#2", "Closing handle failed", true}));
+
+// Started from cmd or a batch file, the loader holds that console: it lets it go and
+// allocates its own once; when that fails too, the failure is reported.
+TEST(EditorRun, AConsoleHeldFromTheStartIsLetGoForOneOfItsOwn) {
+    for (const bool secondFails : {false, true}) {
+        FakeProcessApi api;
+        api.consoleHeld = true;
+        if (secondFails) api.failing = {"AllocConsole#2"};
+        api.child = {FakeProcessApi::Write("out"), FakeProcessApi::End(0)};
+        api.files["stderr.txt"] = "";
+        const RunResult run = RunWith(api);
+        EXPECT_EQ(run.failure, secondFails ? "Console allocation failed" : "");
+        EXPECT_EQ(run.output, secondFails ? kHead
+                                          : kHead + "out" + kAfterOutput + kAfterStderr +
+                                                "Editor's process Exited with code 0 (0x0)\r\n");
+        const std::vector<std::string> start(api.log.begin(), api.log.begin() + 3);
+        EXPECT_EQ(start, (std::vector<std::string>{"AllocConsole", "FreeConsole", "AllocConsole"}));
+        EXPECT_EQ(api.Count("AllocConsole"), 2u);
+        ExpectGivenBack(api);
+    }
+}
 
 TEST(EditorRun, MissingStderrFileStopsBeforeTheExitCode) {
     FakeProcessApi api;

@@ -70,7 +70,7 @@ class EnvironmentScope {
     std::string m_name;
 };
 
-// Whole files by UTF-8 path.
+// Whole files by path in the code page.
 inline bool WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(std::filesystem::path(sys::win32::Widen(path)), std::ios::binary);
     return static_cast<bool>(out << bytes);

@@ -1,4 +1,4 @@
-// sys/fs.h on Windows: UTF-8 paths through the wide API, and atomic saves.
+// sys/fs.h on Windows: paths in the code page through the wide API, and atomic saves.
 #include "sys/fs.h"
 
 #include <algorithm>
@@ -13,7 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kName = "carte \xc3\xa9t\xc3\xa9 \xd0\x96.ini";  // "carte été Ж.ini"
+const std::string kName = "carte \xe9t\xe9 \x80.ini";  // "carte été €.ini" in Windows-1252
 
 std::string Slurp(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -47,7 +47,7 @@ TEST_F(Win32Fs, CurrentDirectoryAndProgramPathWithTheirLimits) {
     ASSERT_TRUE(sys::SetCurrentDirectory(folder.Path()));
     wchar_t own[4096];
     DWORD n = GetModuleFileNameW(nullptr, own, 4096);
-    // Each limit counts the UTF-8 bytes.
+    // Each limit counts the bytes in the code page, one for each letter here.
     for (const auto& [get, expected] :
          {std::pair{&sys::CurrentDirectory, folder.Path()},
           std::pair{&sys::ProgramFilePath, ui::win32::Narrow(own, static_cast<int>(n))}}) {

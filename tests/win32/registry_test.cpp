@@ -11,7 +11,7 @@ namespace {
 
 using sys::RegRoot;
 
-const std::string kValue = "\"C:\\Program Files\\caf\xc3\xa9\\\xd0\x96.exe\" \"%1\"";
+const std::string kValue = "\"C:\\Program Files\\caf\xe9\\\x80.exe\" \"%1\"";
 
 class Win32Registry : public ::testing::Test {
   protected:

@@ -1,14 +1,13 @@
 // The real common file dialogs and folder browser, driven in process through a CBT hook:
 // a full path typed into the file-name box and OK pressed, as a user would.
 #include <windows.h>
-// Needs windows.h before it.
-#include <dlgs.h>
 #undef SetCurrentDirectory  // sys::SetCurrentDirectory, not the platform's macro
 
 #include <filesystem>
 #include <fstream>
 
 #include "sys/fs.h"
+#include "tests/win32/file_dialog_driver.h"
 #include "tests/win32/ui_fixture.h"
 #include "ui/backend.h"
 #include "ui/win32/file_results.h"
@@ -16,51 +15,6 @@
 
 namespace kelvorn_test {
 namespace {
-
-constexpr UINT_PTR kDriveTimer = 71;
-constexpr UINT_PTR kWatchdogTimer = 72;
-
-// What to type into the dialog's file-name box before pressing OK; with nothing to type,
-// the dialog is cancelled. Prompts of the dialog's own are noted and agreed to.
-struct DialogDriver {
-    explicit DialogDriver(std::wstring entry) : entry(std::move(entry)) { t_driver = this; }
-    ~DialogDriver() { t_driver = nullptr; }
-    static inline thread_local DialogDriver* t_driver = nullptr;
-
-    std::wstring entry;
-    HWND dialog = nullptr;
-    HWND owner = nullptr;              // of the dialog, while it was up
-    std::vector<std::string> prompts;  // texts of message boxes the dialog raised
-    ActivationHook hook{[this](HWND window) {
-        if (ui::win32::ClassName(window) != "#32770") return;
-        if (!dialog) {
-            dialog = window;
-            owner = GetWindow(window, GW_OWNER);
-            SetTimer(window, kDriveTimer, 150, Step);
-        } else if (window != dialog && GetDlgItem(window, 0xFFFF)) {
-            prompts.push_back(ui::win32::WindowText(GetDlgItem(window, 0xFFFF)));
-            Press(window, GetDlgItem(window, IDYES) ? IDYES : IDOK);
-        }
-    }};
-
-    static void Press(HWND window, int id) {
-        PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
-    }
-    static void CALLBACK Step(HWND window, UINT, UINT_PTR id, DWORD) {
-        KillTimer(window, id);
-        DialogDriver* self = t_driver;
-        if (!self || self->entry.empty()) {
-            Press(window, IDCANCEL);  // nothing (left) to type, or the watchdog
-            return;
-        }
-        HWND name = GetDlgItem(window, cmb13);
-        SetWindowTextW(name ? name : GetDlgItem(window, edt1), self->entry.c_str());
-        self->entry.clear();
-        Press(window, IDOK);
-        SetTimer(window, kWatchdogTimer, 10000, Step);  // never wait for ever
-    }
-};
 
 void Touch(const TempFolder& folder, const std::string& name) {
     std::ofstream(folder.Native(name)) << "x";
@@ -90,7 +44,7 @@ class Win32FileDialog : public ::testing::Test {
         o.fileMustExist = true;
         return o;
     }
-    const std::string kOther = "\xc3\xa9t\xc3\xa9 \xd0\x96.ds1";  // "été Ж.ds1"
+    const std::string kOther = "\xe9t\xe9 \x80.ds1";  // "été €.ds1" in Windows-1252
     TempFolder maps, elsewhere;
 
   private:
@@ -162,7 +116,10 @@ std::wstring_view Buffer(const wchar_t (&text)[N]) {
 }
 
 TEST(Win32FileResults, SingleAndMultipleBuffers) {
-    using ui::win32::ParseFileBuffer;
+    std::vector<std::wstring> refused;
+    auto ParseFileBuffer = [&](std::wstring_view buffer, bool multi) {
+        return ui::win32::ParseFileBuffer(buffer, multi, refused);
+    };
     ui::FileDialogResult r = ParseFileBuffer(Buffer(L"C:\\maps\\a.ds1\0\0junk"), true);
     EXPECT_TRUE(r.confirmed);
     EXPECT_EQ(r.folder, "");
@@ -171,8 +128,8 @@ TEST(Win32FileResults, SingleAndMultipleBuffers) {
     std::wstring_view several = Buffer(L"C:\\maps\0a.ds1\0\u00e9.ds1\0\0");
     r = ParseFileBuffer(several, true);
     EXPECT_EQ(r.folder, "C:\\maps");
-    EXPECT_EQ(r.names, (std::vector<std::string>{"a.ds1", "\xc3\xa9.ds1"}));
-    EXPECT_EQ(r.paths, (std::vector<std::string>{"C:\\maps\\a.ds1", "C:\\maps\\\xc3\xa9.ds1"}));
+    EXPECT_EQ(r.names, (std::vector<std::string>{"a.ds1", "\xe9.ds1"}));
+    EXPECT_EQ(r.paths, (std::vector<std::string>{"C:\\maps\\a.ds1", "C:\\maps\\\xe9.ds1"}));
 
     // A drive's root already ends with its separator.
     r = ParseFileBuffer(Buffer(L"C:\\\0a.ds1\0b.ds1\0\0"), true);
@@ -183,6 +140,7 @@ TEST(Win32FileResults, SingleAndMultipleBuffers) {
     EXPECT_EQ(r.paths, std::vector<std::string>{"C:\\maps"});
     EXPECT_FALSE(ParseFileBuffer(Buffer(L"\0\0\0"), true).confirmed);
     EXPECT_FALSE(ParseFileBuffer(L"", true).confirmed);
+    EXPECT_TRUE(refused.empty());
 }
 
 }  // namespace

@@ -109,15 +109,15 @@ class ActivationHook {
     HHOOK m_hook;
 };
 
-// A fresh folder under the temporary folder, named with non-ASCII letters; removed with
-// everything in it at the end.
+// A fresh folder under the temporary folder, named with letters beyond ASCII that the
+// code page (1252 in the tests) holds; removed with everything in it at the end.
 class TempFolder {
   public:
     TempFolder() {
         wchar_t base[MAX_PATH + 1] = {};
         GetTempPathW(MAX_PATH + 1, base);
         static int serial = 0;
-        std::wstring name = L"kelvorn \u00e9\u0416 " + std::to_wstring(GetCurrentProcessId()) +
+        std::wstring name = L"kelvorn \u00e9\u20ac " + std::to_wstring(GetCurrentProcessId()) +
                             L"-" + std::to_wstring(++serial);
         m_path = std::filesystem::path(base) / name;
         std::filesystem::create_directories(m_path);
@@ -129,9 +129,9 @@ class TempFolder {
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    // UTF-8 path of the folder, or of `name` inside it.
+    // Path of the folder, or of `name` inside it, in the code page.
     std::string Path(const std::string& name = "") const {
-        std::string folder = ui::win32::Narrow(m_path.wstring());
+        std::string folder = ui::win32::NarrowExact(m_path.wstring()).value_or("(no code page)");
         return name.empty() ? folder : folder + "\\" + name;
     }
     std::filesystem::path Native(const std::string& name) const {

@@ -8,7 +8,7 @@
 namespace kelvorn_test {
 namespace {
 
-const std::string kCyrillic = "\xd0\x96\xd0\xb8\xd0\xbb";  // "Жил"
+const std::string kAccented = "\xc9t\xe9\x80";  // "Été€" in Windows-1252
 
 TEST(Win32ListView, ColumnsItemsSelectionCursorRowAndDoubleClick) {
     Probe d(IDD_LOADER);
@@ -17,12 +17,12 @@ TEST(Win32ListView, ColumnsItemsSelectionCursorRowAndDoubleClick) {
         const int id = IDC_FILE_LIST;
         EXPECT_EQ(w.LvGetColumnCount(id), 0);
         EXPECT_EQ(w.LvInsertColumn(id, 0, "Path", 120), 0);
-        EXPECT_EQ(w.LvInsertColumn(id, 1, "Level " + kCyrillic, -1), 1);
+        EXPECT_EQ(w.LvInsertColumn(id, 1, "Level " + kAccented, -1), 1);
         EXPECT_EQ(w.LvInsertColumn(id, 1, "Between", 50), 1);
         ASSERT_EQ(w.LvGetColumnCount(id), 3);
         EXPECT_EQ(w.LvGetColumnTitle(id, 0), "Path");
         EXPECT_EQ(w.LvGetColumnTitle(id, 1), "Between");
-        EXPECT_EQ(w.LvGetColumnTitle(id, 2), "Level " + kCyrillic);
+        EXPECT_EQ(w.LvGetColumnTitle(id, 2), "Level " + kAccented);
         EXPECT_EQ(w.LvGetColumnWidth(id, 0), 120);
         w.LvSetColumnWidth(id, 0, 200);
         w.LvSetColumnWidth(id, 2, 77);
@@ -30,12 +30,12 @@ TEST(Win32ListView, ColumnsItemsSelectionCursorRowAndDoubleClick) {
 
         EXPECT_EQ(w.LvInsertItem(id, 0, "b.ds1"), 0);
         EXPECT_EQ(w.LvInsertItem(id, 0, "a.ds1"), 0);
-        EXPECT_EQ(w.LvInsertItem(id, 5, "c " + kCyrillic + ".ds1"), 2);  // past the end: appended
+        EXPECT_EQ(w.LvInsertItem(id, 5, "c " + kAccented + ".ds1"), 2);  // past the end: appended
         ASSERT_EQ(w.LvGetItemCount(id), 3);
         EXPECT_EQ(w.LvGetItemText(id, 0, 0), "a.ds1");
-        EXPECT_EQ(w.LvGetItemText(id, 2, 0), "c " + kCyrillic + ".ds1");
-        w.LvSetItemText(id, 1, 2, kCyrillic);
-        EXPECT_EQ(w.LvGetItemText(id, 1, 2), kCyrillic);
+        EXPECT_EQ(w.LvGetItemText(id, 2, 0), "c " + kAccented + ".ds1");
+        w.LvSetItemText(id, 1, 2, kAccented);
+        EXPECT_EQ(w.LvGetItemText(id, 1, 2), kAccented);
         EXPECT_EQ(w.LvGetItemText(id, 9, 0), "");
         std::string longText(3000, 'x');
         w.LvSetItemText(id, 0, 1, longText);
@@ -44,7 +44,7 @@ TEST(Win32ListView, ColumnsItemsSelectionCursorRowAndDoubleClick) {
         EXPECT_TRUE(w.LvDeleteItem(id, 1));
         EXPECT_FALSE(w.LvDeleteItem(id, 7));
         ASSERT_EQ(w.LvGetItemCount(id), 2);
-        EXPECT_EQ(w.LvGetItemText(id, 1, 0), "c " + kCyrillic + ".ds1");
+        EXPECT_EQ(w.LvGetItemText(id, 1, 0), "c " + kAccented + ".ds1");
         w.LvDeleteAllItems(id);
         EXPECT_EQ(w.LvGetItemCount(id), 0);
         EXPECT_EQ(w.LvGetColumnCount(id), 3);
@@ -92,10 +92,10 @@ TEST(Win32ListBox, ItemsSelectionAndExtent) {
         ui::WindowPort& w = d.Window();
         const int id = IDC_DT1_LIST;
         for (const std::string& name :
-             {std::string("z.dt1"), "a " + kCyrillic + ".dt1", std::string("m.dt1")})
+             {std::string("z.dt1"), "a " + kAccented + ".dt1", std::string("m.dt1")})
             w.LbAddString(id, name);  // not sorted
         ASSERT_EQ(w.LbGetCount(id), 3);
-        EXPECT_EQ(w.LbGetText(id, 1), "a " + kCyrillic + ".dt1");
+        EXPECT_EQ(w.LbGetText(id, 1), "a " + kAccented + ".dt1");
         EXPECT_EQ(w.LbGetText(id, 3), "");
         w.LbSetSel(id, 0, true);
         w.LbSetSel(id, 2, true);
@@ -103,7 +103,7 @@ TEST(Win32ListBox, ItemsSelectionAndExtent) {
         w.LbSetSel(id, 0, true);
         w.LbDeleteString(id, 0);
         ASSERT_EQ(w.LbGetCount(id), 2);
-        EXPECT_EQ(w.LbGetText(id, 0), "a " + kCyrillic + ".dt1");
+        EXPECT_EQ(w.LbGetText(id, 0), "a " + kAccented + ".dt1");
         EXPECT_FALSE(w.LbGetSel(id, 0));
         EXPECT_TRUE(w.LbGetSel(id, 1));  // the selection moved with its item
         w.LbSetHorizontalExtent(id, 640);
@@ -127,11 +127,11 @@ TEST(Win32DropDownList, ResourceItemsAddedItemsAndSelection) {
         const int id = IDC_GAMMA;
         EXPECT_EQ(w.CbGetCurSel(id), -1);
         EXPECT_EQ(w.CbAddString(id, "1.00"), 0);
-        EXPECT_EQ(w.CbAddString(id, "1.30 " + kCyrillic), 1);
+        EXPECT_EQ(w.CbAddString(id, "1.30 " + kAccented), 1);
         EXPECT_EQ(w.CbGetText(id, 2), "");
         w.CbSetCurSel(id, 1);
         EXPECT_EQ(w.CbGetCurSel(id), 1);
-        EXPECT_EQ(w.GetItemText(id), "1.30 " + kCyrillic);
+        EXPECT_EQ(w.GetItemText(id), "1.30 " + kAccented);
         w.CbSetCurSel(id, -1);
         EXPECT_EQ(w.CbGetCurSel(id), -1);
         w.CbResetContent(id);

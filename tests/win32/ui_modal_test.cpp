@@ -104,7 +104,7 @@ TEST(Win32MessageBox, RealBoxesAreShownAndAnsweredByTheScriptInOrder) {
     script.OnDialog(IDD_LOADER, [&](ui::Dialog&) {
         dialog = Hwnd(d);
         answer =
-            d.Box("Overwrite \"caf\xc3\xa9.ds1\"?", "Warning", ui::MbYesNo | ui::MbIconExclamation);
+            d.Box("Overwrite \"caf\xe9.ds1\"?", "Warning", ui::MbYesNo | ui::MbIconExclamation);
         d.EndDialog(ui::IdOk);
     });
     d.Show();
@@ -125,7 +125,7 @@ TEST(Win32MessageBox, RealBoxesAreShownAndAnsweredByTheScriptInOrder) {
     ASSERT_EQ(observer.seen.size(), 4u);
     const SeenBox& box = observer.seen[0];
     EXPECT_EQ(box.caption, "Warning");
-    EXPECT_EQ(box.text, "Overwrite \"caf\xc3\xa9.ds1\"?");
+    EXPECT_EQ(box.text, "Overwrite \"caf\xe9.ds1\"?");
     EXPECT_EQ(box.owner, dialog);
     EXPECT_TRUE(box.hasYes && box.hasNo && box.hasIcon);
     EXPECT_FALSE(box.hasOk || box.hasCancel);

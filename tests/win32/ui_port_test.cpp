@@ -8,7 +8,7 @@
 namespace kelvorn_test {
 namespace {
 
-const std::string kUnicode = "Kelvorn \xc3\xa9\xd0\x96";  // "Kelvorn éЖ"
+const std::string kUnicode = "Kelvorn \xe9\x80";  // "Kelvorn é€" in Windows-1252
 
 TEST(Win32Window, CaptionSizeDpiIconsAndMinimizing) {
     Probe d(IDD_LOADER);
@@ -18,7 +18,7 @@ TEST(Win32Window, CaptionSizeDpiIconsAndMinimizing) {
         EXPECT_EQ(w.GetCaption(), kUnicode);
         wchar_t raw[64] = {};
         GetWindowTextW(Hwnd(d), raw, 64);
-        EXPECT_STREQ(raw, L"Kelvorn \u00e9\u0416");
+        EXPECT_STREQ(raw, L"Kelvorn \u00e9\u20ac");
 
         ui::Rect before = w.GetWindowRect();
         EXPECT_GT(before.Width(), 0);
@@ -180,7 +180,7 @@ TEST(Win32Controls, CharFilterDropsRefusedKeys) {
         w.TypeChar(IDC_FILE_NAME, '\b');
         EXPECT_EQ(w.GetItemText(IDC_FILE_NAME), "ab");
         w.TypeChar(IDC_FILE_NAME, 0x00e9);
-        EXPECT_EQ(w.GetItemText(IDC_FILE_NAME), "ab\xc3\xa9");
+        EXPECT_EQ(w.GetItemText(IDC_FILE_NAME), "ab\xe9");
         EXPECT_GE(d.fileNameChanges, 4);
         // Another control without a filter takes every character.
         w.TypeChar(IDC_COMMENTS, '*');
@@ -189,10 +189,9 @@ TEST(Win32Controls, CharFilterDropsRefusedKeys) {
     EXPECT_EQ(seen, (std::vector<unsigned>{'a', '*', 'B', ':', 'c', '\b', 0x00e9}));
 }
 
-TEST(Win32Controls, DroppedFilesArriveAsUtf8PathsWhileAccepted) {
+TEST(Win32Controls, DroppedFilesArriveInTheCodePageWhileAccepted) {
     Probe d(IDD_LOADER);
-    std::vector<std::string> paths = {"C:\\maps\\a.ds1",
-                                      "C:\\cartes \xc3\xa9t\xc3\xa9\\\xd0\x96.ds1"};
+    std::vector<std::string> paths = {"C:\\maps\\a.ds1", "C:\\cartes \xe9t\xe9\\\x80.ds1"};
     RunInside(d, [&] {
         ui::WindowPort& w = d.Window();
         EXPECT_TRUE(w.AcceptsFiles());  // the template asks for drops

@@ -9,28 +9,11 @@ namespace ui::memory {
 namespace {
 int g_dpi = 96;
 
-void AppendUtf8(std::string& out, unsigned ch) {
-    if (ch < 0x80) {
-        out += static_cast<char>(ch);
-    } else if (ch < 0x800) {
-        out += static_cast<char>(0xC0 | (ch >> 6));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    } else if (ch < 0x10000) {
-        out += static_cast<char>(0xE0 | (ch >> 12));
-        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (ch >> 18));
-        out += static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    }
-}
-
-void PopUtf8(std::string& text) {
-    while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80)
-        text.pop_back();
-    if (!text.empty()) text.pop_back();
+// Text here is bytes in a code page, as on the real backend: a typed character takes one
+// byte, and one the code page cannot hold (above Latin-1, in this stand-in) becomes '?',
+// as the system's own conversion makes it.
+char CodePageByte(unsigned ch) {
+    return ch < 0x100 ? static_cast<char>(ch) : '?';
 }
 }  // namespace
 
@@ -98,10 +81,10 @@ void MemoryPort::TypeChar(int id, unsigned ch) {
     Control& c = At(id);
     if (c.filter && !c.filter(ch)) return;
     std::string text = c.text;
-    if (ch == '\b')
-        PopUtf8(text);
-    else
-        AppendUtf8(text, ch);
+    if (ch != '\b')
+        text += CodePageByte(ch);
+    else if (!text.empty())
+        text.pop_back();
     SetItemText(id, text);
 }
 

@@ -10,6 +10,7 @@
 
 #include "ui/backend.h"
 #include "ui/win32/file_results.h"
+#include "ui/win32/unusable_paths.h"
 #include "ui/win32/util.h"
 #include "ui/win32/wide.h"
 
@@ -79,8 +80,12 @@ FileDialogResult FileDialog(const Dialog* owner, const OpenFileOptions& options,
     KeepCurrentDirectory keep;
     BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     if (!ok) return {};  // cancelled, or the dialog failed
-    return win32::ParseFileBuffer(std::wstring_view(buffer.data(), buffer.size()),
-                                  (ofn.Flags & OFN_ALLOWMULTISELECT) != 0);
+    std::vector<std::wstring> refused;
+    FileDialogResult result =
+        win32::ParseFileBuffer(std::wstring_view(buffer.data(), buffer.size()),
+                               (ofn.Flags & OFN_ALLOWMULTISELECT) != 0, refused);
+    win32::RefuseUnusablePaths(owner, refused);
+    return result;
 }
 
 std::optional<std::string> BrowseFolder(const Dialog* owner, const std::string& title) {
@@ -97,7 +102,12 @@ std::optional<std::string> BrowseFolder(const Dialog* owner, const std::string& 
     if (PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&bi)) {
         wchar_t path[MAX_PATH] = {};
         // An item outside the file system (a printer, the network) has no path.
-        if (SHGetPathFromIDListW(item, path)) folder = win32::Narrow(path, -1);
+        if (SHGetPathFromIDListW(item, path)) {
+            std::vector<std::wstring> refused;
+            std::vector<std::string> usable = win32::UsablePaths({path}, refused);
+            if (!usable.empty()) folder = usable.front();
+            win32::RefuseUnusablePaths(owner, refused);
+        }
         CoTaskMemFree(item);
     }
     if (SUCCEEDED(com)) CoUninitialize();

@@ -10,7 +10,7 @@
 #include "ui/win32/util.h"
 #include "ui/win32/wide.h"
 
-namespace ui::backend {
+namespace ui::win32 {
 
 namespace {
 
@@ -31,7 +31,7 @@ void GiveAnswer(HWND box, int answer) {
         return;
     }
     // No such button: a real user could not have answered so; end it rather than hang.
-    win32::ReportFailure("message box has no button " + std::to_string(answer));
+    ReportFailure("message box has no button " + std::to_string(answer));
     ::EndDialog(box, answer);
 }
 
@@ -44,8 +44,7 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
     PendingAnswer* pending = t_pending;
     auto window = reinterpret_cast<HWND>(wParam);
     try {
-        if (pending && code == HCBT_CREATEWND && !pending->box &&
-            win32::ClassName(window) == "#32770") {
+        if (pending && code == HCBT_CREATEWND && !pending->box && ClassName(window) == "#32770") {
             pending->box = window;
         } else if (pending && code == HCBT_ACTIVATE && !pending->given && window == pending->box) {
             pending->given = true;
@@ -62,20 +61,27 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-int MessageBox(const Dialog* owner, const MessageBoxCall& call, std::optional<int> answer) {
-    std::wstring text = win32::Widen(call.text);
-    std::wstring caption = win32::Widen(call.caption);
-    HWND ownerWindow = win32::WindowOf(owner);
-    if (!answer) return ::MessageBoxW(ownerWindow, text.c_str(), caption.c_str(), call.flags);
+int ShowBox(HWND owner, const std::wstring& text, const std::wstring& caption, unsigned flags,
+            std::optional<int> answer) {
+    if (!answer) return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
 
-    PendingAnswer pending{*answer, win32::ScriptDelayMs()};
+    PendingAnswer pending{*answer, ScriptDelayMs()};
     PendingAnswer* outer = t_pending;
     t_pending = &pending;
     HHOOK hook = SetWindowsHookExW(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
-    int result = ::MessageBoxW(ownerWindow, text.c_str(), caption.c_str(), call.flags);
+    int result = ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
     if (hook) UnhookWindowsHookEx(hook);
     t_pending = outer;
     return result;
+}
+
+}  // namespace ui::win32
+
+namespace ui::backend {
+
+int MessageBox(const Dialog* owner, const MessageBoxCall& call, std::optional<int> answer) {
+    return win32::ShowBox(win32::WindowOf(owner), win32::Widen(call.text),
+                          win32::Widen(call.caption), call.flags, answer);
 }
 
 }  // namespace ui::backend

@@ -13,8 +13,8 @@
 #include "ui/script.h"
 #include "ui/win32/dlg_init.h"
 #include "ui/win32/min_icon.h"
+#include "ui/win32/unusable_paths.h"
 #include "ui/win32/util.h"
-#include "ui/win32/wide.h"
 #include "ui/win32/win32_port.h"
 
 namespace ui::backend {
@@ -40,14 +40,15 @@ void EnsureCommonControls() {
     });
 }
 
-std::vector<std::string> DroppedPaths(HDROP drop) {
-    std::vector<std::string> paths;
+std::vector<std::wstring> DroppedPaths(HDROP drop) {
+    std::vector<std::wstring> paths;
     UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         UINT length = DragQueryFileW(drop, i, nullptr, 0);
         std::wstring path(length + 1, L'\0');
         UINT got = DragQueryFileW(drop, i, path.data(), length + 1);
-        paths.push_back(win32::Narrow(path.data(), static_cast<int>(got)));
+        path.resize(got);
+        paths.push_back(std::move(path));
     }
     return paths;
 }
@@ -98,7 +99,7 @@ INT_PTR Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_DROPFILES) {
         // The block is ours to free whatever happens next.
         auto drop = reinterpret_cast<HDROP>(wParam);
-        std::vector<std::string> paths;
+        std::vector<std::wstring> paths;
         try {
             paths = DroppedPaths(drop);
         } catch (...) {
@@ -106,7 +107,11 @@ INT_PTR Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             throw;
         }
         DragFinish(drop);
-        if (state && state->port) state->dialog->HandleDropFiles(paths);
+        if (!state || !state->port) return TRUE;
+        std::vector<std::wstring> refused;
+        std::vector<std::string> usable = win32::UsablePaths(paths, refused);
+        win32::RefuseUnusablePaths(state->dialog, refused);
+        if (!usable.empty()) state->dialog->HandleDropFiles(usable);
         return TRUE;
     }
     if (!state) return FALSE;
