@@ -28,10 +28,6 @@ std::wstring_view Buffer(const wchar_t (&text)[N]) {
     return std::wstring_view(text, N - 1);
 }
 
-TEST(CodePage, IsWindows1252UnderTheWineFixture) {
-    EXPECT_EQ(GetACP(), 1252u) << "the Wine fixture sets LC_ALL=C.UTF-8; is Wine run without it?";
-}
-
 // Exact conversions give one byte a letter here; no best fit ("ā" is not "a"), and no
 // character beyond the code page. The loose one gives what the ANSI calls would.
 TEST(CodePage, ConvertsBothWaysAndKnowsWhatItCannotHold) {
@@ -46,6 +42,7 @@ TEST(CodePage, ConvertsBothWaysAndKnowsWhatItCannotHold) {
         {L"\u0416.ds1", std::nullopt},    // Ж
         {L"\u65e5\u672c", std::nullopt},  // 日本
     };
+    ASSERT_EQ(GetACP(), 1252u) << "the Wine fixture sets LC_ALL=C.UTF-8; was Wine run without?";
     for (const auto& c : cases) {
         EXPECT_EQ(NarrowExact(c.wide), c.exact);
         if (c.exact) {
@@ -124,22 +121,17 @@ TEST(CodePage, CommandLinePathsAreTakenOrLeftOutWhole) {
 // One box names every refused path; a script records it in the code page, where the
 // characters it cannot hold show as the system shows them.
 TEST(CodePage, RefusedPathsAreNamedInOneErrorBox) {
-    const WStrings one = {L"C:\\\u65e5\\a.ds1"};
-    const WStrings two = {L"C:\\\u65e5\\a.ds1", L"D:\\\u0416.ds1"};
-    EXPECT_EQ(ui::win32::UnusablePathsText(one),
-              std::wstring(ui::win32::kUnusablePathMessage) + L"\n\nC:\\\u65e5\\a.ds1");
-    EXPECT_EQ(ui::win32::UnusablePathsText(two), std::wstring(ui::win32::kUnusablePathsMessage) +
-                                                     L"\n\nC:\\\u65e5\\a.ds1\nD:\\\u0416.ds1");
+    const WStrings paths = {L"C:\\\u65e5\\a.ds1", L"D:\\\u0416.ds1"};
+    EXPECT_EQ(ui::win32::UnusablePathsText(paths), std::wstring(ui::win32::kUnusablePathsMessage) +
+                                                       L"\n\nC:\\\u65e5\\a.ds1\nD:\\\u0416.ds1");
     ui::Script script;
     ui::win32::RefuseUnusablePaths(nullptr, {});
-    ui::win32::RefuseUnusablePaths(nullptr, two);
+    ui::win32::RefuseUnusablePaths(nullptr, paths);
     ASSERT_EQ(script.MessageBoxes().size(), 1u);
     const ui::MessageBoxCall& box = script.MessageBoxes()[0];
-    EXPECT_EQ(box.text, sys::win32::Narrow(ui::win32::UnusablePathsText(two)));
-    EXPECT_NE(box.text.find("\nC:\\?\\a.ds1\nD:\\?.ds1"), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find(".\n\nC:\\?\\a.ds1\nD:\\?.ds1"), std::string::npos) << box.text;
     EXPECT_EQ(box.caption, "ERROR");
     EXPECT_EQ(box.flags, 0x30u);
-    EXPECT_TRUE(script.Finished());
 }
 
 }  // namespace

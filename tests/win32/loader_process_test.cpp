@@ -33,28 +33,14 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
-// The first top-level dialog of another process with this caption, other than `not`.
+// A visible dialog of another process with this caption, other than `not_`.
 HWND FindDialog(const wchar_t* caption, HWND not_ = nullptr) {
-    struct Search {
-        const wchar_t* caption;
-        HWND not_, found;
-    } search{caption, not_, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(window, &pid);
-            wchar_t cls[16] = {}, title[64] = {};
-            GetClassNameW(window, cls, 16);
-            GetWindowTextW(window, title, 64);
-            if (pid == GetCurrentProcessId() || window == s->not_ || !IsWindowVisible(window) ||
-                wcscmp(cls, L"#32770") != 0 || wcscmp(title, s->caption) != 0)
-                return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32770", caption));) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (w != not_ && pid != GetCurrentProcessId() && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
 }
 
 // Waits up to 60 s for the loader's window other than `previous`; an error box the
