@@ -51,8 +51,10 @@ class CLoaderDlg : public ui::Dialog {
     void RefreshLayout();
 
     // Fills m_szCmdLine for the rows of the list; false when refused (the user was told).
+    // With several rows it writes the map list file; `listWritten`, when given, says
+    // whether that worked (true when there was no file to write).
     bool BuildEditorCommandLine(const std::string& editorFolder, const std::string& editorName,
-                                const std::string& listBase);
+                                const std::string& listBase, bool* listWritten = nullptr);
     void OnRun();
 
   protected:

@@ -6,10 +6,6 @@ void CLoaderDlg::OnAbout() {}
 
 void CLoaderDlg::OnRegisterExtension() {}
 
-void CLoaderDlg::OnLoadBatch() {}
-
-void CLoaderDlg::OnMakeBatch() {}
-
 void CLoaderDlg::OnEditorIni() {}
 
 void CLoaderDlg::OnLoaderIni() {}

@@ -25,8 +25,8 @@ std::string Cut(std::string text, std::size_t max) {
 }  // namespace
 
 bool CLoaderDlg::BuildEditorCommandLine(const std::string& editorFolder,
-                                        const std::string& editorName,
-                                        const std::string& listBase) {
+                                        const std::string& editorName, const std::string& listBase,
+                                        bool* listWritten) {
     // A number box holding no number has just been reported; its old value is not run.
     if (!UpdateData(true)) return false;
 
@@ -49,6 +49,7 @@ bool CLoaderDlg::BuildEditorCommandLine(const std::string& editorFolder,
         ui::ShowErrorMessage(this, command.refusal);
         return false;
     }
+    if (listWritten) *listWritten = !command.usesMapList || command.mapListWritten;
     static_assert(sizeof m_szCmdLine == kMaxCommandLine + 1);
     std::memcpy(m_szCmdLine, command.commandLine.c_str(), command.commandLine.size() + 1);
     return true;

@@ -87,7 +87,8 @@ EditorCommand ComposeEditorCommand(const CommandRequest& request) {
 EditorCommand BuildEditorCommand(const CommandRequest& request) {
     EditorCommand command = ComposeEditorCommand(request);
     if (!command.Refused() && command.usesMapList) {
-        sys::WriteFileAtomically(command.mapListPath, command.mapListBytes);
+        command.mapListWritten =
+            sys::WriteFileAtomically(command.mapListPath, command.mapListBytes);
     }
     return command;
 }

@@ -38,6 +38,7 @@ struct EditorCommand {
     bool usesMapList = false;
     std::string mapListPath;
     std::string mapListBytes;
+    bool mapListWritten = false;  // set by BuildEditorCommand
 
     bool Refused() const { return !refusal.empty(); }
 };
@@ -55,5 +56,6 @@ std::string MapListText(const std::vector<MapRow>& rows, std::string_view editor
 EditorCommand ComposeEditorCommand(const CommandRequest& request);
 
 // ComposeEditorCommand, then the map list file written when the command uses one. A file
-// that cannot be written is not reported: the command line names it all the same.
+// that cannot be written is not refused: the command line names it all the same, and
+// mapListWritten tells the caller.
 EditorCommand BuildEditorCommand(const CommandRequest& request);

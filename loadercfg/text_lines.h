@@ -1,4 +1,4 @@
-// Line splitting shared by the readers of kelvorn_loader.ini.
+// Line splitting and key comparison shared by the readers of our text files.
 #pragma once
 
 #include <string_view>
@@ -17,5 +17,14 @@ inline bool NextLine(std::string_view& rest, std::string_view& line) {
         rest.remove_prefix(end + 1);
     }
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return true;
+}
+
+// True when `a` and `b` are equal with ASCII A-Z taken as a-z; other bytes must match.
+inline bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i])) return false;
     return true;
 }

@@ -18,14 +18,23 @@ int ShowErrorMessage(const Dialog* owner, const std::string& text) {
     return ShowMessageBox(owner, text, "ERROR", MbOk | MbIconExclamation);
 }
 
+namespace {
+
+FileDialogResult ShowFileDialog(const Dialog* owner, const OpenFileOptions& options, bool save) {
+    if (Script* script = ActiveScript())
+        if (std::optional<FileDialogResult> answer = script->TakeFileAnswer({options, save}))
+            return *answer;
+    return backend::FileDialog(owner, options, save);
+}
+
+}  // namespace
+
 FileDialogResult ShowOpenFileDialog(const Dialog* owner, const OpenFileOptions& options) {
-    if (Script* script = ActiveScript()) return script->TakeFileAnswer();
-    return backend::FileDialog(owner, options, false);
+    return ShowFileDialog(owner, options, false);
 }
 
 FileDialogResult ShowSaveFileDialog(const Dialog* owner, const OpenFileOptions& options) {
-    if (Script* script = ActiveScript()) return script->TakeFileAnswer();
-    return backend::FileDialog(owner, options, true);
+    return ShowFileDialog(owner, options, true);
 }
 
 std::optional<std::string> BrowseForFolder(const Dialog* owner, const std::string& title) {

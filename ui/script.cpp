@@ -48,6 +48,10 @@ void Script::CancelFileDialog() {
     m_fileAnswers.push_back(FileDialogResult{});
 }
 
+void Script::ShowRealFileDialog() {
+    m_fileAnswers.push_back(std::nullopt);
+}
+
 void Script::AnswerFolder(std::optional<std::string> folder) {
     m_folderAnswers.push_back(std::move(folder));
 }
@@ -82,12 +86,13 @@ int Script::TakeMessageBoxAnswer(const MessageBoxCall& call) {
     return answer;
 }
 
-FileDialogResult Script::TakeFileAnswer() {
+std::optional<FileDialogResult> Script::TakeFileAnswer(const FileDialogCall& call) {
+    m_fileDialogs.push_back(call);
     if (m_fileAnswers.empty()) {
         m_errors.push_back("file dialog opened with no answer for it");
         return FileDialogResult{};
     }
-    FileDialogResult r = std::move(m_fileAnswers.front());
+    std::optional<FileDialogResult> r = std::move(m_fileAnswers.front());
     m_fileAnswers.pop_front();
     return r;
 }

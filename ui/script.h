@@ -37,10 +37,14 @@ class Script {
     void AnswerOpenFile(const std::vector<std::string>& paths);  // one file: its full path
     void AnswerOpenFiles(const std::string& folder, const std::vector<std::string>& names);
     void CancelFileDialog();
+    // The next file dialog is the backend's own: a real one that the test drives itself on
+    // win32, a cancelled one on the memory backend.
+    void ShowRealFileDialog();
     void AnswerFolder(std::optional<std::string> folder);
 
     const std::vector<MessageBoxCall>& MessageBoxes() const { return m_boxes; }
     const std::vector<int>& DialogsOpened() const { return m_opened; }
+    const std::vector<FileDialogCall>& FileDialogs() const { return m_fileDialogs; }
     const std::vector<std::string>& Errors() const { return m_errors; }
     // True when every queued step and answer has been used and nothing went wrong.
     bool Finished() const;
@@ -49,7 +53,8 @@ class Script {
     // Runs the next step for `dialog`; ends the dialog with IdCancel if the step does not.
     void RunStep(Dialog& dialog);
     int TakeMessageBoxAnswer(const MessageBoxCall& call);
-    FileDialogResult TakeFileAnswer();
+    // nullopt: the backend shows the dialog.
+    std::optional<FileDialogResult> TakeFileAnswer(const FileDialogCall& call);
     std::optional<std::string> TakeFolderAnswer();
     void RecordError(const std::string& error) { m_errors.push_back(error); }
 
@@ -60,10 +65,11 @@ class Script {
     };
     std::deque<DialogStep> m_steps;
     std::deque<int> m_boxAnswers;
-    std::deque<FileDialogResult> m_fileAnswers;
+    std::deque<std::optional<FileDialogResult>> m_fileAnswers;
     std::deque<std::optional<std::string>> m_folderAnswers;
     std::vector<MessageBoxCall> m_boxes;
     std::vector<int> m_opened;
+    std::vector<FileDialogCall> m_fileDialogs;
     std::vector<std::string> m_errors;
     Script* m_previous;
 };

@@ -1,0 +1,52 @@
+// Make Batch: the command line Run would use, written into a batch file that changes to
+// the editor folder, runs the editor with its output sent into a debug file, and pauses
+// when the editor fails.
+#include <optional>
+#include <string>
+
+#include "app/loader_dlg.h"
+#include "launch/batch_file.h"
+#include "launch/editor_command.h"
+#include "launch/editor_location.h"
+#include "loadercfg/loader_settings.h"
+#include "sys/fs.h"
+#include "ui/modal.h"
+
+void CLoaderDlg::OnMakeBatch() {
+    if (!UpdateData(true)) return;
+    if (m_listFiles.GetItemCount() == 0) {
+        ui::ShowErrorMessage(this, kNoFilesMessage);
+        return;
+    }
+    ui::OpenFileOptions options;
+    options.filters = {{"All Files (*.*)", "*.*"}};
+    const ui::FileDialogResult chosen = ui::ShowSaveFileDialog(this, options);
+    if (!chosen.confirmed || chosen.paths.empty()) return;
+    const std::optional<BatchNames> names = BatchNamesFor(chosen.paths.front());
+    if (!names) {
+        ui::ShowErrorMessage(this, kBatchPathTooLongMessage);
+        return;
+    }
+
+    std::string settings;
+    if (!sys::ReadWholeFile(kLoaderIniName, settings)) {
+        ui::ShowErrorMessage(this, kNoLoaderIniMessage);
+        return;
+    }
+    const std::optional<EditorLocation> editor = FindEditorLenient(settings);
+    if (!editor) {
+        ui::ShowErrorMessage(this, kNoLocationMessage);
+        return;
+    }
+    bool listWritten = true;
+    if (!BuildEditorCommandLine(editor->folder, editor->name, names->base, &listWritten)) return;
+    // A batch file naming a list that is not there, or an older one, would run other maps.
+    if (!listWritten) {
+        ui::ShowErrorMessage(this, CannotWriteMessage(names->base + ".ini"));
+        return;
+    }
+    const std::string debugFile = StripEditorFolder(names->debugFile, editor->folder);
+    if (!sys::WriteFileAtomically(names->batchFile,
+                                  BatchFileText(editor->folder, m_szCmdLine, debugFile)))
+        ui::ShowErrorMessage(this, CannotWriteMessage(names->batchFile));
+}
