@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "launch/batch_file.h"
 #include "tests/dialogs/loader_dlg_fixture.h"
 
 namespace {
@@ -32,7 +33,7 @@ class BatchTest : public LoaderDlgTest {
             std::ofstream(In(file)) << "old";
         }
         for (int i = 100; i < 105; ++i) std::ofstream(In(RowMap(i).substr(8))) << "map";
-        keys = "  KelvornPath\t=  " + editor + "\r\nkelvornname = kelvorn.exe\r\n";
+        keys = "kelvornpath = " + editor + "\r\nkelvornname = kelvorn.exe\r\n";
         WriteSettings(keys);
     }
     std::string In(const std::string& relative) const { return ProgramDir() + Native(relative); }
@@ -64,6 +65,7 @@ class BatchTest : public LoaderDlgTest {
 };
 
 TEST_F(BatchTest, MakeBatchWritesByteExactFilesWithRelativeNamesInTheEditorFolder) {
+    WriteSettings("  KelvornPath\t=  " + editor + "\r\n\tKELVORNNAME = kelvorn.exe\r\n");
     script.AnswerOpenFile({In("out/one.bat")});
     Command(ID_FILE_MAKE_BATCH, {MapPath("a.ds1")},
             [](CLoaderDlg& d) { d.Window().SetCheck(IDC_NO_CHECK_ACT, true); });
@@ -95,7 +97,6 @@ TEST_F(BatchTest, MakeBatchWritesByteExactFilesWithRelativeNamesInTheEditorFolde
 
 // A refused Make Batch says why in one box and writes nothing, an older batch file kept.
 TEST_F(BatchTest, MakeBatchRefusals) {
-    ASSERT_TRUE(WorkingDirIsProgramDir());
     const std::string longName = In("out/") + std::string(502 - In("out/").size(), 'm');
     struct Case {
         Strings rows;
@@ -251,9 +252,12 @@ TEST_F(BatchTest, LoadBatchMessages) {
 
     script.AnswerOpenFile({In("five.ini")});
     Strings rows = Command(ID_FILE_LOAD_BATCH, {}, [](CLoaderDlg& d) { FillRows(d, 98); });
+    ASSERT_EQ(rows.size(), 100u);
     EXPECT_EQ(Strings(rows.begin() + 98, rows.end()),
               (Strings{Native("r104.ds1|Row 104|data\\r|105|304"),
                        Native("r103.ds1|Row 103|data\\r|104|303")}));
     EXPECT_EQ(BoxTexts().back(), "Maximum Files in List reached");
     EXPECT_TRUE(script.Finished()) << FirstError();
 }
+
+}  // namespace
