@@ -22,8 +22,7 @@ namespace {
 
 FileDialogResult ShowFileDialog(const Dialog* owner, const OpenFileOptions& options, bool save) {
     if (Script* script = ActiveScript())
-        if (std::optional<FileDialogResult> answer = script->TakeFileAnswer({options, save}))
-            return *answer;
+        if (std::optional<FileDialogResult> answer = script->TakeFileAnswer()) return *answer;
     return backend::FileDialog(owner, options, save);
 }
 

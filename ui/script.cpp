@@ -86,8 +86,7 @@ int Script::TakeMessageBoxAnswer(const MessageBoxCall& call) {
     return answer;
 }
 
-std::optional<FileDialogResult> Script::TakeFileAnswer(const FileDialogCall& call) {
-    m_fileDialogs.push_back(call);
+std::optional<FileDialogResult> Script::TakeFileAnswer() {
     if (m_fileAnswers.empty()) {
         m_errors.push_back("file dialog opened with no answer for it");
         return FileDialogResult{};

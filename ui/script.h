@@ -44,7 +44,6 @@ class Script {
 
     const std::vector<MessageBoxCall>& MessageBoxes() const { return m_boxes; }
     const std::vector<int>& DialogsOpened() const { return m_opened; }
-    const std::vector<FileDialogCall>& FileDialogs() const { return m_fileDialogs; }
     const std::vector<std::string>& Errors() const { return m_errors; }
     // True when every queued step and answer has been used and nothing went wrong.
     bool Finished() const;
@@ -54,7 +53,7 @@ class Script {
     void RunStep(Dialog& dialog);
     int TakeMessageBoxAnswer(const MessageBoxCall& call);
     // nullopt: the backend shows the dialog.
-    std::optional<FileDialogResult> TakeFileAnswer(const FileDialogCall& call);
+    std::optional<FileDialogResult> TakeFileAnswer();
     std::optional<std::string> TakeFolderAnswer();
     void RecordError(const std::string& error) { m_errors.push_back(error); }
 
@@ -69,7 +68,6 @@ class Script {
     std::deque<std::optional<std::string>> m_folderAnswers;
     std::vector<MessageBoxCall> m_boxes;
     std::vector<int> m_opened;
-    std::vector<FileDialogCall> m_fileDialogs;
     std::vector<std::string> m_errors;
     Script* m_previous;
 };

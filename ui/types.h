@@ -72,12 +72,6 @@ struct OpenFileOptions {
     std::string defaultExtension;
 };
 
-// One open or save dialog as it was asked for (tests read these back).
-struct FileDialogCall {
-    OpenFileOptions options;
-    bool save = false;
-};
-
 // The outcome of an open or save dialog. With several files chosen the platform hands
 // back a folder and bare names; `folder` is then set and each path is folder + '\' + name.
 // With one file chosen `folder` is empty and `paths` holds its full path.
