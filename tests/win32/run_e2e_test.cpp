@@ -12,6 +12,7 @@
 #include "app/loader_dlg.h"
 #include "res/resource.h"
 #include "tests/win32/child_capture.h"
+#include "tests/win32/file_dialog_driver.h"
 #include "ui/script.h"
 
 using namespace testing_win32;
@@ -323,6 +324,83 @@ TEST_F(RunE2ETest, ManyRunsInARowLeaveNoHandleBehind) {
     EXPECT_EQ(shown, kWarmUp + kRuns + 1);
     EXPECT_TRUE(script.MessageBoxes().empty()) << BoxTexts().front();
     EXPECT_EQ(atEnd - afterWarmUp, consoleKept);
+}
+
+// Make Batch and Load Batch through the real save and open dialogs; the batch run by the
+// command processor, with Enter waiting for its pause.
+class BatchE2ETest : public RunE2ETest {
+  protected:
+    // Runs `command` on a window listing `rows`, typing `path` into its file dialog; returns
+    // the path and LvlType ID of each row afterwards.
+    Strings Command(const Strings& rows, int command, const std::string& path) {
+        Strings after;
+        script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
+            if (!rows.empty()) d.DropFiles(rows);
+            script.ShowRealFileDialog();
+            kelvorn_test::DialogDriver drive(sys::win32::Widen(path));
+            d.ChooseMenu(command);
+            const ui::ListView& list = static_cast<CLoaderDlg&>(d).m_listFiles;
+            for (int i = 0; i < list.GetItemCount(); ++i)
+                after.push_back(list.GetItemText(i, 0) + "|" + list.GetItemText(i, 3));
+            d.PressEscape();
+        });
+        app.m_strExeDir = program;
+        CurrentDirectoryScope keep(root);  // the window makes the program folder current
+        CLoaderDlg().DoModal();
+        EXPECT_TRUE(script.MessageBoxes().empty()) << BoxTexts().front();
+        return after;
+    }
+    Capture RunBatch(const std::string& batch) {
+        CurrentDirectoryScope keep(root);
+        EXPECT_TRUE(WriteBytes(root + "enter.txt", "\r\n"));
+        return CaptureChild("cmd /c \"\"" + batch + "\" < \"" + root + "enter.txt\"\"");
+    }
+    std::string BatchText(const std::string& line3) const {
+        return "@echo off\r\ncd \"" + editor + "\"\r\n" + line3 +
+               "\r\nIf ERRORLEVEL 0 goto DONE\r\npause\r\n:DONE\r\n";
+    }
+};
+
+TEST_F(BatchE2ETest, OneMapWrittenRunAndReadBack) {
+    Command({editor + "maps\\a.ds1"}, ID_FILE_MAKE_BATCH, root + "other\\one.bat");
+    const std::string cmd = "\"kelvorn.exe\" \"maps\\a.ds1\" 1 2";
+    const std::string debug = root + "other\\one_debug.txt";
+    EXPECT_EQ(ReadBytes(root + "other\\one.bat"), BatchText(cmd + " > \"" + debug + "\""));
+    const Capture run = RunBatch(root + "other\\one.bat");
+    EXPECT_TRUE(run.started && run.exitCode == 0 && run.output.empty()) << run.output;
+    // The command processor passes the blank before the redirection on.
+    EXPECT_EQ(ReadBytes(debug), ReportHead(cmd + " ", {"kelvorn.exe", "maps\\a.ds1", "1", "2"}) +
+                                    "shape: one map\r\nmap: maps\\a.ds1 (found)\r\n"
+                                    "lvltype id: 1\r\nlvlprest def: 2\r\n");
+    EXPECT_EQ(ReadBytes(editor + "stderr.txt"), "stand-in editor: no errors\r\n");
+    EXPECT_EQ(Command({}, ID_FILE_LOAD_BATCH, root + "other\\one.bat"),
+              Strings{editor + "maps\\a.ds1|1"});
+}
+
+TEST_F(BatchE2ETest, ThreeMapsWithAFailingEditor) {
+    ASSERT_TRUE(CreateDirectoryA((editor + "batches").c_str(), nullptr));
+    const std::string b = root + "other\\b.ds1";
+    Command({editor + "maps\\a.ds1", b, editor + "maps\\c.ds1"}, ID_FILE_MAKE_BATCH,
+            editor + "batches\\three");
+    const std::string cmd = "\"kelvorn.exe\" \"batches\\three.ini\"";
+    EXPECT_EQ(ReadBytes(editor + "batches\\three.bat"),
+              BatchText(cmd + " > \"batches\\three_debug.txt\""));
+    EXPECT_EQ(ReadBytes(editor + "batches\\three.ini"),
+              "1 2 maps\\a.ds1\r\n3 4 " + b + "\r\n5 4294967295 maps\\c.ds1\r\n");
+    EnvironmentScope exitCode("KELVORN_STANDIN_EXIT", "-1");
+    const Capture run = RunBatch(editor + "batches\\three.bat");
+    EXPECT_NE(run.output.find("Press any key"), std::string::npos) << run.output;
+    EXPECT_EQ(ReadBytes(editor + "batches\\three_debug.txt"),
+              ReportHead(cmd + " ", {"kelvorn.exe", "batches\\three.ini"}) +
+                  "shape: map list\r\nmap list: batches\\three.ini\r\n"
+                  "list line 1: 1 2 maps\\a.ds1\r\nmap: maps\\a.ds1 (found)\r\n"
+                  "list line 2: 3 4 " +
+                  b + "\r\nmap: " + b +
+                  " (found)\r\n"
+                  "list line 3: 5 4294967295 maps\\c.ds1\r\nmap: maps\\c.ds1 (found)\r\n");
+    // Found again through the cd directory and the editor folder, last line first.
+    EXPECT_EQ(Command({}, ID_FILE_LOAD_BATCH, editor + "batches\\three.bat"),
+              (Strings{editor + "maps\\c.ds1|5", b + "|3", editor + "maps\\a.ds1|1"}));
 }
 
 }  // namespace
