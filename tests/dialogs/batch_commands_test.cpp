@@ -14,12 +14,11 @@ namespace fs = std::filesystem;
 
 class BatchTest : public LoaderDlgTest {
   protected:
-    // '/' written as the platform's separator.
-    static std::string Sep(std::string text) {
-        std::replace(text.begin(), text.end(), '/', kSep);
-        return text;
+    // `relative` in the program folder, '/' written as the platform's separator.
+    std::string In(std::string relative) const {
+        std::replace(relative.begin(), relative.end(), '/', kSep);
+        return ProgramDir() + relative;
     }
-    std::string In(const std::string& relative) const { return ProgramDir() + Sep(relative); }
     void Write(const std::string& relative, const std::string& text) const {
         fs::create_directories(fs::path(In(relative)).parent_path());
         std::ofstream(In(relative), std::ios::binary) << text;
@@ -28,142 +27,124 @@ class BatchTest : public LoaderDlgTest {
         std::string text = TableText();
         Write("kelvorn_loader.ini", text.replace(0, text.find("\r\n[PARAMS]"), keys));
     }
-
     static constexpr char kSep = static_cast<char>(fs::path::preferred_separator);
-    void SetUp() override {
-        LoaderDlgTest::SetUp();
-        editor = In("editor/");
-        keys = "kelvornpath = " + editor + "\r\nkelvornname = kelvorn.exe\r\n";
-    }
-    std::string editor, keys;
 };
 
-// Each command runs on a window listing b.ds1; `chosen` answers its file dialog.
-TEST_F(BatchTest, EachMapIsFoundWhereItIsFirstSeenAndEveryFailureIsTold) {
-    const std::string part(200, 'd'), deep = "deep/" + part + "/" + part + "/" + part + "/r5.ds1";
-    for (const std::string& file :
-         Strings{"maps/a.ds1", "editor/maps/a.ds1", "editor/only/neg.ds1", "cd/r001.ds1",
-                 "cd/r002.ds1", "editor/r002.ds1", "twice.ds1", "editor/twice.ds1",
-                 "editor/lost.ds1", "editor/" + deep})
+// Each command runs on a window listing b.ds1, `chosen` answering its file dialog.
+TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
+    const std::string editor = In("editor/"), deep = "/" + std::string(250, 'd');
+    for (const char* file :
+         {"a.ds1", "editor/a.ds1", "editor/neg.ds1", "cd/r001.ds1", "cd/r002.ds1",
+          "editor/r002.ds1", "twice.ds1", "editor/twice.ds1", "editor/lost.ds1"})
         Write(file, "map");
-    for (int i = 100; i < 105; ++i) Write(RowMap(i).substr(8), "map");
-    Write("out/old.bat", "old");
-    Write("main.ini", Sep("1 2 maps/a.ds1\r\n0 0 only/neg.ds1\r\n9 9 r002.ds1\r\n0 0 r001.ds1\r\n"
-                          "0 0 gone.ds1\r\n0 0 twice.ds1\r\n0 0 lost.ds1\r\n\r\n0 0 r003.ds1\r\n"));
+    Write("editor/deep" + deep + deep + "/r5.ds1", "map");
+    for (const char* file : {"r100.ds1", "r101.ds1", "r102.ds1", "r103.ds1", "r104.ds1", "old.bat"})
+        Write(file, "old");
+    Write("main.ini",
+          "1 2 a.ds1\r\n0 0 neg.ds1\r\n9 9 r002.ds1\r\n0 0 r001.ds1\r\n0 0 gone.ds1\r\n"
+          "0 0 twice.ds1\r\n0 0 lost.ds1\r\n\r\n0 0 r003.ds1\r\n");
     Write("cd/list.bat", "@echo off\ncd \"" + In("cd/") + "\"\n\"k.exe\" list.ini > \"d.txt\"");
     Write("cd/list.ini", "0 0 r001.ds1\n0 0 r002.ds1\n");
-    Write("one.bat", "@echo off\r\ncd " + editor + "\r\n\"k.exe\" \"" + In("maps/a.ds1") +
-                         "\" 5 5 -no_check_act > \"d.txt\"\r\n");
     Write("short.bat", "@echo off\r\ncd x\r\n");
     Write("nolist.bat", "@echo off\r\ncd \"" + In("cd/") + "\"\r\nk.exe \"no.ini\" 1\r\n");
     Write("five.ini", "0 0 r100.ds1\n0 0 r101.ds1\n0 0 r102.ds1\n0 0 r103.ds1\n0 0 r104.ds1\n");
-    Write("deep.ini", "0 0 " + Sep(deep) + "\n");
-    const std::string a = In("maps/a.ds1|Act 1 - Town|data\\act1\\town|1|2");
+    Write("deep.ini", "0 0 " + In("deep" + deep + deep + "/r5.ds1").substr(ProgramDir().size()));
+    const auto noIni = [&](CLoaderDlg&) { fs::remove(In("kelvorn_loader.ini")); };
+    const auto badKeys = [&](CLoaderDlg&) {
+        WriteSettings("kelvornpath=" + editor + "\nkelvornname = k\n");
+    };
     struct Case {
         int command;
-        std::string chosen;
+        std::string chosen;  // "" when no dialog opens
         std::function<void(CLoaderDlg&)> before;
         Strings added, messages;
     };
+    const int kLoad = ID_FILE_LOAD_BATCH, kMake = ID_FILE_MAKE_BATCH;
     const Case cases[] = {
-        // From the last line up: as written, in the editor folder, in the cd directory; a
-        // map the lookup does not resolve ends there (the choice dialog is cancelled once).
-        {ID_FILE_LOAD_BATCH,
+        // Last line first: as written, in the editor folder, in the cd directory; a map
+        // the lookup does not resolve ends there (the choice dialog is cancelled once).
+        {kLoad,
          In("main.ini"),
          [&](CLoaderDlg&) {
              script.OnDialog(IDD_SELECT_PARAMS, [](ui::Dialog& d) { d.PressEscape(); });
          },
-         {editor + "r002.ds1|Row 2|data\\r|3|202",
-          editor + Sep("only/neg.ds1|Negative|data\\neg|7|4294967295"),
-          Sep("maps/a.ds1|Act 1 - Town|data\\act1\\town|1|2")},
+         {editor + "r002.ds1|3", editor + "neg.ds1|7", "a.ds1|1"},
          {"Bad Ini File", "Unable to Find lost.ds1 in kelvorn_loader.ini"}},
-        {ID_FILE_LOAD_BATCH,
-         In("cd/list.bat"),
+        {kLoad, In("cd/list.bat"), {}, {editor + "r002.ds1|3", In("cd/r001.ds1|2")}, {}},
+        {kLoad, "cancel", {}, {}, {}},
+        {kLoad, In("none.bat"), {}, {}, {"Failed to open specified File"}},
+        {kLoad, In("short.bat"), {}, {}, {"Bad Batch File"}},
+        {kLoad, In("nolist.bat"), {}, {}, {"Failed to find no.ini"}},
+        {kLoad, In("main.ini"), noIni, {}, {"Bad Ini File", "Unable to Open kelvorn_loader.ini"}},
+        {kLoad,
+         In("main.ini"),
+         badKeys,
          {},
-         {editor + "r002.ds1|Row 2|data\\r|3|202", In("cd/r001.ds1|Row 1|data\\r|2|201")},
-         {}},
-        {ID_FILE_LOAD_BATCH, In("one.bat"), {}, {a}, {}},
-        {ID_FILE_LOAD_BATCH, "cancel", {}, {}, {}},
-        {ID_FILE_MAKE_BATCH, "cancel", {}, {}, {}},
-        {ID_FILE_LOAD_BATCH, In("none.bat"), {}, {}, {"Failed to open specified File"}},
-        {ID_FILE_LOAD_BATCH, In("short.bat"), {}, {}, {"Bad Batch File"}},
-        {ID_FILE_LOAD_BATCH, In("nolist.bat"), {}, {}, {"Failed to find no.ini"}},
-        {ID_FILE_LOAD_BATCH,
-         In("one.bat"),
-         [&](CLoaderDlg&) { fs::remove(In("kelvorn_loader.ini")); },
-         {},
-         {"Unable to Open kelvorn_loader.ini"}},
-        {ID_FILE_LOAD_BATCH,
-         In("one.bat"),
-         [&](CLoaderDlg&) { WriteSettings("kelvornpath =x\n"); },
-         {},
-         {"Unable to Find kelvornpath Entry in kelvorn_loader.ini"}},
-        {ID_FILE_LOAD_BATCH,
+         {"Bad Ini File", "Unable to Find kelvornpath Entry in kelvorn_loader.ini"}},
+        {kLoad,
          In("five.ini"),
          [](CLoaderDlg& d) { FillRows(d, 97); },
-         {"r104.ds1|Row 104|data\\r|105|304", "r103.ds1|Row 103|data\\r|104|303"},
+         {"r104.ds1|105", "r103.ds1|104"},
          {"Maximum Files in List reached"}},
 #ifndef _WIN32  // deeper than Windows paths go
-        {ID_FILE_LOAD_BATCH, In("deep.ini"), {}, {}, {kPathTooLongMessage}},
+        {kLoad, In("deep.ini"), {}, {}, {kPathTooLongMessage}},
 #endif
-        {ID_FILE_MAKE_BATCH,
+        {kMake, "cancel", {}, {}, {}},
+        {kMake,
          "",
          [](CLoaderDlg& d) { d.m_listFiles.DeleteItem(0); },
          {},
          {"No Files Added  to List"}},
-        {ID_FILE_MAKE_BATCH,
-         In("out/") + std::string(502 - In("out/").size(), 'm') + ".bat",
+        {kMake,
+         In(std::string(502 - ProgramDir().size(), 'm')),
          {},
          {},
          {kBatchPathTooLongMessage}},
-        {ID_FILE_MAKE_BATCH,
-         In("out/old.bat"),
-         [&](CLoaderDlg&) { fs::remove(In("kelvorn_loader.ini")); },
-         {},
-         {"Unable to Open kelvorn_loader.ini"}},
-        {ID_FILE_MAKE_BATCH,
-         In("out/old.bat"),
-         [&](CLoaderDlg&) { WriteSettings("kelvornpath=" + editor + "\nkelvornname = k\n"); },
+        {kMake, In("old.bat"), noIni, {}, {"Unable to Open kelvorn_loader.ini"}},
+        {kMake,
+         In("old.bat"),
+         badKeys,
          {},
          {"Unable to Find kelvornpath and kelvornname Entry in kelvorn_loader.ini"}},
-        {ID_FILE_MAKE_BATCH,
-         In("out/old.bat"),
+        {kMake,
+         In("old.bat"),
          [](CLoaderDlg& d) { d.Window().SetCheck(IDC_FORCE_DT1, true); },
          {},
          {"You must enter at least 1 .dt1 in the list"}},
-        {ID_FILE_MAKE_BATCH,
-         In("out/old.bat"),
-         [&](CLoaderDlg&) { fs::create_directory(In("out/old.bat.kelvorn-tmp")); },
+        {kMake,
+         In("old.bat"),
+         [&](CLoaderDlg&) { fs::create_directory(In("old.bat.kelvorn-tmp")); },
          {},
-         {"Unable to Open " + In("out/old.bat") + "!"}},
-        {ID_FILE_MAKE_BATCH,
-         In("out/old.bat"),
+         {"Unable to Open " + In("old.bat") + "!"}},
+        {kMake,
+         In("old.bat"),
          [&](CLoaderDlg& d) {
              d.DropFiles({MapPath("a.ds1")});
-             fs::create_directory(In("out/old.ini.kelvorn-tmp"));
+             fs::create_directory(In("old.ini.kelvorn-tmp"));
          },
          {},
-         {"Unable to Open " + In("out/old.ini") + "!"}},
+         {"Unable to Open " + In("old.ini") + "!"}},
     };
     std::size_t boxes = 0;
     for (const Case& c : cases) {
-        WriteSettings(keys);
+        WriteSettings("kelvornpath = " + editor + "\r\nkelvornname = kelvorn.exe\r\n");
         if (c.chosen == "cancel")
             script.CancelFileDialog();
         else if (!c.chosen.empty())
             script.AnswerOpenFile({c.chosen});
-        Strings rows;
+        Strings added;
         CLoaderDlg dlg;
         Show(dlg, [&](CLoaderDlg& d) {
             d.DropFiles({MapPath("b.ds1")});
             if (c.before) c.before(d);
-            const long before = d.m_listFiles.GetItemCount();
+            const int before = d.m_listFiles.GetItemCount();
             d.Window().SendCommand(c.command, 0);  // Make Batch is grayed with no rows
             EXPECT_TRUE(WorkingDirIsProgramDir());
-            rows = Rows(d);
-            rows.erase(rows.begin(), rows.begin() + before);
+            for (int i = before; i < d.m_listFiles.GetItemCount(); ++i)
+                added.push_back(d.m_listFiles.GetItemText(i, kColPath) + "|" +
+                                d.m_listFiles.GetItemText(i, kColTypeId));
         });
-        EXPECT_EQ(rows, c.added) << c.chosen;
+        EXPECT_EQ(added, c.added) << c.chosen;
         const Strings texts = BoxTexts();
         EXPECT_EQ(Strings(texts.begin() + static_cast<long>(boxes), texts.end()), c.messages)
             << c.chosen;
@@ -171,8 +152,8 @@ TEST_F(BatchTest, EachMapIsFoundWhereItIsFirstSeenAndEveryFailureIsTold) {
     }
     for (const ui::MessageBoxCall& box : script.MessageBoxes()) EXPECT_EQ(box.flags, 0x30u);
     std::string old;
-    EXPECT_TRUE(sys::ReadWholeFile(In("out/old.bat"), old) && old == "old" &&
-                !fs::exists(In("out/old.ini")));
+    EXPECT_TRUE(sys::ReadWholeFile(In("old.bat"), old) && old == "old" &&
+                !fs::exists(In("old.ini")));
     EXPECT_TRUE(script.Finished()) << FirstError();
 }
 
