@@ -57,13 +57,10 @@ TEST(EditorLocationKeys, ValuesAreFoundOnlyOnExactKeyLines) {
         EXPECT_EQ(FindEditorLocation(text), expected) << text;
 }
 
-}  // namespace
-
-namespace {
-
 // Make Batch's reader next to Run's on the same lines; Load Batch's takes the folder only.
 TEST(EditorLocationKeys, TheThreeReadersDiffer) {
     const EditorLocation pn{"p", "n"};
+    const auto no = std::nullopt;
     const std::string key255 = "kelvornpath = " + std::string(255 - 14, 'p');
     struct Case {
         std::string text;
@@ -72,22 +69,19 @@ TEST(EditorLocationKeys, TheThreeReadersDiffer) {
     };
     const Case cases[] = {
         {"kelvornpath = p\nkelvornname = n\n", pn, pn, "p"},
-        {"  KelvornPath\t =\t p \n\tKELVORNNAME = n", std::nullopt, EditorLocation{"p ", "n"},
-         std::nullopt},
-        {"kelvornpath   =   p\nkelvornname = n\n", std::nullopt, pn, std::nullopt},
-        {"kelvornpath= p\nkelvornname = n\nkelvornpath =p\n", std::nullopt,
-         EditorLocation{"p", "n"}, std::nullopt},
-        {"kelvornpath=p\nkelvornname = n\n", std::nullopt, std::nullopt, std::nullopt},
+        {"  KelvornPath\t =\t p \n\tKELVORNNAME = n", no, EditorLocation{"p ", "n"}, no},
+        {"kelvornpath= p\nkelvornname = n\nkelvornpath =p\n", no, EditorLocation{"p", "n"}, no},
+        {"kelvornpath=p\nkelvornname = n\n", no, no, no},
         {"  ;kelvornpath = x\nkelvornpath = p\nkelvornname = n\n", pn, pn, "p"},
         {"// kelvornpath = x\nkelvornpath = p\nkelvornname = n\n", pn, pn, "p"},
-        {"kelvornpath = \nkelvornpath = p\nkelvornname = n\n", pn, pn, std::nullopt},
+        {"kelvornpath = \nkelvornpath = p\nkelvornname = n\n", pn, pn, no},
         {"kelvornpath = p\nkelvornpath = q\nkelvornname = n\n", EditorLocation{"q", "n"},
          EditorLocation{"q", "n"}, "p"},
-        {"kelvornpath = p\n", std::nullopt, std::nullopt, "p"},
+        {"kelvornpath = p\n", no, no, "p"},
         // 255 characters are read by Make Batch, and any length by Load Batch.
-        {key255 + "\nkelvornname = n\n", std::nullopt, EditorLocation{std::string(241, 'p'), "n"},
+        {key255 + "\nkelvornname = n\n", no, EditorLocation{std::string(241, 'p'), "n"},
          std::string(241, 'p')},
-        {key255 + "p\nkelvornname = n\n", std::nullopt, std::nullopt, std::string(242, 'p')},
+        {key255 + "p\nkelvornname = n\n", no, no, std::string(242, 'p')},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FindEditorLocation(c.text), c.run) << c.text;
