@@ -41,8 +41,8 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-# Dialog tests run here on the win32 backend, plus the tests only Windows can run.
-file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/dialogs/*.cpp tests/win32/*.cpp)
+# Dialog and file tests run here on the win32 backend, plus the tests only Windows can run.
+file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/dialogs/*.cpp tests/sys/*.cpp tests/win32/*.cpp)
 add_executable(win_tests ${WIN_TESTS} ${RESOURCE_SCRIPT})
 target_link_libraries(win_tests PRIVATE kelvorn_app gtest gtest_main)
 # The tests start the stand-in editor and the program itself beside them.

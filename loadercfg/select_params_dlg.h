@@ -17,7 +17,6 @@ class CSelectParamsDlg : public ui::Dialog {
     // Appends one candidate; called once per fitting row, in file order, before DoModal.
     void AddCandidate(const std::string& levelName, const std::string& gamePath, int32_t lvlTypeId,
                       int32_t lvlPrestDef);
-    const std::vector<ParamEntry>& Candidates() const { return m_candidates; }
 
     std::string m_strTitle;
     bool m_bNoSkip = false;

@@ -25,7 +25,6 @@ class WindowPort {
     virtual void DragAcceptFiles(bool accept) = 0;
     virtual bool AcceptsFiles() const = 0;
     virtual void SetIcons(int iconResource) = 0;  // big and small
-    virtual bool IsMinimized() const = 0;
 
     // Menu bar items, by command id.
     virtual void CheckMenuItem(int command, bool checked) = 0;

@@ -35,23 +35,22 @@ TEST(CommandLinePaths, QuotedMapsAreTakenInOrder) {
     for (const auto& [cmd, expected] : cases) EXPECT_EQ(Taken(cmd), expected) << cmd;
 }
 
+// Paths over 255 bytes and quoted texts that are no map are left out; beyond the limit
+// paths are counted, not taken.
 TEST(CommandLinePaths, PathsBeyondTheLimitsAreCountedNotTaken) {
-    std::string fits = "C:\\" + std::string(247, 'd') + ".ds1";     // 254 bytes
-    fits.insert(3, "x");                                            // 255 bytes
-    std::string tooLong = "C:\\" + std::string(249, 'd') + ".ds1";  // 256 bytes
-    std::string notMap(400, 'n');
-    CommandLinePaths result = ParseCommandLinePaths(
-        "\"" + fits + "\" \"" + tooLong + "\" \"" + notMap + "\" \"a.ds1\" \"b.ds1\"", 2);
-    EXPECT_EQ(fits.size(), 255u);
+    const std::string fits = "C:\\" + std::string(248, 'd') + ".ds1";     // 255 bytes
+    const std::string tooLong = "C:\\" + std::string(249, 'd') + ".ds1";  // 256 bytes
+    CommandLinePaths result =
+        ParseCommandLinePaths("\"" + fits + "\" \"" + tooLong + "\" \"" + std::string(400, 'n') +
+                                  "\" \"a.ds1\" \"b.ds1\"",
+                              2);
     EXPECT_EQ(result.paths, (Strings{fits, "a.ds1"}));
     EXPECT_EQ(result.tooLong, 1);
     EXPECT_EQ(result.beyondLimit, 1);
-}
 
-TEST(CommandLinePaths, OneHundredAndOnePathsKeepTheFirstHundred) {
-    std::string cmd;
-    for (int i = 0; i < 101; ++i) cmd += "\"m" + std::to_string(i) + ".ds1\" ";
-    CommandLinePaths result = ParseCommandLinePaths(cmd, 100);
+    std::string hundredAndOne;
+    for (int i = 0; i < 101; ++i) hundredAndOne += "\"m" + std::to_string(i) + ".ds1\" ";
+    result = ParseCommandLinePaths(hundredAndOne, 100);
     ASSERT_EQ(result.paths.size(), 100u);
     EXPECT_EQ(result.paths.back(), "m99.ds1");
     EXPECT_EQ(result.beyondLimit, 1);
@@ -77,6 +76,7 @@ TEST(ProgramDirectory, IsTheProgramFilesFolderOrTheStartDirectory) {
         {std::nullopt, R"(C:\work)", R"(C:\work\)"},
         {std::nullopt, R"(C:\)", R"(C:\)"},
         {std::nullopt, "/home/u", "/home/u/"},
+        {std::nullopt, "C:/work\\maps", "C:/work\\maps\\"},
         {"app.exe", R"(D:\x)", R"(D:\x\)"},
         {std::nullopt, std::nullopt, ""},
         {std::nullopt, "", ""},

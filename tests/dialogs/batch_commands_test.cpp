@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "launch/batch_file.h"
+#include "sys/fs.h"
 #include "tests/dialogs/loader_dlg_fixture.h"
 
 namespace {
@@ -154,7 +155,7 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
     std::string old;
     EXPECT_TRUE(sys::ReadWholeFile(In("old.bat"), old) && old == "old" &&
                 !fs::exists(In("old.ini")));
-    EXPECT_TRUE(script.Finished()) << FirstError();
+    EXPECT_TRUE(script.Finished()) << test::Errors(script);
 }
 
 }  // namespace

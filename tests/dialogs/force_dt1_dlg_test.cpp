@@ -1,18 +1,14 @@
 // The forced .dt1 list: rebuilt from its slots, Add, Remove, drops, OK and Escape.
 #include "app/force_dt1_dlg.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "res/resource.h"
-#include "ui/script.h"
+#include "tests/common/helpers.h"
 
 namespace {
 
-using Strings = std::vector<std::string>;
+using test::Strings;
 
 std::string Tile(int i) {
     return "C:\\tiles\\t" + std::to_string(i) + ".dt1";
@@ -22,10 +18,6 @@ Strings Items(CForceDt1Dlg& d) {
     Strings items;
     for (int i = 0; i < d.m_listDt1.GetCount(); ++i) items.push_back(d.m_listDt1.GetText(i));
     return items;
-}
-
-Strings Saved(const CForceDt1Dlg& d) {
-    return Strings(d.m_dt1Files.begin(), d.m_dt1Files.end());
 }
 
 class ForceDt1Test : public ::testing::Test {
@@ -38,26 +30,19 @@ class ForceDt1Test : public ::testing::Test {
         });
         return dlg.DoModal();
     }
-    Strings BoxTexts() const {
-        Strings texts;
-        for (const ui::MessageBoxCall& call : script.MessageBoxes()) texts.push_back(call.text);
-        return texts;
-    }
-    std::string FirstError() const {
-        return script.Errors().empty() ? "" : script.Errors().front();
-    }
+    Strings BoxTexts() const { return test::BoxTexts(script); }
     ui::Script script;
     CForceDt1Dlg dlg;
 };
 
+// Remove takes every selected item, and is quiet without a selection.
 TEST_F(ForceDt1Test, OkSavesTheListAndEmptiesTheRestOfTheSlots) {
     for (int i = 0; i < 5; ++i) dlg.m_dt1Files[i] = Tile(i);
     dlg.m_nDt1Count = 5;
     script.AnswerOpenFile({Tile(7)});
     EXPECT_EQ(Show([](CForceDt1Dlg& d) {
-                  d.m_listDt1.SetSel(1, true);
-                  d.m_listDt1.SetSel(2, true);
-                  d.m_listDt1.SetSel(4, true);
+                  d.ClickButton(IDC_REMOVE);  // nothing selected: quietly nothing
+                  for (int i : {0, 1, 4}) d.m_listDt1.SetSel(i, true);
                   d.ClickButton(IDC_REMOVE);
                   d.ClickButton(IDC_ADD);
                   d.PressEnter();
@@ -65,10 +50,11 @@ TEST_F(ForceDt1Test, OkSavesTheListAndEmptiesTheRestOfTheSlots) {
               ui::IdOk);
     EXPECT_EQ(dlg.m_nDt1Count, 3);
     Strings expected(kMaxDt1Files);
-    expected[0] = Tile(0);
+    expected[0] = Tile(2);
     expected[1] = Tile(3);
     expected[2] = Tile(7);
-    EXPECT_EQ(Saved(dlg), expected);
+    EXPECT_EQ(Strings(dlg.m_dt1Files.begin(), dlg.m_dt1Files.end()), expected);
+    EXPECT_TRUE(BoxTexts().empty());
 }
 
 // Showing lists the saved slots in order, gaps left out.
@@ -87,7 +73,7 @@ TEST_F(ForceDt1Test, EscapeKeepsTheOldListForTheNextShowing) {
     EXPECT_EQ(during, (Strings{Tile(0), Tile(3), Tile(31), Tile(1), Tile(2)}));
     EXPECT_EQ(reopened, (Strings{Tile(0), Tile(3), Tile(31)}));
     EXPECT_EQ(dlg.m_nDt1Count, 3);
-    EXPECT_TRUE(script.Finished()) << FirstError();
+    EXPECT_TRUE(script.Finished()) << test::Errors(script);
 }
 
 // Also leaves out joined paths longer than 255 characters, and says so.
@@ -119,25 +105,9 @@ TEST_F(ForceDt1Test, AddStopsAtThirtyTwoFiles) {
     ASSERT_EQ(items.size(), 32u);
     EXPECT_EQ(items[30], Tile(40));
     EXPECT_EQ(items[31], Tile(41));
-    ASSERT_EQ(BoxTexts(), (Strings{kMaxDt1Message}));
-    EXPECT_EQ(script.MessageBoxes()[0].caption, "ERROR");
-    EXPECT_EQ(script.MessageBoxes()[0].flags, ui::MbOk | ui::MbIconExclamation);
-    EXPECT_TRUE(script.Finished()) << FirstError();
-}
-
-TEST_F(ForceDt1Test, RemoveTakesEverySelectedItemAndIsQuietWithoutSelection) {
-    for (int i = 0; i < 6; ++i) dlg.m_dt1Files[i] = Tile(i);
-    Strings items;
-    Show([&](CForceDt1Dlg& d) {
-        d.ClickButton(IDC_REMOVE);
-        d.m_listDt1.SetSel(0, true);
-        d.m_listDt1.SetSel(1, true);
-        d.m_listDt1.SetSel(4, true);
-        d.ClickButton(IDC_REMOVE);
-        items = Items(d);
-    });
-    EXPECT_EQ(items, (Strings{Tile(2), Tile(3), Tile(5)}));
-    EXPECT_TRUE(BoxTexts().empty());
+    ASSERT_EQ(script.MessageBoxes().size(), 1u);
+    test::ExpectErrorBox(script.MessageBoxes()[0], kMaxDt1Message, IDD_FORCE_DT1);
+    EXPECT_TRUE(script.Finished()) << test::Errors(script);
 }
 
 // Drops skip duplicates and paths of 512 bytes or more, and stop at 32 files silently.

@@ -3,22 +3,15 @@
 // at it. Works on either backend.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <atomic>
-#include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "app/loader_app.h"
 #include "app/loader_dlg.h"
 #include "loadercfg/select_params_dlg.h"
 #include "res/resource.h"
-#include "sys/fs.h"
-#include "ui/script.h"
+#include "tests/common/helpers.h"
+
+using test::Strings;
 
 // Maps of the table: "a.ds1" ... and r000.ds1 to r119.ds1, each fitting one row, and
 // "twice.ds1" fitting two rows. Paths need not exist: the lookup reads only the name.
@@ -30,16 +23,18 @@ inline std::string RowMap(int i) {
     std::snprintf(name, sizeof name, "r%03d.ds1", i);
     return MapPath(name);
 }
+inline const std::string kRowA = MapPath("a.ds1") + "|Act 1 - Town|data\\act1\\town|1|2";
 
-inline std::string TableText() {
-    std::string text =
-        "; test table\r\nkelvornpath = C:\\editor\\\r\nkelvornname = kelvorn.exe\r\n\r\n"
-        "[PARAMS]\r\n"
-        "a.ds1\tAct 1 - Town\tdata\\act1\\town\t1\t2\r\n"
-        "b.ds1\tAct 2 - Desert\tdata\\act2\t3\t4\r\n"
-        "neg.ds1\tNegative\tdata\\neg\t7\t-1\r\n"
-        "twice.ds1\tFirst\tdata\\one\t10\t11\r\n"
-        "twice.ds1\tSecond\tdata\\two\t12\t13\r\n";
+inline std::string TableText(const std::string& editorFolder = "C:\\editor\\",
+                             const std::string& editorName = "kelvorn.exe") {
+    std::string text = "; test table\r\nkelvornpath = " + editorFolder +
+                       "\r\nkelvornname = " + editorName +
+                       "\r\n\r\n[PARAMS]\r\n"
+                       "a.ds1\tAct 1 - Town\tdata\\act1\\town\t1\t2\r\n"
+                       "b.ds1\tAct 2 - Desert\tdata\\act2\t3\t4\r\n"
+                       "neg.ds1\tNegative\tdata\\neg\t7\t-1\r\n"
+                       "twice.ds1\tFirst\tdata\\one\t10\t11\r\n"
+                       "twice.ds1\tSecond\tdata\\two\t12\t13\r\n";
     for (int i = 0; i < 120; ++i) {
         char line[80];
         std::snprintf(line, sizeof line, "r%03d.ds1\tRow %d\tdata\\r\t%d\t%d\r\n", i, i, i + 1,
@@ -52,27 +47,15 @@ inline std::string TableText() {
 class LoaderDlgTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        static std::atomic<unsigned> counter{0};
-        auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        m_folder = std::filesystem::temp_directory_path() /
-                   ("kelvorn-app-" + std::to_string(stamp) + "-" + std::to_string(++counter));
-        std::filesystem::create_directories(m_folder);
-        std::ofstream(m_folder / "kelvorn_loader.ini", std::ios::binary) << TableText();
-        m_startDir = std::filesystem::current_path();
+        m_folder.Write("kelvorn_loader.ini", TableText());
         app.m_strExeDir = ProgramDir();
     }
-    void TearDown() override {
-        std::filesystem::current_path(m_startDir);
-        std::error_code ec;
-        std::filesystem::remove_all(m_folder, ec);
-    }
+    void TearDown() override { std::filesystem::current_path(m_startDir); }
 
-    std::string ProgramDir() const {
-        return m_folder.string() + static_cast<char>(std::filesystem::path::preferred_separator);
-    }
+    std::string ProgramDir() const { return m_folder.Path() + test::TempFolder::kSeparator; }
     bool WorkingDirIsProgramDir() const {
         std::error_code ec;
-        return std::filesystem::equivalent(std::filesystem::current_path(), m_folder, ec);
+        return std::filesystem::equivalent(std::filesystem::current_path(), m_folder.Path(), ec);
     }
 
     // Queues `step` for the next showing of the main window; Escape closes the window
@@ -90,46 +73,44 @@ class LoaderDlgTest : public ::testing::Test {
         return dlg.DoModal();
     }
 
-    // The texts of every row of the list, columns joined by '|'.
-    static std::vector<std::string> Rows(const CLoaderDlg& dlg) {
-        std::vector<std::string> rows;
+    // The texts of every row of the list, columns joined by '|', or only the paths.
+    static Strings Rows(const CLoaderDlg& dlg, int columns = 5) {
+        Strings rows;
         for (int i = 0; i < dlg.m_listFiles.GetItemCount(); ++i) {
             std::string row;
-            for (int c = 0; c < 5; ++c) row += (c ? "|" : "") + dlg.m_listFiles.GetItemText(i, c);
+            for (int c = 0; c < columns; ++c)
+                row += (c ? "|" : "") + dlg.m_listFiles.GetItemText(i, c);
             rows.push_back(row);
         }
         return rows;
     }
     // Fills the list with r000.ds1 to r<n-1>.ds1 through drops.
     static void FillRows(CLoaderDlg& dlg, int n) {
-        std::vector<std::string> paths;
+        Strings paths;
         for (int i = 0; i < n; ++i) paths.push_back(RowMap(i));
         dlg.DropFiles(paths);
     }
-    std::vector<std::string> BoxTexts() const {
-        std::vector<std::string> texts;
-        for (const ui::MessageBoxCall& call : script.MessageBoxes()) texts.push_back(call.text);
-        return texts;
+    static void Check(ui::Dialog& d, int id) {
+        d.Window().SetCheck(id, true);
+        d.ClickButton(id);
     }
-    std::string FirstError() const {
-        return script.Errors().empty() ? "" : script.Errors().front();
-    }
+    Strings BoxTexts() const { return test::BoxTexts(script); }
 
     ui::Script script;
     CLoaderApp app;
+    test::TempFolder m_folder;
 
   private:
-    std::filesystem::path m_folder;
-    std::filesystem::path m_startDir;
+    std::filesystem::path m_startDir = std::filesystem::current_path();
 };
 
-// Answers the choice dialog with the row at `index`, and notes the flags it was given.
+// Answers the choice dialog with the row at `index`, or cancels it, and notes the flags
+// it was given.
 struct ChoiceProbe {
     bool opened = false, noSkip = false, noCancel = false;
     ui::Script::Step Choose(int index) {
         return [this, index](ui::Dialog& d) {
-            auto& choice = static_cast<CSelectParamsDlg&>(d);
-            Note(choice);
+            auto& choice = Note(d);
             choice.m_list.SetSelected(-1, false);
             choice.m_list.SetSelected(index, true);
             choice.m_list.SetFocused(index);
@@ -137,14 +118,13 @@ struct ChoiceProbe {
         };
     }
     ui::Script::Step Cancel() {
-        return [this](ui::Dialog& d) {
-            Note(static_cast<CSelectParamsDlg&>(d));
-            d.PressEscape();
-        };
+        return [this](ui::Dialog& d) { Note(d).PressEscape(); };
     }
-    void Note(const CSelectParamsDlg& choice) {
+    CSelectParamsDlg& Note(ui::Dialog& d) {
+        auto& choice = static_cast<CSelectParamsDlg&>(d);
         opened = true;
         noSkip = choice.m_bNoSkip;
         noCancel = choice.m_bNoCancel;
+        return choice;
     }
 };

@@ -5,32 +5,25 @@
 
 namespace {
 
-using Strings = std::vector<std::string>;
-
 constexpr int kOptionIds[] = {IDC_RESIZE,     IDC_STATIC_X,  IDC_RESIZE_X,      IDC_STATIC_Y,
                               IDC_RESIZE_Y,   IDC_FORCE_DT1, IDC_CONFIGURE_DT1, IDC_FORCE_PAL,
                               IDC_STATIC_ACT, IDC_ACT,       IDC_NO_CHECK_ACT};
 
-struct Seen {
-    int height = 0;
-    int paneTop = 0;
-    ui::Rect pane;
-    bool paneVisible = false;
-    int optionsVisible = 0;  // how many of the eleven option controls are visible
-    bool parametersChecked = false, outputChecked = false;
-};
-
-Seen Look(CLoaderDlg& d) {
-    Seen s;
+// Window height and the output pane's top at 96 DPI (-1 when hidden), how many option
+// controls are visible, and the check marks of View > Parameters and View > Output.
+std::string Layout(int height, int top, int options, const char* marks, int dpi) {
+    return std::to_string(height) + " " + std::to_string(top) + " " + std::to_string(options) +
+           " " + marks + " @" + std::to_string(dpi);
+}
+std::string Look(CLoaderDlg& d) {
     ui::WindowPort& w = d.Window();
-    s.height = w.GetWindowRect().Height();
-    s.pane = w.GetItemRect(IDC_OUTPUT);
-    s.paneTop = s.pane.top;
-    s.paneVisible = w.IsItemVisible(IDC_OUTPUT);
-    for (int id : kOptionIds) s.optionsVisible += w.IsItemVisible(id) ? 1 : 0;
-    s.parametersChecked = w.IsMenuItemChecked(ID_VIEW_PARAMETERS);
-    s.outputChecked = w.IsMenuItemChecked(ID_VIEW_OUTPUT);
-    return s;
+    int options = 0;
+    for (int id : kOptionIds) options += w.IsItemVisible(id) ? 1 : 0;
+    const int dpi = w.GetDpi(), top = w.GetItemRect(IDC_OUTPUT).top;
+    std::string marks = std::string(w.IsMenuItemChecked(ID_VIEW_PARAMETERS) ? "P" : "-") +
+                        (w.IsMenuItemChecked(ID_VIEW_OUTPUT) ? "O" : "-");
+    return Layout(w.GetWindowRect().Height(), w.IsItemVisible(IDC_OUTPUT) ? top : -1, options,
+                  marks.c_str(), dpi);
 }
 
 int EnabledOptions(CLoaderDlg& d) {
@@ -39,105 +32,77 @@ int EnabledOptions(CLoaderDlg& d) {
     return n;
 }
 
+// The pane keeps its left edge and size; only its top moves. The last layout is the one
+// the next showing opens with.
 TEST_F(LoaderDlgTest, ViewCommandsGiveTheFourLayoutsWhichLastToTheNextShowing) {
     CLoaderDlg dlg;
-    Seen first, options, both, output, none, again;
+    Strings seen;
+    std::vector<ui::Rect> panes;
     int dpi = 96;
     Show(dlg, [&](CLoaderDlg& d) {
         dpi = d.Window().GetDpi();
-        first = Look(d);
-        d.ChooseMenu(ID_VIEW_PARAMETERS);
-        options = Look(d);
-        d.ChooseMenu(ID_VIEW_OUTPUT);
-        both = Look(d);
-        d.ChooseMenu(ID_VIEW_PARAMETERS);
-        output = Look(d);
-        d.ChooseMenu(ID_VIEW_OUTPUT);
-        none = Look(d);
+        auto note = [&] {
+            seen.push_back(Look(d));
+            panes.push_back(d.Window().GetItemRect(IDC_OUTPUT));
+        };
+        note();
+        for (int command :
+             {ID_VIEW_PARAMETERS, ID_VIEW_OUTPUT, ID_VIEW_PARAMETERS, ID_VIEW_OUTPUT}) {
+            d.ChooseMenu(command);
+            note();
+        }
         d.ChooseMenu(ID_VIEW_OUTPUT);
         d.ChooseMenu(ID_VIEW_PARAMETERS);
     });
-    Show(dlg, [&](CLoaderDlg& d) { again = Look(d); });
-    auto px = [dpi](int at96) { return ScaleForDpi(at96, dpi); };
-
-    EXPECT_EQ(first.height, px(247));
-    EXPECT_FALSE(first.paneVisible);
-    EXPECT_EQ(first.optionsVisible, 0);
-    EXPECT_FALSE(first.parametersChecked || first.outputChecked);
-
-    EXPECT_EQ(options.height, px(296));
-    EXPECT_FALSE(options.paneVisible);
-    EXPECT_EQ(options.optionsVisible, 11);
-    EXPECT_TRUE(options.parametersChecked);
-    EXPECT_FALSE(options.outputChecked);
-
-    EXPECT_EQ(both.height, px(557));
-    EXPECT_TRUE(both.paneVisible);
-    EXPECT_EQ(both.paneTop, px(246));
-    EXPECT_TRUE(both.parametersChecked && both.outputChecked);
-
-    EXPECT_EQ(output.height, px(508));
-    EXPECT_EQ(output.paneTop, px(197));
-    EXPECT_EQ(output.optionsVisible, 0);
-    EXPECT_FALSE(output.parametersChecked);
-    EXPECT_TRUE(output.outputChecked);
-    // Only the top moves: left edge, width and height stay.
-    EXPECT_EQ(output.pane.left, both.pane.left);
-    EXPECT_EQ(output.pane.Width(), both.pane.Width());
-    EXPECT_EQ(output.pane.Height(), both.pane.Height());
-
-    EXPECT_EQ(none.height, px(247));
-    EXPECT_FALSE(none.paneVisible);
-    EXPECT_FALSE(none.outputChecked);
-
-    EXPECT_TRUE(dlg.m_bShowOptions && dlg.m_bShowOutput);
-    EXPECT_EQ(again.height, px(557));
-    EXPECT_EQ(again.paneTop, px(246));
-    EXPECT_TRUE(again.parametersChecked && again.outputChecked);
+    Show(dlg, [&](CLoaderDlg& d) { seen.push_back(Look(d)); });
+    auto px = [dpi](int at96) { return at96 < 0 ? -1 : ScaleForDpi(at96, dpi); };
+    Strings expected;
+    for (auto [height, top, options, marks] : {std::tuple{247, -1, 0, "--"},
+                                               {296, -1, 11, "P-"},
+                                               {557, 246, 11, "PO"},
+                                               {508, 197, 0, "-O"},
+                                               {247, -1, 0, "--"},
+                                               {557, 246, 11, "PO"}})
+        expected.push_back(Layout(px(height), px(top), options, marks, dpi));
+    EXPECT_EQ(seen, expected);
+    ASSERT_EQ(panes.size(), 5u);
+    EXPECT_EQ(panes[3].left, panes[2].left);
+    EXPECT_EQ(panes[3].Width(), panes[2].Width());
+    EXPECT_EQ(panes[3].Height(), panes[2].Height());
 }
 
+// A second row disables every option control and clears the switches: Add shows the
+// cleared members, a drop leaves the check marks, which the next exchange reads back.
+// With one row again every option control is enabled, check boxes clear or not.
 TEST_F(LoaderDlgTest, TwoRowsDisableTheOptionsAndClearTheSwitches) {
-    CLoaderDlg dlg;
-    dlg.m_savedRows[0].path = MapPath("a.ds1");
-    dlg.m_options = {true, true, true, true, 100, 120, 3};
-    script.AnswerOpenFile({MapPath("b.ds1")});
-    int enabledWithTwo = -1, enabledAfterRemove = -1;
-    bool resizeShown = true;
-    Show(dlg, [&](CLoaderDlg& d) {
-        EXPECT_EQ(EnabledOptions(d), 11);
-        d.ChooseMenu(ID_FILE_ADD);
-        enabledWithTwo = EnabledOptions(d);
-        resizeShown = d.Window().IsChecked(IDC_RESIZE);
-        d.m_listFiles.SetSelected(1, true);
-        d.ChooseMenu(ID_FILE_REMOVE);
-        enabledAfterRemove = EnabledOptions(d);
-    });
-    EXPECT_EQ(enabledWithTwo, 0);
-    // Add moves the cleared members back into the controls.
-    EXPECT_FALSE(resizeShown);
-    // With one row again every option control is enabled, check boxes clear or not.
-    EXPECT_EQ(enabledAfterRemove, 11);
-    EXPECT_EQ(dlg.m_options, (LaunchOptions{false, false, false, false, 100, 120, 3}));
-}
-
-TEST_F(LoaderDlgTest, DropToTwoRowsClearsTheMembersButNotTheCheckMarks) {
-    CLoaderDlg dlg;
-    dlg.m_savedRows[0].path = MapPath("a.ds1");
-    dlg.m_options.bResize = true;
-    dlg.m_options.bForcePalette = true;
-    LaunchOptions afterDrop;
-    bool markShown = false;
-    Show(dlg, [&](CLoaderDlg& d) {
-        d.DropFiles({MapPath("b.ds1")});
-        afterDrop = d.m_options;
-        markShown = d.Window().IsChecked(IDC_RESIZE);
-        d.ChooseMenu(ID_FILE_REMOVE);  // reads the controls first
-    });
-    EXPECT_FALSE(afterDrop.bResize);
-    EXPECT_FALSE(afterDrop.bForcePalette);
-    EXPECT_TRUE(markShown);
-    EXPECT_TRUE(dlg.m_options.bResize);
-    EXPECT_TRUE(dlg.m_options.bForcePalette);
+    const LaunchOptions all{true, true, true, true, 100, 120, 3};
+    for (bool byDrop : {false, true}) {
+        CLoaderDlg dlg;
+        dlg.m_savedRows[0].path = MapPath("a.ds1");
+        dlg.m_options = all;
+        if (!byDrop) script.AnswerOpenFile({MapPath("b.ds1")});
+        int enabledWithTwo = -1, enabledAfterRemove = -1;
+        bool markShown = !byDrop;
+        LaunchOptions withTwo;
+        Show(dlg, [&](CLoaderDlg& d) {
+            EXPECT_EQ(EnabledOptions(d), 11);
+            if (byDrop)
+                d.DropFiles({MapPath("b.ds1")});
+            else
+                d.ChooseMenu(ID_FILE_ADD);
+            enabledWithTwo = EnabledOptions(d);
+            withTwo = d.m_options;
+            markShown = d.Window().IsChecked(IDC_RESIZE);
+            d.m_listFiles.SetSelected(1, true);
+            d.ChooseMenu(ID_FILE_REMOVE);
+            enabledAfterRemove = EnabledOptions(d);
+        });
+        EXPECT_EQ(enabledWithTwo, 0);
+        EXPECT_EQ(withTwo, (LaunchOptions{false, false, false, false, 100, 120, 3}));
+        EXPECT_EQ(markShown, byDrop);
+        EXPECT_EQ(enabledAfterRemove, 11);
+        EXPECT_EQ(dlg.m_options, byDrop ? all : withTwo);
+    }
 }
 
 // Run and Make Batch are grayed on an empty list; a full list refuses drops.
@@ -199,50 +164,38 @@ TEST_F(LoaderDlgTest, CheckBoxesEnableTheirOwnControls) {
     EXPECT_TRUE(dlg.m_options.bResize && dlg.m_options.bForceDt1 && dlg.m_options.bForcePalette);
 }
 
-// An empty field prompts and gets its last value back.
+// The fields start at 250, 250 and 1; resize numbers stay from 1 to 255, the act from 1
+// to 5; an empty field prompts and gets its last value back.
 TEST_F(LoaderDlgTest, NumberFieldsAreClampedOnEveryChange) {
+    const struct {
+        int id;
+        const char *typed, *shown;
+    } steps[] = {
+        {IDC_RESIZE_X, "300", "255"}, {IDC_RESIZE_X, "256", "255"}, {IDC_RESIZE_X, "0", "1"},
+        {IDC_RESIZE_X, "42", "42"},   {IDC_RESIZE_X, "", "42"},     {IDC_RESIZE_Y, "1000", "255"},
+        {IDC_RESIZE_Y, "0", "1"},     {IDC_RESIZE_Y, "7", "7"},     {IDC_ACT, "9", "5"},
+        {IDC_ACT, "0", "1"},          {IDC_ACT, "4", "4"}};
     CLoaderDlg dlg;
-    Strings shown;
+    Strings initial;
     Show(dlg, [&](CLoaderDlg& d) {
-        auto type = [&](int id, const std::string& text) {
-            d.TypeText(id, text);
-            shown.push_back(d.Window().GetItemText(id));
-        };
-        type(IDC_RESIZE_X, "300");
-        type(IDC_RESIZE_X, "256");
-        type(IDC_RESIZE_X, "0");
-        type(IDC_RESIZE_X, "42");
-        type(IDC_RESIZE_X, "");
-        type(IDC_RESIZE_Y, "1000");
-        type(IDC_RESIZE_Y, "0");
-        type(IDC_RESIZE_Y, "7");
-        type(IDC_ACT, "9");
-        type(IDC_ACT, "0");
-        type(IDC_ACT, "4");
+        for (int id : {IDC_RESIZE_X, IDC_RESIZE_Y, IDC_ACT})
+            initial.push_back(d.Window().GetItemText(id));
+        for (const auto& step : steps) {
+            d.TypeText(step.id, step.typed);
+            EXPECT_EQ(d.Window().GetItemText(step.id), step.shown) << step.typed;
+        }
     });
-    EXPECT_EQ(shown, (Strings{"255", "255", "1", "42", "42", "255", "1", "7", "5", "1", "4"}));
-    EXPECT_EQ(dlg.m_options.resizeX, 42u);
-    EXPECT_EQ(dlg.m_options.resizeY, 7u);
-    EXPECT_EQ(dlg.m_options.act, 4u);
+    EXPECT_EQ(initial, (Strings{"250", "250", "1"}));
+    EXPECT_EQ(dlg.m_options, (LaunchOptions{false, false, false, false, 42, 7, 4}));
     ASSERT_EQ(BoxTexts(), (Strings{ui::kPromptUnsigned}));
     EXPECT_EQ(script.MessageBoxes()[0].ownerTemplate, IDD_LOADER);
 }
 
-TEST_F(LoaderDlgTest, MembersStartAtTheDefaultsAreShownInTheControlsAndReadBack) {
-    CLoaderDlg fresh;
-    Strings texts;
-    Show(fresh, [&](CLoaderDlg& d) {
-        for (int id : {IDC_RESIZE_X, IDC_RESIZE_Y, IDC_ACT})
-            texts.push_back(d.Window().GetItemText(id));
-    });
-    EXPECT_EQ(texts, (Strings{"250", "250", "1"}));
-    EXPECT_EQ(fresh.m_options, LaunchOptions{});
-    EXPECT_EQ(fresh.m_szCmdLine[0], '\0');
-
+TEST_F(LoaderDlgTest, MembersAreShownInTheControlsAndReadBack) {
     CLoaderDlg dlg;
     dlg.m_options = {true, false, true, false, 12, 34, 2};
     dlg.m_strOutput = "first line\r\nsecond line";
-    texts.clear();
+    Strings texts;
     std::vector<bool> checks;
     Show(dlg, [&](CLoaderDlg& d) {
         ui::WindowPort& w = d.Window();
@@ -278,7 +231,7 @@ TEST_F(LoaderDlgTest, ConfigureShowsTheForcedListWhichOnlyOkChanges) {
     EXPECT_EQ(dlg.m_dt1Dlg.m_nDt1Count, 1);
     EXPECT_EQ(dlg.m_dt1Dlg.m_dt1Files[0], "C:\\t\\c.dt1");
     EXPECT_EQ(script.DialogsOpened(), (std::vector<int>{IDD_LOADER, IDD_FORCE_DT1, IDD_FORCE_DT1}));
-    EXPECT_TRUE(script.Finished()) << FirstError();
+    EXPECT_TRUE(script.Finished()) << test::Errors(script);
 }
 
 }  // namespace

@@ -4,8 +4,6 @@
 
 namespace {
 
-using Strings = std::vector<std::string>;
-
 TEST_F(LoaderDlgTest, ShowingRebuildsTheListFromTheSavedRows) {
     CLoaderDlg dlg;
     dlg.m_savedRows[0].path = MapPath("a.ds1");
@@ -34,7 +32,7 @@ TEST_F(LoaderDlgTest, ShowingRebuildsTheListFromTheSavedRows) {
     });
 
     EXPECT_EQ(rows, (Strings{
-                        MapPath("a.ds1") + "|Act 1 - Town|data\\act1\\town|1|2",
+                        kRowA,
                         MapPath("gone.ds1") + "|Kept|data\\kept|5|6",
                         MapPath("b.ds1") + "|Act 2 - Desert|data\\act2|3|4",
                         MapPath("neg.ds1") + "|Negative|data\\neg|7|4294967295",
@@ -47,14 +45,14 @@ TEST_F(LoaderDlgTest, ShowingRebuildsTheListFromTheSavedRows) {
     EXPECT_TRUE(inProgramDir);
     EXPECT_EQ(BoxTexts(), (Strings{"Unable to Find unknown.ds1 in kelvorn_loader.ini"}));
     EXPECT_EQ(dlg.m_savedRows, saved);
-    EXPECT_TRUE(script.Finished()) << FirstError();
+    EXPECT_TRUE(script.Finished()) << test::Errors(script);
 }
 
 TEST_F(LoaderDlgTest, RebuildAsksWithoutCancelAgainEachShowingAndDropsASkippedRow) {
     CLoaderDlg dlg;
     dlg.m_savedRows[0].path = MapPath("twice.ds1");
     dlg.m_savedRows[1].path = MapPath("a.ds1");
-    const std::string a = MapPath("a.ds1") + "|Act 1 - Town|data\\act1\\town|1|2";
+    const std::string& a = kRowA;
     ChoiceProbe first, second;
     script.OnDialog(IDD_SELECT_PARAMS, first.Choose(1));
     Strings rows;
@@ -73,64 +71,39 @@ TEST_F(LoaderDlgTest, RebuildAsksWithoutCancelAgainEachShowingAndDropsASkippedRo
     Show(dlg, [&](CLoaderDlg& d) { rows = Rows(d); });
     EXPECT_EQ(rows, (Strings{a}));
     EXPECT_TRUE(BoxTexts().empty());
-    EXPECT_TRUE(script.Finished()) << FirstError();
+    EXPECT_TRUE(script.Finished()) << test::Errors(script);
 }
 
-TEST_F(LoaderDlgTest, AddTakesOneFileAndIgnoresItsDuplicateInOtherCase) {
+// One file or several: rows already listed (in any letter case) and maps the table lacks
+// are left out, a map that fits two rows is asked for without Skip, and cancelling that
+// choice stops taking the rest of the selection. Several files from a root folder are
+// joined with one separator.
+TEST_F(LoaderDlgTest, AddTakesNewMapsOnly) {
     CLoaderDlg dlg;
-    ChoiceProbe choice;
+    dlg.m_savedRows[0].path = MapPath("b.ds1");
+    ChoiceProbe chosen, cancelled;
     script.AnswerOpenFile({MapPath("a.ds1")});
     script.AnswerOpenFile({"c:\\MAPS\\A.DS1"});
     script.AnswerOpenFile({MapPath("twice.ds1")});
     script.CancelFileDialog();
+    script.AnswerOpenFiles("C:\\maps", {"a.ds1", "B.ds1", "unknown.ds1", "neg.ds1"});
+    script.AnswerOpenFiles("D:\\", {"r001.ds1", "twice.ds1", "r002.ds1"});
     Strings rows;
     OnMainWindow([&](CLoaderDlg& d) {
-        for (int i = 0; i < 4; ++i) d.ChooseMenu(ID_FILE_ADD);
+        for (int i = 0; i < 6; ++i) d.ChooseMenu(ID_FILE_ADD);
         rows = Rows(d);
     });
-    script.OnDialog(IDD_SELECT_PARAMS, choice.Choose(1));
+    script.OnDialog(IDD_SELECT_PARAMS, chosen.Choose(1));
+    script.OnDialog(IDD_SELECT_PARAMS, cancelled.Cancel());
     dlg.DoModal();
-    EXPECT_EQ(rows, (Strings{MapPath("a.ds1") + "|Act 1 - Town|data\\act1\\town|1|2",
-                             MapPath("twice.ds1") + "|Second|data\\two|12|13"}));
-    EXPECT_TRUE(choice.noSkip);
-    EXPECT_FALSE(choice.noCancel);
-    EXPECT_TRUE(BoxTexts().empty());
-    EXPECT_TRUE(script.Finished()) << FirstError();
-}
-
-// Also: several files from a root folder are joined with one separator.
-TEST_F(LoaderDlgTest, AddSeveralSkipsRowsAlreadyListedAndMapsNotInTheTable) {
-    CLoaderDlg dlg;
-    dlg.m_savedRows[0].path = MapPath("b.ds1");
-    script.AnswerOpenFiles("C:\\maps", {"a.ds1", "B.ds1", "unknown.ds1", "neg.ds1"});
-    script.AnswerOpenFiles("D:\\", {"r001.ds1"});
-    Strings paths;
-    Show(dlg, [&](CLoaderDlg& d) {
-        d.ChooseMenu(ID_FILE_ADD);
-        d.ChooseMenu(ID_FILE_ADD);
-        for (int i = 0; i < d.m_listFiles.GetItemCount(); ++i)
-            paths.push_back(d.m_listFiles.GetItemText(i, 0));
-    });
-    EXPECT_EQ(paths,
-              (Strings{MapPath("b.ds1"), MapPath("a.ds1"), MapPath("neg.ds1"), "D:\\r001.ds1"}));
-    // Only the lookup spoke, for the map it could not find.
+    EXPECT_EQ(rows, (Strings{MapPath("b.ds1") + "|Act 2 - Desert|data\\act2|3|4", kRowA,
+                             MapPath("twice.ds1") + "|Second|data\\two|12|13",
+                             MapPath("neg.ds1") + "|Negative|data\\neg|7|4294967295",
+                             "D:\\r001.ds1|Row 1|data\\r|2|201"}));
+    EXPECT_TRUE(chosen.noSkip && cancelled.noSkip);
+    EXPECT_FALSE(chosen.noCancel);
     EXPECT_EQ(BoxTexts(), (Strings{"Unable to Find unknown.ds1 in kelvorn_loader.ini"}));
-}
-
-TEST_F(LoaderDlgTest, CancellingTheChoiceStopsTakingTheRestOfTheSelection) {
-    CLoaderDlg dlg;
-    ChoiceProbe choice;
-    script.AnswerOpenFiles("C:\\maps", {"a.ds1", "twice.ds1", "b.ds1"});
-    int count = -1;
-    OnMainWindow([&](CLoaderDlg& d) {
-        d.ChooseMenu(ID_FILE_ADD);
-        count = d.m_listFiles.GetItemCount();
-    });
-    script.OnDialog(IDD_SELECT_PARAMS, choice.Cancel());
-    dlg.DoModal();
-    EXPECT_TRUE(choice.opened);
-    EXPECT_EQ(count, 1);
-    EXPECT_TRUE(script.Finished()) << FirstError();
+    EXPECT_TRUE(script.Finished()) << test::Errors(script);
 }
 
 // Two files to 98 rows are taken quietly; of five, two are taken and the user told; with a
@@ -155,7 +128,7 @@ TEST_F(LoaderDlgTest, AddStopsAtOneHundredRows) {
         EXPECT_EQ(countAfterFullAdd, 100);
         EXPECT_EQ(last, RowMap(101));
         // No file answer was queued for the second Add: a file dialog would be an error.
-        EXPECT_TRUE(script.Finished()) << FirstError();
+        EXPECT_TRUE(script.Finished()) << test::Errors(script);
     }
     EXPECT_EQ(BoxTexts(), (Strings{kMaxFilesAddedMessage, kMaxFilesMessage}));
 }
@@ -170,13 +143,12 @@ TEST_F(LoaderDlgTest, AddLeavesOutPathsLongerThan511Characters) {
     Show(dlg, [&](CLoaderDlg& d) {
         d.ChooseMenu(ID_FILE_ADD);
         d.ChooseMenu(ID_FILE_ADD);
-        for (int i = 0; i < d.m_listFiles.GetItemCount(); ++i)
-            paths.push_back(d.m_listFiles.GetItemText(i, 0));
+        paths = Rows(d, 1);
     });
     EXPECT_EQ(paths, (Strings{folder + "\\a.ds1", folder + "\\r001.ds1"}));
     EXPECT_EQ(paths[1].size(), 511u);
     EXPECT_EQ(BoxTexts(), (Strings{kPathTooLongMessage, kPathTooLongMessage}));
-    EXPECT_TRUE(script.Finished()) << FirstError();
+    EXPECT_TRUE(script.Finished()) << test::Errors(script);
 }
 
 TEST_F(LoaderDlgTest, RemoveTakesEverySelectedRowOrSaysNoneIsSelected) {
@@ -190,81 +162,67 @@ TEST_F(LoaderDlgTest, RemoveTakesEverySelectedRowOrSaysNoneIsSelected) {
         d.m_listFiles.SetSelected(2, true);
         d.m_listFiles.SetSelected(3, true);
         d.ChooseMenu(ID_FILE_REMOVE);
-        for (int i = 0; i < d.m_listFiles.GetItemCount(); ++i)
-            left.push_back(d.m_listFiles.GetItemText(i, 0));
+        left = Rows(d, 1);
     });
     EXPECT_EQ(left, (Strings{RowMap(1), RowMap(4)}));
     EXPECT_EQ(BoxTexts(), (Strings{kNoItemsSelectedMessage, kNoItemsSelectedMessage}));
-    for (const ui::MessageBoxCall& box : script.MessageBoxes()) {
-        EXPECT_EQ(box.caption, "ERROR");
-        EXPECT_EQ(box.flags, ui::MbOk | ui::MbIconExclamation);
-        EXPECT_EQ(box.ownerTemplate, IDD_LOADER);
-    }
+    for (const ui::MessageBoxCall& box : script.MessageBoxes())
+        test::ExpectErrorBox(box, kNoItemsSelectedMessage, IDD_LOADER);
 }
 
-TEST_F(LoaderDlgTest, DropsAskWithBothButtonsAndSkipDuplicatesAndLongPaths) {
+// Drops skip duplicates, paths over 511 bytes and maps the table lacks, ask with both buttons, stop
+// at a cancelled choice, and stop at one hundred rows silently.
+TEST_F(LoaderDlgTest, DropsTakeNewMapsUpToOneHundredRows) {
     CLoaderDlg dlg;
-    ChoiceProbe choice;
-    Strings paths;
+    ChoiceProbe cancelled, chosen;
+    const std::string fits = "C:\\" + std::string(502, 'x') + "\\b.ds1";  // 511 bytes
+    Strings afterCancel, paths;
+    int afterFill = -1;
     OnMainWindow([&](CLoaderDlg& d) {
         d.DropFiles({MapPath("a.ds1"), "C:\\MAPS\\a.DS1", "C:\\" + std::string(505, 'x') + ".ds1",
                      MapPath("unknown.ds1"), MapPath("twice.ds1"), MapPath("b.ds1")});
-        for (int i = 0; i < d.m_listFiles.GetItemCount(); ++i)
-            paths.push_back(d.m_listFiles.GetItemText(i, 0));
-    });
-    script.OnDialog(IDD_SELECT_PARAMS, choice.Choose(0));
-    dlg.DoModal();
-    EXPECT_EQ(paths, (Strings{MapPath("a.ds1"), MapPath("twice.ds1"), MapPath("b.ds1")}));
-    EXPECT_TRUE(choice.opened);
-    EXPECT_FALSE(choice.noSkip);
-    EXPECT_FALSE(choice.noCancel);
-    EXPECT_EQ(BoxTexts(), (Strings{"Unable to Find unknown.ds1 in kelvorn_loader.ini"}));
-}
-
-TEST_F(LoaderDlgTest, DropsStopAtACancelAndAtOneHundredRowsSilently) {
-    CLoaderDlg dlg;
-    ChoiceProbe choice;
-    int afterCancel = -1, afterFill = -1;
-    OnMainWindow([&](CLoaderDlg& d) {
-        d.DropFiles({MapPath("a.ds1"), MapPath("twice.ds1"), MapPath("b.ds1")});
-        afterCancel = d.m_listFiles.GetItemCount();
-        FillRows(d, 99);  // 1 + 99 paths, of which the list takes 99
+        afterCancel = Rows(d, 1);
+        d.DropFiles({MapPath("twice.ds1"), MapPath("b.ds1"), fits});
+        paths = Rows(d, 1);
+        FillRows(d, 99);
         afterFill = d.m_listFiles.GetItemCount();
     });
-    script.OnDialog(IDD_SELECT_PARAMS, choice.Cancel());
+    script.OnDialog(IDD_SELECT_PARAMS, cancelled.Cancel());
+    script.OnDialog(IDD_SELECT_PARAMS, chosen.Choose(0));
     dlg.DoModal();
-    EXPECT_EQ(afterCancel, 1);
+    EXPECT_EQ(afterCancel, Strings{MapPath("a.ds1")});
+    EXPECT_EQ(paths, (Strings{MapPath("a.ds1"), MapPath("twice.ds1"), MapPath("b.ds1"), fits}));
+    EXPECT_FALSE(cancelled.noSkip || cancelled.noCancel || chosen.noSkip || chosen.noCancel);
+    EXPECT_TRUE(chosen.opened);
     EXPECT_EQ(afterFill, 100);
-    EXPECT_TRUE(BoxTexts().empty());
-    EXPECT_TRUE(script.Finished()) << FirstError();
+    EXPECT_EQ(BoxTexts(), (Strings{"Unable to Find unknown.ds1 in kelvorn_loader.ini"}));
+    EXPECT_TRUE(script.Finished()) << test::Errors(script);
 }
 
 // When the lookup fails the row is kept as it was.
 TEST_F(LoaderDlgTest, DoubleClickChoosesTheParametersOfARowAgain) {
     CLoaderDlg dlg;
-    dlg.m_savedRows[0].path = MapPath("a.ds1");
-    dlg.m_savedRows[1] = {MapPath("twice.ds1"), "First", "data\\one", 10, 11};
-    dlg.m_savedRows[2] = {MapPath("gone.ds1"), "Kept", "data\\kept", 5, 6};
+    dlg.m_savedRows[0] = {MapPath("twice.ds1"), "First", "data\\one", 10, 11};
+    dlg.m_savedRows[1] = {MapPath("gone.ds1"), "Kept", "data\\kept", 5, 6};
     ChoiceProbe choice;
     Strings rows, afterEmptySpace, afterFailure;
     OnMainWindow([&](CLoaderDlg& d) {
-        d.DoubleClickList(IDC_FILE_LIST, 1);
+        d.DoubleClickList(IDC_FILE_LIST, 0);
         rows = Rows(d);
         d.DoubleClickList(IDC_FILE_LIST, -1);
         afterEmptySpace = Rows(d);
-        d.DoubleClickList(IDC_FILE_LIST, 2);
+        d.DoubleClickList(IDC_FILE_LIST, 1);
         afterFailure = Rows(d);
     });
     script.OnDialog(IDD_SELECT_PARAMS, choice.Choose(1));
     dlg.DoModal();
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[1], MapPath("twice.ds1") + "|Second|data\\two|12|13");
-    EXPECT_EQ(rows[2], MapPath("gone.ds1") + "|Kept|data\\kept|5|6");
+    EXPECT_EQ(rows, (Strings{MapPath("twice.ds1") + "|Second|data\\two|12|13",
+                             MapPath("gone.ds1") + "|Kept|data\\kept|5|6"}));
     EXPECT_TRUE(choice.noSkip);
     EXPECT_EQ(afterEmptySpace, rows);
     EXPECT_EQ(afterFailure, rows);
     EXPECT_EQ(BoxTexts(), (Strings{"Unable to Find gone.ds1 in kelvorn_loader.ini"}));
-    EXPECT_TRUE(script.Finished()) << FirstError();
+    EXPECT_TRUE(script.Finished()) << test::Errors(script);
 }
 
 }  // namespace

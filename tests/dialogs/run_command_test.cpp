@@ -1,14 +1,10 @@
 // Run from the main window: the editor's location read from the loader settings, the
 // command line, the rows kept for the next showing, the editor folder made current.
-#include <filesystem>
-#include <fstream>
-
 #include "app/run_editor.h"
 #include "tests/dialogs/loader_dlg_fixture.h"
 
 namespace {
 
-using Strings = std::vector<std::string>;
 namespace fs = std::filesystem;
 
 const char kSep = static_cast<char>(fs::path::preferred_separator);
@@ -24,25 +20,16 @@ class RunTest : public LoaderDlgTest {
 
     // The test table with the editor's location lines given.
     void WriteIni(const std::string& folder, const std::string& name) const {
-        std::string text = TableText();
-        const std::string oldHead = "kelvornpath = C:\\editor\\\r\nkelvornname = kelvorn.exe\r\n";
-        text.replace(text.find(oldHead), oldHead.size(),
-                     "kelvornpath = " + folder + "\r\nkelvornname = " + name + "\r\n");
-        WriteSettings(text);
+        WriteSettings(TableText(folder, name));
     }
     void WriteSettings(const std::string& text) const {
-        std::ofstream(ProgramDir() + "kelvorn_loader.ini", std::ios::binary) << text;
+        m_folder.Write("kelvorn_loader.ini", text);
     }
     static bool CurrentDirIs(std::string folder) {
         if (folder.size() > 1 && folder.back() == kSep) folder.pop_back();
         std::error_code ec;
         return fs::equivalent(fs::current_path(), fs::path(folder), ec);
     }
-    static void Check(ui::Dialog& d, int id) {
-        d.Window().SetCheck(id, true);
-        d.ClickButton(id);
-    }
-
     std::string editorDir;
 };
 
@@ -73,7 +60,7 @@ TEST_F(RunTest, OneMapWithOptionsEndsTheWindowReadyForTheEditor) {
     EXPECT_TRUE(CurrentDirIs(editorDir));
     EXPECT_FALSE(fs::exists(ProgramDir() + "temp.ini"));
     EXPECT_TRUE(script.MessageBoxes().empty()) << BoxTexts().front();
-    EXPECT_TRUE(script.Finished()) << FirstError();
+    EXPECT_TRUE(script.Finished()) << test::Errors(script);
 }
 
 TEST_F(RunTest, SeveralMapsGoThroughTempIniAndEverySavedRowIsReplaced) {
@@ -87,9 +74,7 @@ TEST_F(RunTest, SeveralMapsGoThroughTempIniAndEverySavedRowIsReplaced) {
         d.ChooseMenu(ID_FILE_RUN);
     });
     EXPECT_EQ(std::string(dlg.m_szCmdLine), "\"kelvorn.exe\" \"" + ProgramDir() + "temp.ini\"");
-    std::string list;
-    ASSERT_TRUE(sys::ReadWholeFile(ProgramDir() + "temp.ini", list));
-    EXPECT_EQ(list,
+    EXPECT_EQ(m_folder.Read("temp.ini"),
               "1 2 C:\\maps\\a.ds1\r\n3 4 C:\\maps\\b.ds1\r\n5 6 C:\\maps\\kept.ds1\r\n"
               "7 4294967295 C:\\maps\\neg.ds1\r\n");
     std::array<FileListEntry, kMaxFileRows> expected{};
@@ -165,13 +150,9 @@ TEST_F(RunTest, RefusedRunsChangeNothing) {
         EXPECT_EQ(dlg.m_savedRows, saved);
         ASSERT_EQ(script.MessageBoxes().size(), ++boxes) << c.message;
         const ui::MessageBoxCall& box = script.MessageBoxes().back();
-        if (c.message.starts_with("at most"))
-            EXPECT_NE(box.text.find(c.message), std::string::npos) << box.text;
-        else
-            EXPECT_EQ(box.text, c.message);
-        EXPECT_EQ(box.caption, "ERROR");
-        EXPECT_EQ(box.flags, 0x30u);
-        EXPECT_EQ(box.ownerTemplate, IDD_LOADER);
+        test::ExpectErrorBox(box, c.message.starts_with("at most") ? box.text : c.message,
+                             IDD_LOADER);
+        EXPECT_NE(box.text.find(c.message), std::string::npos) << box.text;
     }
 }
 
@@ -186,10 +167,8 @@ TEST_F(RunTest, RunnerFailureIsToldUnownedAndTheHeaderKept) {
     EXPECT_EQ(
         dlg.m_strOutput,
         "kelvorn Loader: starting editor using command line \"kelvorn.exe\" \"x.ini\"\r\n\r\n");
-    ASSERT_EQ(BoxTexts(), Strings{"Console allocation failed"});
-    EXPECT_EQ(script.MessageBoxes()[0].ownerTemplate, 0);
-    EXPECT_EQ(script.MessageBoxes()[0].caption, "ERROR");
-    EXPECT_EQ(script.MessageBoxes()[0].flags, 0x30u);
+    ASSERT_EQ(script.MessageBoxes().size(), 1u);
+    test::ExpectErrorBox(script.MessageBoxes()[0], "Console allocation failed", 0);
 }
 #endif
 

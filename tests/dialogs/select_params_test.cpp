@@ -1,14 +1,9 @@
 // The parameter choice dialog, driven through a test script on either backend.
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <filesystem>
 
-#include "loadercfg/param_lookup.h"
 #include "loadercfg/select_params_dlg.h"
 #include "res/resource.h"
-#include "tests/loadercfg/temp_folder.h"
-#include "ui/script.h"
+#include "tests/common/helpers.h"
 
 namespace {
 
@@ -25,7 +20,7 @@ class SelectParamsTest : public ::testing::Test {
     intptr_t Run(ui::Script::Step step) {
         m_script.OnDialog(IDD_SELECT_PARAMS, std::move(step));
         intptr_t code = m_dlg.DoModal();
-        EXPECT_TRUE(m_script.Finished()) << ::testing::PrintToString(m_script.Errors());
+        EXPECT_TRUE(m_script.Finished()) << test::Errors(m_script);
         return code;
     }
 
@@ -38,25 +33,21 @@ TEST_F(SelectParamsTest, OpensWithTitleColumnsRowsAndTheFirstRowSelected) {
     intptr_t code = Run([this](ui::Dialog& d) {
         ui::WindowPort& w = d.Window();
         EXPECT_EQ(w.GetCaption(), "Select the Right \"tomb.ds1\"");
-        ASSERT_EQ(w.LvGetColumnCount(IDC_PARAM_LIST), 4);
-        EXPECT_EQ(w.LvGetColumnTitle(IDC_PARAM_LIST, 0), "Name");
-        EXPECT_EQ(w.LvGetColumnTitle(IDC_PARAM_LIST, 1), "Path");
-        EXPECT_EQ(w.LvGetColumnTitle(IDC_PARAM_LIST, 2), "LvlType ID");
-        EXPECT_EQ(w.LvGetColumnTitle(IDC_PARAM_LIST, 3), "LvlPrest DEF");
-        ASSERT_EQ(w.LvGetItemCount(IDC_PARAM_LIST), 3);
-        EXPECT_EQ(w.LvGetItemText(IDC_PARAM_LIST, 1, 0), "A much longer level name");
-        EXPECT_EQ(w.LvGetItemText(IDC_PARAM_LIST, 1, 1), "p");
-        EXPECT_EQ(w.LvGetItemText(IDC_PARAM_LIST, 1, 2), "-5");
-        EXPECT_EQ(w.LvGetItemText(IDC_PARAM_LIST, 0, 3), "-20");
-        EXPECT_EQ(w.LvGetItemText(IDC_PARAM_LIST, 2, 3), "40");
+        test::Strings titles, rows;
+        for (int c = 0; c < w.LvGetColumnCount(IDC_PARAM_LIST); ++c)
+            titles.push_back(w.LvGetColumnTitle(IDC_PARAM_LIST, c));
+        EXPECT_EQ(titles, (test::Strings{"Name", "Path", "LvlType ID", "LvlPrest DEF"}));
+        for (int i = 0; i < w.LvGetItemCount(IDC_PARAM_LIST); ++i)
+            for (int c = 0; c < 4; ++c) rows.push_back(w.LvGetItemText(IDC_PARAM_LIST, i, c));
+        EXPECT_EQ(rows, (test::Strings{"Tomb One", "act2\\tomb1", "10", "-20",
+                                       "A much longer level name", "p", "-5", "7", "Tomb Three",
+                                       "data\\global\\tiles\\act2\\tomb\\three", "30", "40"}));
         EXPECT_EQ(w.LvGetNextSelected(IDC_PARAM_LIST, -1), 0);
         EXPECT_EQ(w.LvGetNextSelected(IDC_PARAM_LIST, 0), -1);
         EXPECT_EQ(w.GetFocus(), IDC_PARAM_LIST);
         EXPECT_EQ(w.LvGetExtendedStyle(IDC_PARAM_LIST) & ui::LvsExFullRowSelect,
                   ui::LvsExFullRowSelect);
-        EXPECT_TRUE(w.IsItemEnabled(IDC_SKIP));
-        EXPECT_TRUE(w.IsItemEnabled(ui::IdCancel));
-        EXPECT_TRUE(w.IsItemEnabled(IDC_SELECT_OK));
+        for (int id : {IDC_SKIP, ui::IdCancel, IDC_SELECT_OK}) EXPECT_TRUE(w.IsItemEnabled(id));
         // Each column is as wide as its widest measured text.
         auto widest = [&](std::initializer_list<const char*> texts) {
             int width = 0;
@@ -84,11 +75,8 @@ TEST_F(SelectParamsTest, OkWithoutSelectionComplainsAndStaysOpen) {
         d.ClickButton(IDC_SELECT_OK);
         EXPECT_FALSE(d.IsEnding());
         ASSERT_EQ(m_script.MessageBoxes().size(), 1u);
-        const ui::MessageBoxCall& box = m_script.MessageBoxes()[0];
-        EXPECT_EQ(box.text, "No File in List Selected");
-        EXPECT_EQ(box.caption, "ERROR");
-        EXPECT_EQ(box.flags, ui::MbOk | ui::MbIconExclamation);
-        EXPECT_EQ(box.ownerTemplate, IDD_SELECT_PARAMS);
+        test::ExpectErrorBox(m_script.MessageBoxes()[0], "No File in List Selected",
+                             IDD_SELECT_PARAMS);
         // Enter, which the platform may send as IdOk, must not end it either.
         d.PressEnter();
         EXPECT_FALSE(d.IsEnding());
@@ -148,32 +136,7 @@ TEST_F(SelectParamsTest, FlagsGreyTheButtons) {
         EXPECT_FALSE(dlg.m_bSkipped);
         EXPECT_EQ(dlg.m_chosen, (ParamEntry{"A", "a", 1, 2}));
     }
-    EXPECT_TRUE(m_script.Finished()) << ::testing::PrintToString(m_script.Errors());
-}
-
-// The lookup as the main window runs it, with the real dialog.
-TEST(SelectParamsLookup, TheChoiceIsMadeWithTheFileClosed) {
-    TempFolder dir;
-    std::string ini = dir.Write("kelvorn_loader.ini",
-                                "[PARAMS]\r\n"
-                                "tomb.ds1\tTomb One\tact2\\tomb1\t10\t-20\r\n"
-                                "tomb.ds1\tTomb Two\tact2\\tomb2\t30\t40\r\n");
-    ui::Dialog owner(IDD_LOADER);
-    ui::Script script;
-    script.OnDialog(IDD_SELECT_PARAMS, [&](ui::Dialog& d) {
-        EXPECT_EQ(d.Window().GetCaption(), "Select the Right \"tomb.ds1\"");
-        // Nothing holds the file open any more: it can be deleted.
-        std::error_code ec;
-        EXPECT_TRUE(std::filesystem::remove(ini, ec)) << ec.message();
-        d.Window().LvSetSelected(IDC_PARAM_LIST, 0, false);
-        d.Window().LvSetSelected(IDC_PARAM_LIST, 1, true);
-        d.ClickButton(IDC_SELECT_OK);
-    });
-    ParamEntry result;
-    EXPECT_EQ(LookupParams("C:\\maps\\Tomb.ds1", &owner, result, LOOKUP_NO_SKIP, ini),
-              LOOKUP_FOUND);
-    EXPECT_EQ(result, (ParamEntry{"Tomb Two", "act2\\tomb2", 30, 40}));
-    EXPECT_TRUE(script.Finished()) << ::testing::PrintToString(script.Errors());
+    EXPECT_TRUE(m_script.Finished()) << test::Errors(m_script);
 }
 
 }  // namespace

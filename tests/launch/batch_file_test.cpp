@@ -21,8 +21,9 @@ TEST(BatchFile, NamesFromTheChosenPath) {
     for (const auto& [chosen, base] : cases) {
         const std::optional<BatchNames> names = BatchNamesFor(chosen);
         EXPECT_EQ(names ? std::optional(names->base) : std::nullopt, base) << chosen;
-        if (names && base)
+        if (names && base) {
             EXPECT_EQ(names->batchFile + names->debugFile, *base + ".bat" + *base + "_debug.txt");
+        }
     }
     EXPECT_TRUE(HasBatchExtension("C:\\x\\A.BaT") && NamesMapList("m.INI"));
     EXPECT_FALSE(HasBatchExtension("C:\\x.bat\\m") || NamesMapList("ini") ||

@@ -1,13 +1,9 @@
 #include "launch/editor_command.h"
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
 #include <functional>
-#include <string>
 
 #include "sys/fs.h"
+#include "tests/common/helpers.h"
 
 namespace {
 
@@ -73,135 +69,97 @@ TEST(OneMapCommandLine, ItemsAndSwitchesInTheirOrder) {
         EXPECT_FALSE(command.Refused()) << c.expected;
         EXPECT_FALSE(command.usesMapList);
         EXPECT_EQ(command.commandLine, c.expected);
+        EXPECT_LE(command.commandLine.size(), kMaxCommandLine);
     }
 }
 
-TEST(OneMapCommandLine, EmptyForcedListIsRefused) {
-    CommandRequest request = OneMap();
-    request.switches.bForceDt1 = true;
-    const EditorCommand command = ComposeEditorCommand(request);
-    EXPECT_TRUE(command.Refused());
-    EXPECT_EQ(command.refusal, "You must enter at least 1 .dt1 in the list");
-    EXPECT_EQ(command.commandLine, "");
-    EXPECT_FALSE(command.usesMapList);
-}
-
-TEST(CommandLineLimit, FiveHundredElevenCharactersFitOneMoreIsRefused) {
+// Nothing is ever cut: an empty forced list, or a command line of 512 characters or more
+// (a long map, forced names, a long list file name) is refused, with no list asked for.
+TEST(OneMapCommandLine, RefusalsAndTheFiveHundredElevenCharacterLimit) {
     CommandRequest request = OneMap();
     const std::size_t fixed = ComposeEditorCommand(request).commandLine.size();
     request.rows[0].path += std::string(kMaxCommandLine - fixed, 'x');
-    const EditorCommand fits = ComposeEditorCommand(request);
-    ASSERT_FALSE(fits.Refused());
-    EXPECT_EQ(fits.commandLine.size(), kMaxCommandLine);
+    ASSERT_EQ(ComposeEditorCommand(request).commandLine.size(), kMaxCommandLine);
 
-    request.rows[0].path += 'x';
-    const EditorCommand refused = ComposeEditorCommand(request);
-    EXPECT_TRUE(refused.Refused());
-    EXPECT_EQ(refused.commandLine, "");
-    EXPECT_NE(refused.refusal.find("512 characters long; at most 511 fit"), std::string::npos)
-        << refused.refusal;
-}
-
-TEST(CommandLineLimit, LongForcedNamesAreRefusedNotCut) {
-    CommandRequest request = OneMap();
-    request.switches.bForceDt1 = true;
     const std::string name = "D:\\" + std::string(300, 'n') + ".dt1";
-    request.forcedDt1 = {name};
-    const EditorCommand one = ComposeEditorCommand(request);
-    ASSERT_FALSE(one.Refused());
-    EXPECT_NE(one.commandLine.find("\"" + name + "\""), std::string::npos);
-
-    request.forcedDt1 = {name, name + "2"};
-    EXPECT_TRUE(ComposeEditorCommand(request).Refused());
+    const struct {
+        std::function<void(CommandRequest&)> set;
+        std::string refusal;
+    } cases[] = {
+        {[](CommandRequest& r) { r.switches.bForceDt1 = true; }, kEmptyForcedListMessage},
+        {[&](CommandRequest& r) {
+             r.rows[0].path += std::string(kMaxCommandLine - fixed + 1, 'x');
+         },
+         "512 characters long; at most 511 fit"},
+        {[&](CommandRequest& r) {
+             r.switches.bForceDt1 = true;
+             r.forcedDt1 = {name, name + "2"};
+         },
+         "at most 511 fit"},
+        {[](CommandRequest& r) {
+             r.rows.push_back({"b.ds1", "1", "2"});
+             r.listBase = "D:\\" + std::string(600, 'd') + "\\temp";
+         },
+         "at most 511 fit"},
+    };
+    for (const auto& c : cases) {
+        CommandRequest r = OneMap();
+        c.set(r);
+        const EditorCommand command = ComposeEditorCommand(r);
+        EXPECT_NE(command.refusal.find(c.refusal), std::string::npos) << command.refusal;
+        EXPECT_EQ(command.commandLine, "");
+        EXPECT_FALSE(command.usesMapList);
+        EXPECT_EQ(command.mapListBytes, "");
+    }
 }
 
-TEST(CommandLineLimit, TooLongListFileNameIsRefusedAndNoListIsAsked) {
+// Two maps or more (or none) name only the list file, relative when it lies in the editor
+// folder, whatever the options; its rows go in as displayed, CR LF ended.
+TEST(MapListCommandLine, SeveralMapsNameOnlyTheListFile) {
     CommandRequest request = OneMap();
-    request.rows.push_back({"b.ds1", "1", "2"});
-    request.listBase = "D:\\" + std::string(600, 'd') + "\\temp";
-    const EditorCommand command = ComposeEditorCommand(request);
-    EXPECT_TRUE(command.Refused());
-    EXPECT_FALSE(command.usesMapList);
-    EXPECT_EQ(command.mapListBytes, "");
-}
-
-TEST(MapListCommandLine, TwoMapsNameOnlyTheListFileWhateverTheOptions) {
-    CommandRequest request = OneMap();
-    request.rows.push_back({kFolder + "maps\\b.ds1", "4294967295", "0"});
-    request.switches.bForceDt1 = true;  // empty forced list: not consulted here
-    request.switches.bResize = true;
-    request.switches.bNoCheckAct = true;
-    const EditorCommand command = ComposeEditorCommand(request);
-    ASSERT_FALSE(command.Refused());
+    request.rows.push_back({kFolder + "maps\\b c.ds1", "4294967295", "x7"});
+    request.rows.push_back({"c.ds1", "", "-3"});
+    request.switches = {true, true, true, true, 2, 4, 3};  // an empty forced list: not consulted
+    EditorCommand command = ComposeEditorCommand(request);
+    ASSERT_FALSE(command.Refused()) << command.refusal;
     EXPECT_EQ(command.commandLine, "\"kelvorn.exe\" \"C:\\Loader\\temp.ini\"");
     EXPECT_TRUE(command.usesMapList);
     EXPECT_EQ(command.mapListPath, "C:\\Loader\\temp.ini");
     EXPECT_EQ(command.mapListBytes,
-              "17 481 C:\\Maps\\duriel.ds1\r\n"
-              "4294967295 0 maps\\b.ds1\r\n");
-}
+              "17 481 C:\\Maps\\duriel.ds1\r\n4294967295 x7 maps\\b c.ds1\r\n -3 c.ds1\r\n");
 
-TEST(MapListCommandLine, ListFileInsideEditorFolderIsRelativeAndNoRowsGiveAnEmptyList) {
-    CommandRequest request = OneMap();
-    request.rows.push_back(request.rows[0]);
     request.listBase = kFolder + "loader\\temp";
     EXPECT_EQ(ComposeEditorCommand(request).commandLine, "\"kelvorn.exe\" \"loader\\temp.ini\"");
-
     request.rows.clear();
-    const EditorCommand command = ComposeEditorCommand(request);
+    command = ComposeEditorCommand(request);
     EXPECT_TRUE(command.usesMapList);
     EXPECT_EQ(command.mapListBytes, "");
 }
 
-TEST(MapListCommandLine, RowFieldsGoInAsDisplayed) {
-    // Blanks inside the path and texts that are no numbers are written unchanged.
-    const std::vector<MapRow> rows = {{"/maps/with blank.ds1", "", "x7"}, {"c.ds1", "-3", "9"}};
-    EXPECT_EQ(MapListText(rows, "/maps/"), " x7 with blank.ds1\r\n-3 9 c.ds1\r\n");
-}
-
-class MapListFile : public testing::Test {
-  protected:
-    void SetUp() override {
-        m_dir = std::filesystem::temp_directory_path() /
-                ("kelvorn_maplist_" + std::to_string(::getpid()) + "_" +
-                 testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(m_dir);
-        std::filesystem::create_directories(m_dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-    std::string Base() const { return (m_dir / "temp").string(); }
-    std::filesystem::path m_dir;
-};
-
-TEST_F(MapListFile, IsWrittenWithCrLfAndReplacesAnOldOne) {
-    ASSERT_TRUE(sys::WriteFileAtomically(Base() + ".ini", std::string(5000, 'o')));
+// Only several maps write the file, replacing an old one; an unwritable list file still
+// gives the command line.
+TEST(MapListCommandLine, BuildWritesTheListFile) {
+    test::TempFolder dir;
+    const std::string base = dir.Path("temp");
+    dir.Write("temp.ini", std::string(5000, 'o'));
     CommandRequest request = OneMap();
-    request.listBase = Base();
+    request.listBase = base;
     request.rows.push_back({"b.ds1", "1", "2"});
-    request.rows.push_back({"c.ds1", "3", "4"});
-    const EditorCommand command = BuildEditorCommand(request);
-    std::string bytes;
-    ASSERT_TRUE(sys::ReadWholeFile(Base() + ".ini", bytes));
-    EXPECT_EQ(bytes, "17 481 C:\\Maps\\duriel.ds1\r\n1 2 b.ds1\r\n3 4 c.ds1\r\n");
-    EXPECT_EQ(command.commandLine, "\"kelvorn.exe\" \"" + Base() + ".ini\"");
-}
+    EXPECT_EQ(BuildEditorCommand(request).commandLine, "\"kelvorn.exe\" \"" + base + ".ini\"");
+    EXPECT_EQ(dir.Read("temp.ini"), "17 481 C:\\Maps\\duriel.ds1\r\n1 2 b.ds1\r\n");
 
-// An unwritable list file still gives the command line; one map or a refusal writes none.
-TEST_F(MapListFile, OnlySeveralMapsWriteTheFile) {
-    CommandRequest request = OneMap();
-    request.listBase = (m_dir / "missing" / "temp").string();
-    request.rows.push_back({"b.ds1", "1", "2"});
-    const EditorCommand unwritable = BuildEditorCommand(request);
-    EXPECT_FALSE(unwritable.Refused());
-    EXPECT_EQ(unwritable.commandLine, "\"kelvorn.exe\" \"" + request.listBase + ".ini\"");
+    request.listBase = dir.Path("missing") + test::TempFolder::kSeparator + "temp";
+    EXPECT_EQ(BuildEditorCommand(request).commandLine,
+              "\"kelvorn.exe\" \"" + request.listBase + ".ini\"");
 
-    request.listBase = Base();
+    std::filesystem::remove(base + ".ini");
+    request.listBase = base;
     request.editorName = std::string(600, 'e');
     EXPECT_TRUE(BuildEditorCommand(request).Refused());
     request = OneMap();
-    request.listBase = Base();
+    request.listBase = base;
     EXPECT_FALSE(BuildEditorCommand(request).Refused());
-    EXPECT_FALSE(sys::FileExists(Base() + ".ini"));
+    EXPECT_FALSE(sys::FileExists(base + ".ini"));
 }
 
 }  // namespace

@@ -1,13 +1,14 @@
 #include "launch/editor_runner.h"
 
-#include <gtest/gtest.h>
-
+#include <functional>
 #include <random>
-#include <string>
 
+#include "tests/common/helpers.h"
 #include "tests/launch/fake_process.h"
 
 namespace {
+
+using W = FakeProcessApi;
 
 const std::string kCommand = "\"kelvorn.exe\" \"maps\\a.ds1\" 17 481";
 const std::string kHead =
@@ -16,21 +17,18 @@ const std::string kHead =
 const std::string kAfterOutput = "\r\nEnd of Standard Output.\r\n\r\nFrom stderr.txt:\r\n\r\n";
 const std::string kAfterStderr = "\r\nEnd of stderr.txt\r\n\r\n";
 
-using Step = FakeProcessApi::Step;
-
-struct RunResult {
-    std::string failure;
-    std::string output;
-};
-
-RunResult RunWith(FakeProcessApi& api) {
-    RunResult run;
-    run.output = "text of an earlier run";
-    run.failure = RunCapturedEditor(api, kCommand, run.output);
-    return run;
+std::string RunEditor(FakeProcessApi& api, std::string* failure = nullptr) {
+    std::string output = "text of an earlier run";
+    const std::string message = RunCapturedEditor(api, kCommand, output);
+    if (failure)
+        *failure = message;
+    else
+        EXPECT_EQ(message, "");
+    return output;
 }
 
-// What every run leaves behind, whatever happened.
+// What every run leaves behind, whatever happened: no console, standard output as it was,
+// no handle open, and no call the real system would have hung or failed on.
 void ExpectGivenBack(const FakeProcessApi& api) {
     EXPECT_FALSE(api.consoleHeld);
     EXPECT_EQ(api.stdOutput, api.savedOutput);
@@ -38,248 +36,173 @@ void ExpectGivenBack(const FakeProcessApi& api) {
     EXPECT_TRUE(api.faults.empty()) << api.faults.front();
 }
 
-// Header, output, stderr.txt and the exit code, signed decimal and lower-case hex. An
-// editor printing nothing gives an empty section; zero bytes are left out.
+// Header, output, stderr.txt and the exit code, signed decimal and lower-case hex; zero
+// bytes are left out. Standard output is the pipe only around the start.
 TEST(EditorRun, PiecesComeInOrder) {
-    using W = FakeProcessApi;
-    struct Case {
-        std::vector<Step> child;
-        std::string err, output, errShown, exitLine;
-    };
-    const Case cases[] = {
+    const struct {
+        std::vector<W::Step> child;
+        std::string err, shown;
+    } cases[] = {
         {{W::Write("hello\r\n"), W::Write("world"), W::End(0)},
          "no errors\r\n",
-         "hello\r\nworld",
-         "no errors\r\n",
-         "Editor's process Exited with code 0 (0x0)\r\n"},
+         "hello\r\nworld" + kAfterOutput + "no errors\r\n" + kAfterStderr +
+             "Editor's process Exited with code 0 (0x0)\r\n"},
         {{W::End(0xFFFFFFFFu)},
          "e",
-         "",
-         "e",
-         "Editor's process Exited with code -1 (0xffffffff)\r\n"},
+         kAfterOutput + "e" + kAfterStderr +
+             "Editor's process Exited with code -1 (0xffffffff)\r\n"},
         {{W::End(0x80000000u)},
-         "e",
          "",
-         "e",
-         "Editor's process Exited with code -2147483648 (0x80000000)\r\n"},
-        {{W::End(3054u)}, "e", "", "e", "Editor's process Exited with code 3054 (0xbee)\r\n"},
-        {{W::End(0)}, "", "", "", "Editor's process Exited with code 0 (0x0)\r\n"},
-        {{W::Write(std::string("ab\0cd\0", 6)), W::End(0)},
+         kAfterOutput + kAfterStderr +
+             "Editor's process Exited with code -2147483648 (0x80000000)\r\n"},
+        {{W::Write(std::string("ab\0cd\0", 6)), W::End(3054u)},
          std::string("\0e\0r", 4),
-         "abcd",
-         "er",
-         "Editor's process Exited with code 0 (0x0)\r\n"},
+         "abcd" + kAfterOutput + "er" + kAfterStderr +
+             "Editor's process Exited with code 3054 (0xbee)\r\n"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         FakeProcessApi api;
         api.child = c.child;
         api.files["stderr.txt"] = c.err;
-        const RunResult run = RunWith(api);
-        EXPECT_EQ(run.failure, "");
-        EXPECT_EQ(run.output,
-                  kHead + c.output + kAfterOutput + c.errShown + kAfterStderr + c.exitLine);
+        EXPECT_EQ(RunEditor(api), kHead + c.shown);
         EXPECT_EQ(api.startedWith, kCommand);
+        ExpectGivenBack(api);
+        const char* order[] = {"AllocConsole",
+                               "CreateInheritablePipe",
+                               "SetStdOutput(writeEnd)",
+                               "DuplicateNonInheritable(readEnd)",
+                               "CloseHandle(readEnd)",
+                               "CreateChild",
+                               "SetStdOutput(saved)",
+                               "CloseHandle(writeEnd)",
+                               "PeekAvailable",
+                               "ExitCode",
+                               "FreeConsole",
+                               "OpenForReading(stderr.txt)"};
+        for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+            EXPECT_LT(api.IndexOf(order[i]), api.IndexOf(order[i + 1])) << order[i];
+        EXPECT_EQ(api.Count("AllocConsole") + api.Count("FreeConsole"), 2u);
+    }
+}
+
+// Nothing the editor wrote is lost and no read waits: output that comes with the end or
+// before the first look, a pipe that hands out less than asked, an editor that closes its
+// output early; and a process the editor started, holding the pipe or flooding it, does
+// not keep the loader.
+TEST(EditorRun, EveryByteIsTakenAndNothingHangs) {
+    std::mt19937 random(7);
+    std::string stream;
+    std::vector<W::Step> streamSteps;
+    for (int i = 0; i < 300; ++i) {
+        std::string bytes(random() % 9000, '\0');
+        for (char& c : bytes) c = static_cast<char>('A' + random() % 26);
+        stream += bytes;
+        streamSteps.push_back(W::Write(bytes));
+    }
+    streamSteps.push_back(W::End(0));
+    const std::string last = std::string(9000, 'q') + "!";
+    const struct {
+        std::function<void(FakeProcessApi&)> set;
+        std::string output;
+    } cases[] = {
+        {[&](W& api) { api.child = {W::End(0, last)}; }, last},
+        {[](W& api) {
+             api.child = {W::Write("early "), W::End(0, "bytes")};
+             api.stepsAtStart = 2;
+         },
+         "early bytes"},
+        {[&](W& api) {
+             api.child = streamSteps;
+             api.maxReadChunk = 3000;
+         },
+         stream},
+        {[](W& api) {
+             api.child = {W::Write("a"), W::CloseOutput(), W::Write(""), W::End(0)};
+         },
+         "a"},
+        {[](W& api) {
+             api.grandchildHoldsPipe = true;
+             api.child = {W::Write("a"), W::Write("b"), W::End(0)};
+         },
+         "ab"},
+        {[](W& api) {
+             api.grandchildHoldsPipe = true;
+             api.grandchildFlood = std::string(3000, 'g');
+             api.child = {W::Write("x"), W::End(0, "last")};
+         },
+         "xlast" + std::string(3000, 'g')},  // what it wrote before the loader looked
+    };
+    for (const auto& c : cases) {
+        FakeProcessApi api;
+        c.set(api);
+        api.files["stderr.txt"] = std::string(10000, 'e');
+        EXPECT_EQ(RunEditor(api), kHead + c.output + kAfterOutput + std::string(10000, 'e') +
+                                      kAfterStderr +
+                                      "Editor's process Exited with code 0 (0x0)\r\n");
         ExpectGivenBack(api);
     }
 }
 
-TEST(EditorRun, StandardOutputIsThePipeOnlyAroundTheStart) {
-    FakeProcessApi api;
-    api.child = {FakeProcessApi::Write("x"), FakeProcessApi::End(0)};
-    api.files["stderr.txt"] = "";
-    ASSERT_EQ(RunWith(api).failure, "");
-    const std::vector<std::string> order = {"AllocConsole",
-                                            "GetStdOutput",
-                                            "CreateInheritablePipe",
-                                            "SetStdOutput(writeEnd)",
-                                            "DuplicateNonInheritable(readEnd)",
-                                            "CloseHandle(readEnd)",
-                                            "CreateChild",
-                                            "SetStdOutput(saved)",
-                                            "CloseHandle(writeEnd)",
-                                            "PeekAvailable",
-                                            "ExitCode",
-                                            "CloseHandle(process)",
-                                            "FreeConsole",
-                                            "OpenForReading(stderr.txt)"};
-    for (std::size_t i = 0; i + 1 < order.size(); ++i) {
-        EXPECT_LT(api.IndexOf(order[i]), api.IndexOf(order[i + 1]))
-            << order[i] << " before " << order[i + 1];
+// Each failing step stops the run with its message and gives back what it took: standard
+// output is put back when it had been switched, every handle closed but the one stuck.
+TEST(EditorRun, AFailingStepStopsWithItsMessage) {
+    const struct {
+        const char* failing;
+        const char* message;
+        bool started;
+    } cases[] = {
+        {"AllocConsole", "Console allocation failed", false},
+        {"CreateInheritablePipe", "Stdout pipe creation failed", false},
+        {"SetStdOutput#1", "Redirecting STDOUT failed", false},
+        {"DuplicateNonInheritable", "DuplicateHandle failed", false},
+        {"CreateChild", "Failed to Create New Process for ds1 Editor", false},
+        {"SetStdOutput#2", "Re-redirecting Stdout failed\n", true},
+        {"CloseHandle#2", "Closing handle failed", true},
+    };
+    for (const auto& c : cases) {
+        const std::string failing = c.failing;
+        FakeProcessApi api;
+        api.failing = {failing};
+        api.child = {W::Write("out"), W::End(0)};
+        std::string failure;
+        EXPECT_EQ(RunEditor(api, &failure), kHead);
+        EXPECT_EQ(failure, c.message);
+        EXPECT_FALSE(api.consoleHeld) << c.failing;
+        EXPECT_TRUE(api.faults.empty()) << api.faults.front();
+        EXPECT_EQ(api.startedWith == kCommand, c.started) << c.failing;
+        EXPECT_EQ(api.Count("PeekAvailable") + api.Count("OpenForReading(stderr.txt)"), 0u);
+        EXPECT_EQ(api.Count("AllocConsole"), 1u);  // with no console to let go, no second try
+        const bool stuckOutput = failing == "SetStdOutput#2";
+        const bool stuckWriteEnd = stuckOutput || failing == "CloseHandle#2";
+        EXPECT_EQ(api.Leaked(),
+                  stuckWriteEnd ? std::set<sys::Handle>{api.writeEnd} : std::set<sys::Handle>{})
+            << c.failing;
+        EXPECT_EQ(api.stdOutput, stuckOutput ? api.writeEnd : api.savedOutput) << c.failing;
     }
-    EXPECT_EQ(api.Count("AllocConsole"), 1u);
-    EXPECT_EQ(api.Count("FreeConsole"), 1u);
-    ExpectGivenBack(api);
-}
-
-TEST(EditorRun, OutputPrintedJustBeforeTheEndIsKept) {
-    // Everything arrives in the pipe together with the end, seen at the first poll.
-    std::string last(9000, 'q');
-    last.back() = '!';
-    FakeProcessApi api;
-    api.child = {FakeProcessApi::End(2, last)};
-    api.files["stderr.txt"] = "";
-    const RunResult run = RunWith(api);
-    EXPECT_EQ(run.output.substr(kHead.size(), last.size() + kAfterOutput.size()),
-              last + kAfterOutput);
-    ExpectGivenBack(api);
-
-    // And when the editor is gone before the loader even looks.
-    FakeProcessApi early;
-    early.child = {FakeProcessApi::Write("early "), FakeProcessApi::End(0, "bytes")};
-    early.stepsAtStart = 2;
-    early.files["stderr.txt"] = "";
-    EXPECT_EQ(RunWith(early).output.substr(kHead.size(), 11), "early bytes");
-    ExpectGivenBack(early);
-}
-
-TEST(EditorRun, LoaderComesBackWhileAGrandchildHoldsThePipe) {
-    FakeProcessApi api;
-    api.grandchildHoldsPipe = true;
-    api.child = {FakeProcessApi::Write("a"), FakeProcessApi::Write("b"), FakeProcessApi::End(0)};
-    api.files["stderr.txt"] = "";
-    const RunResult run = RunWith(api);
-    EXPECT_EQ(run.failure, "");
-    EXPECT_EQ(run.output.substr(kHead.size(), 2 + kAfterOutput.size()), "ab" + kAfterOutput);
-    ExpectGivenBack(api);  // no read that would block for ever
-
-    // A grandchild that never stops writing cannot keep the loader either.
-    FakeProcessApi flood;
-    flood.grandchildHoldsPipe = true;
-    flood.grandchildFlood = std::string(3000, 'g');
-    flood.child = {FakeProcessApi::Write("x"), FakeProcessApi::End(1, "last")};
-    flood.files["stderr.txt"] = "";
-    const RunResult flooded = RunWith(flood);
-    EXPECT_EQ(flooded.output.substr(kHead.size(), 5), "xlast");
-    EXPECT_LT(flood.log.size(), 100u);
-    ExpectGivenBack(flood);
-}
-
-TEST(EditorRun, EditorClosingItsOutputEarlyIsWaitedFor) {
-    FakeProcessApi api;
-    api.child = {FakeProcessApi::Write("a"), FakeProcessApi::CloseOutput(),
-                 FakeProcessApi::Write(""), FakeProcessApi::Write(""), FakeProcessApi::End(5)};
-    api.files["stderr.txt"] = "";
-    const RunResult run = RunWith(api);
-    EXPECT_EQ(run.output, kHead + "a" + kAfterOutput + kAfterStderr +
-                              "Editor's process Exited with code 5 (0x5)\r\n");
-    EXPECT_EQ(api.waits.back(), 0xFFFFFFFFu);
-    ExpectGivenBack(api);
-}
-
-TEST(EditorRun, LongOutputArrivesWholeAndNoReadEverWaits) {
-    std::mt19937 random(7);
-    FakeProcessApi api;
-    api.maxReadChunk = 3000;  // the pipe hands out less than asked
-    std::string expected;
-    for (int i = 0; i < 300; ++i) {
-        std::string bytes(random() % 9000, '\0');
-        for (char& c : bytes) c = static_cast<char>('A' + random() % 26);
-        expected += bytes;
-        api.child.push_back(FakeProcessApi::Write(bytes));
-    }
-    api.child.push_back(FakeProcessApi::End(0));
-    std::string err(10000, 'e');
-    api.files["stderr.txt"] = err;
-    const RunResult run = RunWith(api);
-    EXPECT_EQ(run.output, kHead + expected + kAfterOutput + err + kAfterStderr +
-                              "Editor's process Exited with code 0 (0x0)\r\n");
-    EXPECT_GT(api.readSizes.size(), expected.size() / 3000);
-    ExpectGivenBack(api);  // a read that would have waited is a fault
-}
-
-TEST(EditorRun, IdleEditorIsPolledEverLessOften) {
-    FakeProcessApi api;
-    for (int i = 0; i < 400; ++i) api.child.push_back(FakeProcessApi::Write(""));
-    api.child.push_back(FakeProcessApi::Write("late"));
-    for (int i = 0; i < 3; ++i) api.child.push_back(FakeProcessApi::Write(""));
-    api.child.push_back(FakeProcessApi::End(0));
-    api.files["stderr.txt"] = "";
-    const RunResult run = RunWith(api);
-    EXPECT_EQ(run.output.substr(kHead.size(), 4), "late");
-    ASSERT_GE(api.waits.size(), 404u);
-    EXPECT_EQ(api.waits.front(), 0u);  // a stream is followed at once
-    EXPECT_EQ(api.waits[399], 10u);    // an idle editor costs little
-    EXPECT_EQ(api.waits[401], 0u);     // after new output, at once again
-    for (uint32_t ms : api.waits) EXPECT_LE(ms, 10u);
-    ExpectGivenBack(api);
-}
-
-struct FailureCase {
-    const char* failing;
-    const char* message;
-    bool childStarted;
-};
-
-void PrintTo(const FailureCase& c, std::ostream* os) {
-    *os << c.failing;
-}
-
-class EditorRunFailure : public testing::TestWithParam<FailureCase> {};
-
-// Standard output is put back when it had been switched, every handle of the run closed
-// but the one stuck.
-TEST_P(EditorRunFailure, StopsWithItsMessageAndGivesBackWhatItTook) {
-    const FailureCase& c = GetParam();
-    const std::string failing = c.failing;
-    FakeProcessApi api;
-    api.failing = {failing};
-    api.child = {FakeProcessApi::Write("out"), FakeProcessApi::End(0)};
-    const RunResult run = RunWith(api);
-    EXPECT_EQ(run.failure, c.message);
-    EXPECT_FALSE(api.consoleHeld);
-    EXPECT_TRUE(api.faults.empty()) << api.faults.front();
-    EXPECT_EQ(run.output, kHead);
-    EXPECT_EQ(api.Count("CreateChild") > 0 && api.startedWith == kCommand, c.childStarted);
-    EXPECT_EQ(api.Count("PeekAvailable") + api.Count("OpenForReading(stderr.txt)"), 0u);
-    if (failing == "AllocConsole") {  // with no console to let go, no second try
-        EXPECT_EQ(api.Count("AllocConsole"), 1u);
-    }
-    std::set<sys::Handle> stuck;
-    sys::Handle output = api.savedOutput;
-    if (failing == "SetStdOutput#2") stuck = {output = api.writeEnd};
-    if (failing == "CloseHandle#2") stuck = {api.writeEnd};
-    EXPECT_EQ(api.Leaked(), stuck);
-    EXPECT_EQ(api.stdOutput, output);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryStep, EditorRunFailure,
-    testing::Values(FailureCase{"AllocConsole", "Console allocation failed", false},
-                    FailureCase{"CreateInheritablePipe", "Stdout pipe creation failed", false},
-                    FailureCase{"SetStdOutput#1", "Redirecting STDOUT failed", false},
-                    FailureCase{"DuplicateNonInheritable", "DuplicateHandle failed", false},
-                    FailureCase{"CreateChild", "Failed to Create New Process for ds1 Editor",
-                                false},
-                    FailureCase{"SetStdOutput#2", "Re-redirecting Stdout failed\n", true},
-                    FailureCase{"CloseHandle#2", "Closing handle failed", true}));
-
-// Started from cmd or a batch file, the loader holds that console: it lets it go and
-// allocates its own once; when that fails too, the failure is reported.
-TEST(EditorRun, AConsoleHeldFromTheStartIsLetGoForOneOfItsOwn) {
+    // Started from cmd or a batch file, the loader holds that console: it lets it go and
+    // allocates its own once; when that fails too, the failure is reported.
     for (const bool secondFails : {false, true}) {
         FakeProcessApi api;
         api.consoleHeld = true;
         if (secondFails) api.failing = {"AllocConsole#2"};
-        api.child = {FakeProcessApi::Write("out"), FakeProcessApi::End(0)};
+        api.child = {W::Write("out"), W::End(0)};
         api.files["stderr.txt"] = "";
-        const RunResult run = RunWith(api);
-        EXPECT_EQ(run.failure, secondFails ? "Console allocation failed" : "");
-        EXPECT_EQ(run.output, secondFails ? kHead
-                                          : kHead + "out" + kAfterOutput + kAfterStderr +
-                                                "Editor's process Exited with code 0 (0x0)\r\n");
-        const std::vector<std::string> start(api.log.begin(), api.log.begin() + 3);
-        EXPECT_EQ(start, (std::vector<std::string>{"AllocConsole", "FreeConsole", "AllocConsole"}));
-        EXPECT_EQ(api.Count("AllocConsole"), 2u);
+        std::string failure;
+        EXPECT_EQ(RunEditor(api, &failure),
+                  secondFails ? kHead
+                              : kHead + "out" + kAfterOutput + kAfterStderr +
+                                    "Editor's process Exited with code 0 (0x0)\r\n");
+        EXPECT_EQ(failure, secondFails ? "Console allocation failed" : "");
+        EXPECT_EQ(test::Strings(api.log.begin(), api.log.begin() + 3),
+                  (test::Strings{"AllocConsole", "FreeConsole", "AllocConsole"}));
         ExpectGivenBack(api);
     }
-}
-
-TEST(EditorRun, MissingStderrFileStopsBeforeTheExitCode) {
+    // Without stderr.txt the run stops before the exit code.
     FakeProcessApi api;
-    api.child = {FakeProcessApi::Write("out"), FakeProcessApi::End(4)};
-    const RunResult run = RunWith(api);
-    EXPECT_EQ(run.failure, "Failed to open stderr.txt");
-    EXPECT_EQ(run.output, kHead + "out" + kAfterOutput);
+    api.child = {W::Write("out"), W::End(4)};
+    std::string failure;
+    EXPECT_EQ(RunEditor(api, &failure), kHead + "out" + kAfterOutput);
+    EXPECT_EQ(failure, "Failed to open stderr.txt");
     ExpectGivenBack(api);
 }
 

@@ -42,9 +42,7 @@ class FakeProcessApi : public sys::ProcessApi {
     // ---- what happened ----
     std::vector<std::string> log;
     std::vector<std::string> faults;  // misuse seen: a read that would block for ever, ...
-    std::vector<std::size_t> readSizes;
-    std::vector<uint32_t> waits;
-    bool consoleHeld = false;  // true at first: started by a console program
+    bool consoleHeld = false;         // true at first: started by a console program
     const sys::Handle savedOutput = 7;
     sys::Handle stdOutput = savedOutput;
     std::set<sys::Handle> open;
@@ -100,10 +98,9 @@ class FakeProcessApi : public sys::ProcessApi {
         for (std::size_t i = 0; i < stepsAtStart; ++i) Advance();
         return true;
     }
-    bool WaitEnded(sys::Handle p, uint32_t ms) override {
+    bool WaitEnded(sys::Handle p, uint32_t) override {
         Call("WaitEnded");
         if (p != process || !open.count(p)) Fault("wait on no child");
-        waits.push_back(ms);
         Advance();
         return ended;
     }
@@ -128,7 +125,6 @@ class FakeProcessApi : public sys::ProcessApi {
             return false;
         }
         if (open.count(writeEnd)) Fault("read while our write end is open");
-        readSizes.push_back(max);
         if (pipe.empty() && !Broken()) Fault("a read that has to wait for the child");
         while (pipe.empty() && !Broken()) {
             if (ended || child.empty()) {

@@ -1,13 +1,11 @@
 #include "loadercfg/param_lookup.h"
 
-#include <gtest/gtest.h>
-
+#include <functional>
 #include <optional>
 
 #include "loadercfg/select_params_dlg.h"
 #include "res/resource.h"
-#include "tests/loadercfg/temp_folder.h"
-#include "ui/script.h"
+#include "tests/common/helpers.h"
 
 namespace {
 
@@ -16,15 +14,17 @@ const ParamEntry kUntouched{"untouched", "as before", 77, 88};
 
 class LookupTest : public ::testing::Test {
   protected:
-    LookupResult Lookup(const std::string& file, const std::string& mapPath, unsigned flags = 0) {
-        std::string ini = m_dir.Write("kelvorn_loader.ini", file);
+    // Looks `mapPath` up in a table of `file` (none: no file at all).
+    LookupResult Lookup(const std::optional<std::string>& file, const std::string& mapPath,
+                        unsigned flags = 0) {
+        const std::string ini =
+            file ? m_dir.Write("kelvorn_loader.ini", *file) : m_dir.Path("missing.ini");
         m_result = kUntouched;
         return LookupParams(mapPath, &m_owner, m_result, flags, ini);
     }
 
-    TempFolder m_dir;
+    test::TempFolder m_dir;
     ui::Dialog m_owner{IDD_LOADER};
-    ui::Script m_script;
     ParamEntry m_result;
 };
 
@@ -35,25 +35,26 @@ TEST_F(LookupTest, OneFittingRowIsTakenWithoutAsking) {
     const std::string longLine =
         "a.ds1\t" + level + "\t" + path + "\t-12\t34\t" + std::string(600, 'c');
     const std::string duriel = kHead + "[PARAMS]\r\nduriel.ds1\tDuriel\tact2\\duriel\t46\t481\r\n";
-    struct Case {
+    const ParamEntry found{"Duriel", "act2\\duriel", 46, 481};
+    const struct {
         std::string file, mapPath;
         ParamEntry expected;
-    };
-    const Case cases[] = {
-        {duriel, "C:\\Maps\\Duriel.DS1", {"Duriel", "act2\\duriel", 46, 481}},
-        {duriel, "maps/duriel.ds1", {"Duriel", "act2\\duriel", 46, 481}},
-        {duriel, "Duriel.ds1", {"Duriel", "act2\\duriel", 46, 481}},
+    } cases[] = {
+        {duriel, "C:\\Maps\\Duriel.DS1", found},
+        {duriel, "maps/duriel.ds1", found},
+        {duriel, "Duriel.ds1", found},
         {kHead + "[PARAMS]\r\nduriel.ds1\t\t\t\t\r\n", "duriel.ds1", {"", "", 0, 0}},
         {kHead + "[PARAMS] rows follow\r\na.ds1\tA\tp\t1\t2\r\n", "a.ds1", {"A", "p", 1, 2}},
         {"[PARAMS]\na.ds1\tB\tq\t3\t4\n", "a.ds1", {"B", "q", 3, 4}},
         {kHead + "[PARAMS]\r\n" + longLine + "\r\n", "a.ds1", {level, path, -12, 34}},
     };
-    for (const Case& c : cases) {
+    ui::Script script;
+    for (const auto& c : cases) {
         EXPECT_EQ(Lookup(c.file, c.mapPath), LOOKUP_FOUND) << c.mapPath;
         EXPECT_EQ(m_result, c.expected) << c.mapPath;
     }
-    EXPECT_TRUE(m_script.MessageBoxes().empty());
-    EXPECT_TRUE(m_script.DialogsOpened().empty());
+    EXPECT_TRUE(script.MessageBoxes().empty());
+    EXPECT_TRUE(script.DialogsOpened().empty());
 }
 
 // Each failure is told in one box and leaves the result as it was, without a dialog: a bad
@@ -65,11 +66,10 @@ TEST_F(LookupTest, FailuresAreToldAndLeaveTheResult) {
     const std::string longLevel = "a.ds1\t" + std::string(1000, 'L');
     const std::string noParams = "Unable to Find [PARAMS] Section in kelvorn_loader.ini";
     const std::string bad = "Bad Line in kelvorn_loader.ini: ";
-    struct Case {
-        std::optional<std::string> file;  // none: no file at all
+    const struct {
+        std::optional<std::string> file;
         std::string mapPath, message;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {std::nullopt, "a.ds1", "Unable to Open kelvorn_loader.ini"},
         {kHead, "a.ds1", noParams},
         {kHead + " [PARAMS]\r\na.ds1\t1\t2\t3\t4\r\n", "a.ds1", noParams},
@@ -87,109 +87,76 @@ TEST_F(LookupTest, FailuresAreToldAndLeaveTheResult) {
         {kHead + "[PARAMS]\r\n" + longColumn + "\r\n", "a.ds1", bad + longColumn},
         {"[PARAMS]\n" + longLevel + "\tp\t1\t2\n", "a.ds1", bad + longLevel.substr(0, 254) + "..."},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ui::Script script;
-        m_result = kUntouched;
-        const LookupResult result =
-            c.file ? Lookup(*c.file, c.mapPath)
-                   : LookupParams(c.mapPath, &m_owner, m_result, 0, m_dir.File("missing.ini"));
-        EXPECT_EQ(result, LOOKUP_FAILED) << c.message;
+        EXPECT_EQ(Lookup(c.file, c.mapPath), LOOKUP_FAILED) << c.message;
         EXPECT_EQ(m_result, kUntouched) << c.message;
         EXPECT_TRUE(script.DialogsOpened().empty()) << c.message;
         ASSERT_EQ(script.MessageBoxes().size(), 1u) << c.message;
-        const ui::MessageBoxCall& box = script.MessageBoxes()[0];
-        EXPECT_EQ(box.text, c.message);
-        EXPECT_EQ(box.caption, "ERROR");
-        EXPECT_EQ(box.flags, ui::MbOk | ui::MbIconExclamation);
-        EXPECT_EQ(box.ownerTemplate, IDD_LOADER);
+        test::ExpectErrorBox(script.MessageBoxes()[0], c.message, IDD_LOADER);
     }
 }
 
-// ---- several fitting rows: the choice dialog ----------------------------------------
-
-const std::string kTwoRows = kHead +
-                             "[PARAMS]\r\n"
-                             "tomb.ds1\tTomb One\tact2\\tomb1\t10\t-20\r\n"
-                             "other.ds1\tOther\tp\t1\t1\r\n"
-                             "tomb.ds1.v2\tTomb Two\tact2\\tomb2\t30\t40\tnote\r\n";
-
-TEST_F(LookupTest, SeveralRowsAreOfferedInFileOrderAndTheChosenOneIsTaken) {
-    std::vector<ParamEntry> offered;
-    std::string title;
-    m_script.OnDialog(IDD_SELECT_PARAMS, [&](ui::Dialog& d) {
-        auto& dlg = dynamic_cast<CSelectParamsDlg&>(d);
-        offered = dlg.Candidates();
-        title = d.Window().GetCaption();
-        EXPECT_EQ(d.Owner(), &m_owner);
-        dlg.m_list.SetSelected(0, false);
-        dlg.m_list.SetSelected(1, true);
-        d.ClickButton(IDC_SELECT_OK);
-    });
-    EXPECT_EQ(Lookup(kTwoRows, "C:\\Maps\\TOMB.ds1"), LOOKUP_FOUND);
-    EXPECT_EQ(title, "Select the Right \"tomb.ds1\"");
-    EXPECT_EQ(offered, (std::vector<ParamEntry>{{"Tomb One", "act2\\tomb1", 10, -20},
-                                                {"Tomb Two", "act2\\tomb2", 30, 40}}));
-    EXPECT_EQ(m_result, (ParamEntry{"Tomb Two", "act2\\tomb2", 30, 40}));
-    EXPECT_TRUE(m_script.Finished()) << ::testing::PrintToString(m_script.Errors());
-}
-
-TEST_F(LookupTest, IdenticalRowsStillShowTheDialogAsSeparateRows) {
+// Several fitting rows are offered in file order, owned by the caller's window and with
+// its flags; only a row chosen with OK changes the result.
+TEST_F(LookupTest, SeveralRowsAreOfferedInTheChoiceDialog) {
+    const std::string table = kHead +
+                              "[PARAMS]\r\n"
+                              "tomb.ds1\tTomb One\tact2\\tomb1\t10\t-20\r\n"
+                              "other.ds1\tOther\tp\t1\t1\r\n"
+                              "tomb.ds1.v2\tTomb Two\tact2\\tomb2\t30\t40\tnote\r\n";
+    const ParamEntry one{"Tomb One", "act2\\tomb1", 10, -20},
+        two{"Tomb Two", "act2\\tomb2", 30, 40};
+    auto choose = [](int row) {
+        return [row](CSelectParamsDlg& d) {
+            d.m_list.SetSelected(0, false);
+            d.m_list.SetSelected(row, true);
+            d.ClickButton(IDC_SELECT_OK);
+        };
+    };
+    const struct {
+        unsigned flags;
+        std::function<void(CSelectParamsDlg&)> answer;
+        LookupResult result;
+        ParamEntry entry;
+    } cases[] = {
+        {0, choose(1), LOOKUP_FOUND, two},
+        {LOOKUP_NO_CANCEL | LOOKUP_NO_SKIP, choose(0), LOOKUP_FOUND, one},
+        {LOOKUP_NO_SKIP, [](CSelectParamsDlg& d) { d.ClickButton(ui::IdCancel); }, LOOKUP_CANCELLED,
+         kUntouched},
+        {LOOKUP_NO_CANCEL, [](CSelectParamsDlg& d) { d.ClickButton(IDC_SKIP); }, LOOKUP_SKIPPED,
+         kUntouched},
+    };
+    for (const auto& c : cases) {
+        ui::Script script;
+        test::Strings offered;
+        script.OnDialog(IDD_SELECT_PARAMS, [&](ui::Dialog& d) {
+            auto& dlg = static_cast<CSelectParamsDlg&>(d);
+            EXPECT_EQ(d.Window().GetCaption(), "Select the Right \"tomb.ds1\"");
+            EXPECT_EQ(d.Owner(), &m_owner);
+            EXPECT_EQ(dlg.m_bNoSkip, (c.flags & LOOKUP_NO_SKIP) != 0);
+            EXPECT_EQ(dlg.m_bNoCancel, (c.flags & LOOKUP_NO_CANCEL) != 0);
+            for (int i = 0; i < dlg.m_list.GetItemCount(); ++i)
+                offered.push_back(dlg.m_list.GetItemText(i, 0) + "|" +
+                                  dlg.m_list.GetItemText(i, 3));
+            c.answer(dlg);
+        });
+        EXPECT_EQ(Lookup(table, "C:\\Maps\\TOMB.ds1", c.flags), c.result) << c.flags;
+        EXPECT_EQ(m_result, c.entry) << c.flags;
+        EXPECT_EQ(offered, (test::Strings{"Tomb One|-20", "Tomb Two|40"}));
+        EXPECT_TRUE(script.Finished()) << test::Errors(script);
+    }
+    // Identical rows are still two rows to choose from.
+    ui::Script script;
     int rows = 0;
-    m_script.OnDialog(IDD_SELECT_PARAMS, [&](ui::Dialog& d) {
-        rows = d.Window().LvGetItemCount(IDC_PARAM_LIST);
-        d.Window().LvSetSelected(IDC_PARAM_LIST, 0, false);
-        d.Window().LvSetSelected(IDC_PARAM_LIST, 1, true);
+    script.OnDialog(IDD_SELECT_PARAMS, [&](ui::Dialog& d) {
+        rows = static_cast<CSelectParamsDlg&>(d).m_list.GetItemCount();
         d.PressEnter();
     });
-    std::string row = "a.ds1\tA\tp\t1\t2\r\n";
-    EXPECT_EQ(Lookup("[PARAMS]\r\n" + row + row, "a.ds1"), LOOKUP_FOUND);
+    EXPECT_EQ(Lookup("[PARAMS]\r\na.ds1\tA\tp\t1\t2\r\na.ds1\tA\tp\t1\t2\r\n", "a.ds1"),
+              LOOKUP_FOUND);
     EXPECT_EQ(rows, 2);
     EXPECT_EQ(m_result, (ParamEntry{"A", "p", 1, 2}));
-    EXPECT_EQ(m_script.DialogsOpened(), std::vector<int>{IDD_SELECT_PARAMS});
-    EXPECT_TRUE(m_script.Finished());
-}
-
-TEST_F(LookupTest, FlagsReachTheDialog) {
-    struct Case {
-        unsigned flags;
-        bool noSkip, noCancel;
-    };
-    for (Case c :
-         {Case{0, false, false}, Case{LOOKUP_NO_CANCEL, false, true},
-          Case{LOOKUP_NO_SKIP, true, false}, Case{LOOKUP_NO_CANCEL | LOOKUP_NO_SKIP, true, true}}) {
-        ui::Script script;
-        script.OnDialog(IDD_SELECT_PARAMS, [&](ui::Dialog& d) {
-            auto& dlg = dynamic_cast<CSelectParamsDlg&>(d);
-            EXPECT_EQ(dlg.m_bNoSkip, c.noSkip);
-            EXPECT_EQ(dlg.m_bNoCancel, c.noCancel);
-            d.ClickButton(IDC_SELECT_OK);
-        });
-        EXPECT_EQ(Lookup(kTwoRows, "tomb.ds1", c.flags), LOOKUP_FOUND) << c.flags;
-        EXPECT_TRUE(script.Finished());
-    }
-}
-
-TEST_F(LookupTest, CancelAndSkipLeaveTheResultUntouched) {
-    m_script.OnDialog(IDD_SELECT_PARAMS, [](ui::Dialog& d) { d.ClickButton(ui::IdCancel); });
-    EXPECT_EQ(Lookup(kTwoRows, "tomb.ds1"), LOOKUP_CANCELLED);
-    EXPECT_EQ(m_result, kUntouched);
-    m_script.OnDialog(IDD_SELECT_PARAMS, [](ui::Dialog& d) { d.ClickButton(IDC_SKIP); });
-    EXPECT_EQ(Lookup(kTwoRows, "tomb.ds1", LOOKUP_NO_CANCEL), LOOKUP_SKIPPED);
-    EXPECT_EQ(m_result, kUntouched);
-    EXPECT_TRUE(m_script.Finished());
-}
-
-TEST_F(LookupTest, AWrittenTableIsFoundByTheLookup) {
-    LoaderSettings s;
-    s.rows.push_back({"a.ds1", "A", "p", "7", "8", "comment\twith tab"});
-    s.rows.push_back({"b.ds1", "B", "q", "9", "10", ""});
-    std::string ini = m_dir.File("kelvorn_loader.ini");
-    ASSERT_TRUE(WriteLoaderSettings(s, ini));
-    ParamEntry r;
-    EXPECT_EQ(LookupParams("x/A.DS1", &m_owner, r, 0, ini), LOOKUP_FOUND);
-    EXPECT_EQ(r, (ParamEntry{"A", "p", 7, 8}));
-    EXPECT_EQ(LookupParams("B.ds1", &m_owner, r, 0, ini), LOOKUP_FOUND);
-    EXPECT_EQ(r, (ParamEntry{"B", "q", 9, 10}));
 }
 
 }  // namespace

@@ -6,24 +6,26 @@ namespace {
 
 using Lines = std::vector<std::string_view>;
 
+// After the last separator, only A-Z lowered: bytes of other letters stay.
 TEST(LowerFileName, TakesTheTextAfterTheLastSeparatorInLowerCase) {
-    EXPECT_EQ(LowerFileName("C:\\Maps\\Duriel.DS1"), "duriel.ds1");
-    EXPECT_EQ(LowerFileName("maps/duriel.ds1"), "duriel.ds1");
-    EXPECT_EQ(LowerFileName("Duriel.ds1"), "duriel.ds1");
-    EXPECT_EQ(LowerFileName("C:\\a/b\\C.ds1"), "c.ds1");
-    EXPECT_EQ(LowerFileName("D:\\"), "");
-    EXPECT_EQ(LowerFileName("maps/"), "");
-    // Only A-Z change: UTF-8 bytes of other letters stay as they are.
-    EXPECT_EQ(LowerFileName("C:\\\xC3\x89T\xC3\xA9.DS1"), "\xC3\x89t\xC3\xA9.ds1");
-    EXPECT_EQ(LowerFileName("[@Z`]{"), "[@z`]{");
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\Maps\\Duriel.DS1", "duriel.ds1"},
+        {"maps/duriel.ds1", "duriel.ds1"},
+        {"C:\\a/b\\C.ds1", "c.ds1"},
+        {"D:\\", ""},
+        {"maps/", ""},
+        {"[@Z`]{", "[@z`]{"},
+        {"C:\\\xC3\x89T\xC3\xA9.DS1", "\xC3\x89t\xC3\xA9.ds1"},
+    };
+    for (const auto& [path, name] : cases) EXPECT_EQ(LowerFileName(path), name) << path;
 }
 
+// The section line must begin its line; anything may follow it on the line.
 TEST(FindFittingLines, NeedsTheParamsLineInTheFirstColumn) {
-    EXPECT_FALSE(FindFittingLines("", "a").hasParamsSection);
-    EXPECT_FALSE(FindFittingLines("x\n [PARAMS]\n[params]\na\n", "a").hasParamsSection);
-    EXPECT_FALSE(FindFittingLines("x[PARAMS]\n", "a").hasParamsSection);
-    EXPECT_TRUE(FindFittingLines("[PARAMS]", "a").hasParamsSection);
-    EXPECT_TRUE(FindFittingLines("x\r\n[PARAMS]trailing\r\n", "a").hasParamsSection);
+    for (const char* file : {"", "x\n [PARAMS]\n[params]\na\n", "x[PARAMS]\n"})
+        EXPECT_FALSE(FindFittingLines(file, "a").hasParamsSection) << file;
+    for (const char* file : {"[PARAMS]", "x\r\n[PARAMS]trailing\r\n"})
+        EXPECT_TRUE(FindFittingLines(file, "a").hasParamsSection) << file;
 }
 
 // Lines fit from the section line on (itself included) when they begin with the name;
@@ -84,44 +86,38 @@ TEST(AtoiValue, ReadsAsAtoiDoesWrappingAroundOutOfRange) {
     for (const auto& [text, value] : cases) EXPECT_EQ(AtoiValue(text), value) << text;
 }
 
-TEST(ParseParamLine, TakesColumnsTwoToFive) {
-    ParamEntry e;
-    ASSERT_TRUE(ParseParamLine("duriel.ds1\tDuriel\tact2\\duriel\t46\t-481\tnote\tmore", e));
-    EXPECT_EQ(e, (ParamEntry{"Duriel", "act2\\duriel", 46, -481}));
-    ASSERT_TRUE(ParseParamLine("duriel.ds1\t\t\t\t", e));
-    EXPECT_EQ(e, (ParamEntry{"", "", 0, 0}));
-    ASSERT_TRUE(ParseParamLine("a\tb\tc\tx\t12abc", e));
-    EXPECT_EQ(e, (ParamEntry{"b", "c", 0, 12}));
-}
-
-TEST(ParseParamLine, FewerThanFourTabsIsRefused) {
-    ParamEntry e{"keep", "me", 1, 2};
-    EXPECT_FALSE(ParseParamLine("duriel.ds1\tDuriel\tpath\t46", e));
-    EXPECT_FALSE(ParseParamLine("duriel.ds1", e));
-    EXPECT_FALSE(ParseParamLine("", e));
-    EXPECT_EQ(e, (ParamEntry{"keep", "me", 1, 2}));
-}
-
-TEST(ParseParamLine, ColumnsUpTo127CharactersAreTakenLongerOnesRefused) {
-    std::string edge(127, 'e');
-    std::string over(128, 'o');
-    ParamEntry e;
-    ASSERT_TRUE(ParseParamLine(
-        edge + "\t" + edge + "\t" + edge + "\t" + std::string(126, '0') + "5\t" + edge, e));
-    EXPECT_EQ(e.levelName, edge);
-    EXPECT_EQ(e.gamePath, edge);
-    EXPECT_EQ(e.lvlTypeId, 5);
-    ParamEntry keep{"keep", "me", 1, 2};
+// Columns two to five, numbers as atoi reads them; fewer than four tabs or a column over
+// 127 characters is refused and leaves the entry; the comments may be of any length.
+TEST(ParseParamLine, TakesColumnsTwoToFiveWithinTheirLimits) {
+    const std::string edge(127, 'e'), over(128, 'o');
+    const struct {
+        std::string line;
+        ParamEntry expected;
+    } taken[] = {
+        {"duriel.ds1\tDuriel\tact2\\duriel\t46\t-481\tnote\tmore",
+         {"Duriel", "act2\\duriel", 46, -481}},
+        {"duriel.ds1\t\t\t\t", {"", "", 0, 0}},
+        {"a\tb\tc\tx\t12abc", {"b", "c", 0, 12}},
+        {edge + "\t" + edge + "\t" + edge + "\t" + std::string(126, '0') + "5\t" + edge,
+         {edge, edge, 5, 0}},
+        {"a\tb\tc\t1\t2\t" + std::string(1000, 'c'), {"b", "c", 1, 2}},
+    };
+    for (const auto& c : taken) {
+        ParamEntry e{"keep", "me", 1, 2};
+        EXPECT_TRUE(ParseParamLine(c.line, e)) << c.line;
+        EXPECT_EQ(e, c.expected) << c.line;
+    }
+    std::vector<std::string> refused = {"duriel.ds1\tDuriel\tpath\t46", "duriel.ds1", ""};
     for (int column = 0; column < 5; ++column) {
         std::string line;
         for (int k = 0; k < 5; ++k) line += (k ? "\t" : "") + (k == column ? over : "1");
-        e = keep;
-        EXPECT_FALSE(ParseParamLine(line, e)) << "column " << column + 1;
-        EXPECT_EQ(e, keep);
+        refused.push_back(line);
     }
-    // The comments may be of any length.
-    ASSERT_TRUE(ParseParamLine("a\tb\tc\t1\t2\t" + std::string(1000, 'c'), e));
-    EXPECT_EQ(e, (ParamEntry{"b", "c", 1, 2}));
+    for (const std::string& line : refused) {
+        ParamEntry e{"keep", "me", 1, 2};
+        EXPECT_FALSE(ParseParamLine(line, e)) << line;
+        EXPECT_EQ(e, (ParamEntry{"keep", "me", 1, 2}));
+    }
 }
 
 }  // namespace

@@ -5,37 +5,36 @@
 
 #include "ui/controls.h"
 #include "ui/dialog.h"
-#include "ui/memory/memory_port.h"
 #include "ui/script.h"
 
 namespace {
 
-TEST(NumberParsing, UnsignedTakesDecimalDigitsWithinRange) {
-    uint32_t v = 7;
-    EXPECT_TRUE(ui::ParseUnsigned("0", v));
-    EXPECT_EQ(v, 0u);
-    EXPECT_TRUE(ui::ParseUnsigned(" 4294967295 ", v));
-    EXPECT_EQ(v, 4294967295u);
-    v = 7;
-    EXPECT_FALSE(ui::ParseUnsigned("4294967296", v));
-    EXPECT_FALSE(ui::ParseUnsigned("", v));
-    EXPECT_FALSE(ui::ParseUnsigned("12a", v));
-    EXPECT_FALSE(ui::ParseUnsigned("-1", v));
-    EXPECT_FALSE(ui::ParseUnsigned("99999999999999999999999", v));
-    EXPECT_EQ(v, 7u);
-}
-
-TEST(NumberParsing, SignedTakesTheWholeInt32Range) {
-    int32_t v = 7;
-    EXPECT_TRUE(ui::ParseSigned("-2147483648", v));
-    EXPECT_EQ(v, INT32_MIN);
-    EXPECT_TRUE(ui::ParseSigned("+2147483647", v));
-    EXPECT_EQ(v, INT32_MAX);
-    v = 7;
-    EXPECT_FALSE(ui::ParseSigned("2147483648", v));
-    EXPECT_FALSE(ui::ParseSigned("-", v));
-    EXPECT_FALSE(ui::ParseSigned("1 2", v));
-    EXPECT_EQ(v, 7);
+// Unsigned: decimal digits within 32 bits, blanks around allowed; signed: the whole int32
+// range with a sign. A refused text leaves the value.
+TEST(NumberParsing, TakesDecimalNumbersWithinRange) {
+    for (const auto& [text, expected] : {std::pair{"0", 0u},
+                                         {" 4294967295 ", 4294967295u},
+                                         {"4294967296", 7u},
+                                         {"", 7u},
+                                         {"12a", 7u},
+                                         {"-1", 7u},
+                                         {"99999999999999999999999", 7u}}) {
+        uint32_t v = 7;
+        EXPECT_EQ(ui::ParseUnsigned(text, v), expected != 7u) << text;
+        EXPECT_EQ(v, expected) << text;
+    }
+    for (const auto& [text, expected] : {std::pair{"-2147483648", INT32_MIN},
+                                         {"+2147483647", INT32_MAX},
+                                         {"-10", -10},
+                                         {"2147483648", 7},
+                                         {"-2147483649", 7},
+                                         {"-", 7},
+                                         {"1 2", 7},
+                                         {"--1", 7}}) {
+        int32_t v = 7;
+        EXPECT_EQ(ui::ParseSigned(text, v), expected != 7) << text;
+        EXPECT_EQ(v, expected) << text;
+    }
 }
 
 class ExchangeDialog : public ui::Dialog {
@@ -126,20 +125,6 @@ TEST(MemoryBackend, TypedCharactersPassTheFilter) {
 TEST(MemoryBackend, WithoutAScriptADialogIsCancelled) {
     ExchangeDialog dlg;
     EXPECT_EQ(dlg.DoModal(), ui::IdCancel);
-}
-
-TEST(MemoryBackend, ReportsTheDpiATestSets) {
-    ui::Script script;
-    ExchangeDialog dlg;
-    int dpi = 0;
-    ui::memory::SetDpi(144);
-    script.OnDialog(900, [&](ui::Dialog& d) {
-        dpi = d.Window().GetDpi();
-        d.PressEscape();
-    });
-    dlg.DoModal();
-    ui::memory::SetDpi(96);
-    EXPECT_EQ(dpi, 144);
 }
 
 }  // namespace

@@ -20,8 +20,9 @@
 #include "app/loader_app.h"
 #include "app/loader_dlg.h"
 #include "res/resource.h"
-#include "tests/win32/child_capture.h"
+#include "tests/common/helpers.h"
 #include "tests/win32/file_dialog_driver.h"
+#include "tests/win32/windows_helpers.h"
 #include "ui/backend.h"
 #include "ui/win32/unusable_paths.h"
 
@@ -75,7 +76,7 @@ std::wstring PaneText(HWND dialog) {
 }
 
 TEST(CodePageEndToEnd, AccentedMapsAndLevelsFromDialogAndDropToTheEditor) {
-    TempFolder temp;
+    test::TempFolder temp;
     const std::string program = temp.Path("loader\\"), editor = temp.Path("editor\\");
     const std::string maps = editor + "maps\\";
     for (const std::string& folder : {program, editor, maps})
@@ -122,7 +123,7 @@ TEST(CodePageEndToEnd, AccentedMapsAndLevelsFromDialogAndDropToTheEditor) {
         d.PressEscape();
     });
     {
-        testing_win32::CurrentDirectoryScope keep(temp.Path());
+        test::CurrentFolderScope keep(temp.Path());
         testing_win32::ConsoleScope console;
         app.InitInstance("");
     }

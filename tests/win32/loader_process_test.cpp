@@ -10,7 +10,8 @@
 
 #include "res/resource.h"
 #include "sys/win32/wide.h"
-#include "tests/win32/child_capture.h"
+#include "tests/common/helpers.h"
+#include "tests/win32/windows_helpers.h"
 
 using namespace testing_win32;
 
@@ -58,8 +59,8 @@ HWND AwaitLoader(HWND previous, std::wstring& errors) {
 }
 
 TEST(LoaderProcess, StartedByABatchFileItRunsTheEditorAndShowsItsReport) {
-    TempFolder temp;
-    const std::string program = temp.Path() + "loader\\", editor = temp.Path() + "editor\\";
+    test::TempFolder temp;
+    const std::string program = temp.Path("loader\\"), editor = temp.Path("editor\\");
     for (const std::string& folder : {program, editor, editor + "maps\\"})
         ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
     ASSERT_TRUE(CopyFileA(BesideTests("kelvorn_loader.exe").c_str(),

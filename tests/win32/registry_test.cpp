@@ -39,39 +39,25 @@ class Win32Registry : public ::testing::Test {
     std::string m_base;
 };
 
-TEST_F(Win32Registry, CreateWriteAndReadBack) {
+// Keys in any letter case, nested keys made in one call, values stored as REG_SZ with
+// their zero; values of other types, or without the zero, are read as a user would expect.
+TEST_F(Win32Registry, KeysAndStringValues) {
+    const RegRoot user = RegRoot::CurrentUser;
     bool created = false;
-    ASSERT_TRUE(reg.CreateKey(RegRoot::CurrentUser, Key(".ds1"), created));
+    EXPECT_FALSE(reg.WriteString(user, Key("k"), "", "x"));  // no key yet
+    ASSERT_TRUE(reg.CreateKey(user, Key("k\\shell\\open\\command"), created));
     EXPECT_TRUE(created);
-    ASSERT_TRUE(reg.CreateKey(RegRoot::CurrentUser, Key(".ds1"), created));
+    ASSERT_TRUE(reg.CreateKey(user, Key("K"), created));
     EXPECT_FALSE(created);
-    EXPECT_TRUE(reg.KeyExists(RegRoot::CurrentUser, Key(".DS1")));  // any letter case
-    EXPECT_FALSE(reg.KeyExists(RegRoot::CurrentUser, Key("none")));
+    EXPECT_TRUE(reg.KeyExists(user, Key("K\\Shell")));
+    EXPECT_FALSE(reg.KeyExists(user, Key("none")));
 
-    EXPECT_EQ(reg.ReadString(RegRoot::CurrentUser, Key(".ds1"), ""), std::nullopt);
-    ASSERT_TRUE(reg.WriteString(RegRoot::CurrentUser, Key(".ds1"), "", "DiabloIIMap"));
-    ASSERT_TRUE(reg.WriteString(RegRoot::CurrentUser, Key(".ds1"), "InstallPath", kValue));
-    EXPECT_EQ(reg.ReadString(RegRoot::CurrentUser, Key(".ds1"), ""), "DiabloIIMap");
-    EXPECT_EQ(reg.ReadString(RegRoot::CurrentUser, Key(".ds1"), "InstallPath"), kValue);
-    EXPECT_EQ(reg.ReadString(RegRoot::CurrentUser, Key(".ds1"), "Other"), std::nullopt);
-    ASSERT_TRUE(reg.WriteString(RegRoot::CurrentUser, Key(".ds1"), "", ""));
-    EXPECT_EQ(reg.ReadString(RegRoot::CurrentUser, Key(".ds1"), ""), "");
-
-    // Nested keys come into being in one call.
-    ASSERT_TRUE(reg.CreateKey(RegRoot::CurrentUser, Key("Map\\shell\\open\\command"), created));
-    EXPECT_TRUE(created);
-    EXPECT_TRUE(reg.KeyExists(RegRoot::CurrentUser, Key("Map\\shell")));
-}
-
-TEST_F(Win32Registry, StringsAreStoredWithTheirZeroAndOthersAreReadWithout) {
-    bool created;
-    EXPECT_FALSE(reg.WriteString(RegRoot::CurrentUser, Key("k"), "", "x"));  // no key yet
-    EXPECT_FALSE(reg.KeyExists(RegRoot::CurrentUser, Key("k")));
-    ASSERT_TRUE(reg.CreateKey(RegRoot::CurrentUser, Key("k"), created));
-    ASSERT_TRUE(reg.WriteString(RegRoot::CurrentUser, Key("k"), "", "Diablo II Map"));
-    DWORD type = 0;
+    EXPECT_EQ(reg.ReadString(user, Key("k"), ""), std::nullopt);
+    ASSERT_TRUE(reg.WriteString(user, Key("k"), "", "Diablo II Map"));
+    ASSERT_TRUE(reg.WriteString(user, Key("k"), "InstallPath", kValue));
+    EXPECT_EQ(reg.ReadString(user, Key("k"), "InstallPath"), kValue);
     wchar_t data[64] = {};
-    DWORD bytes = sizeof(data);
+    DWORD type = 0, bytes = sizeof(data);
     ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, WideKey("k").c_str(), nullptr, RRF_RT_ANY, &type,
                            data, &bytes),
               ERROR_SUCCESS);
@@ -82,23 +68,21 @@ TEST_F(Win32Registry, StringsAreStoredWithTheirZeroAndOthersAreReadWithout) {
     HKEY key;
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, WideKey("k").c_str(), 0, KEY_SET_VALUE, &key),
               ERROR_SUCCESS);
-    // No terminating zero stored; an expandable string; a number.
     RegSetValueExW(key, L"bare", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"abc"), 6);
     RegSetValueExW(key, L"expand", 0, REG_EXPAND_SZ,
                    reinterpret_cast<const BYTE*>(L"%SystemRoot%\\x"), 30);
     DWORD number = 7;
     RegSetValueExW(key, L"number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), 4);
     RegCloseKey(key);
-    EXPECT_EQ(reg.ReadString(RegRoot::CurrentUser, Key("k"), "bare"), "abc");
-    EXPECT_EQ(reg.ReadString(RegRoot::CurrentUser, Key("k"), "expand"), "%SystemRoot%\\x");
-    EXPECT_EQ(reg.ReadString(RegRoot::CurrentUser, Key("k"), "number"), std::nullopt);
+    EXPECT_EQ(reg.ReadString(user, Key("k"), "bare"), "abc");
+    EXPECT_EQ(reg.ReadString(user, Key("k"), "expand"), "%SystemRoot%\\x");
+    EXPECT_EQ(reg.ReadString(user, Key("k"), "number"), std::nullopt);
 }
 
+// A 32-bit game installer writes under the 32-bit view of HKLM\Software.
 TEST_F(Win32Registry, ThirtyTwoBitInstallersAreSeen) {
-    // A 32-bit game installer writes under the 32-bit view of HKLM\Software.
-    std::wstring sub = WideKey("Game");
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, sub.c_str(), 0, nullptr, 0,
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, WideKey("Game").c_str(), 0, nullptr, 0,
                               KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegSetValueExW(key, L"InstallPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"C:\\Game"), 16);

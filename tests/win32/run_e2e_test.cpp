@@ -1,17 +1,13 @@
 // Run end to end with real windows, a real console and pipe, and the stand-in editor as the
 // editor: the main window is scripted in process, RunEditor starts kelvorn.exe, and the
 // window that comes back is read as a user would read it.
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "app/loader_app.h"
 #include "app/loader_dlg.h"
 #include "res/resource.h"
-#include "tests/win32/child_capture.h"
+#include "tests/common/helpers.h"
+#include "tests/win32/windows_helpers.h"
 #include "tests/win32/file_dialog_driver.h"
 #include "ui/script.h"
 
@@ -19,7 +15,7 @@ using namespace testing_win32;
 
 namespace {
 
-using Strings = std::vector<std::string>;
+using test::Strings;
 
 const std::string kFiller = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\r\n";
 
@@ -32,39 +28,20 @@ std::string Tail(const std::string& outputAfterReport, const std::string& stderr
            stderrText + "\r\nEnd of stderr.txt\r\n\r\n" + line;
 }
 
-// Lets the window paint and be seen for `ms` (KELVORN_E2E_HOLD_MS, for screenshots).
-void HoldForAScreenshot() {
-    const char* text = std::getenv("KELVORN_E2E_HOLD_MS");
-    if (!text) return;
-    const DWORD until = GetTickCount() + std::strtoul(text, nullptr, 10);
-    while (static_cast<LONG>(until - GetTickCount()) > 0) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(20);
-    }
-}
-
 // A program folder with its kelvorn_loader.ini and an editor folder holding a copy of the
 // stand-in editor, side by side in a fresh temporary folder.
 class RunE2ETest : public ::testing::Test {
   protected:
     void SetUp() override {
-        // Process ids repeat from one Wine session to the next, and so may a folder left
-        // behind by an earlier session: each test takes a folder of its own inside.
-        root = m_temp.Path() + std::to_string(GetTickCount64()) + "\\";
+        root = m_temp.Path() + "\\";
         program = root + "loader\\";
         editor = root + "editor\\";
-        for (const std::string& folder :
-             {root, program, editor, editor + "maps\\", root + "other\\"})
+        for (const std::string& folder : {program, editor, editor + "maps\\", root + "other\\"})
             ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr))
                 << folder << " " << GetLastError();
         ASSERT_TRUE(CopyFileA(StandinPath().c_str(), (editor + "kelvorn.exe").c_str(), FALSE));
-        for (const std::string& map :
-             {editor + "maps\\a.ds1", root + "other\\b.ds1", editor + "maps\\c.ds1"})
-            ASSERT_TRUE(WriteBytes(map, "map"));
+        for (const char* map : {"editor\\maps\\a.ds1", "other\\b.ds1", "editor\\maps\\c.ds1"})
+            m_temp.Write(map, "map");
         WriteSettings("kelvorn.exe");
         const std::string exe = program + "kelvorn_loader.exe";
         app.m_programFilePath = [exe] { return std::optional<std::string>(exe); };
@@ -82,12 +59,12 @@ class RunE2ETest : public ::testing::Test {
     }
 
     void WriteSettings(const std::string& editorName) {
-        ASSERT_TRUE(WriteBytes(program + "kelvorn_loader.ini",
-                               "kelvornpath = " + editor + "\r\nkelvornname = " + editorName +
-                                   "\r\n\r\n[PARAMS]\r\n"
-                                   "a.ds1\tAct 1 - Town\tdata\\act1\t1\t2\r\n"
-                                   "b.ds1\tAct 2 - Desert\tdata\\act2\t3\t4\r\n"
-                                   "c.ds1\tAct 3 - Jungle\tdata\\act3\t5\t4294967295\r\n"));
+        m_temp.Write("loader\\kelvorn_loader.ini",
+                     "kelvornpath = " + editor + "\r\nkelvornname = " + editorName +
+                         "\r\n\r\n[PARAMS]\r\n"
+                         "a.ds1\tAct 1 - Town\tdata\\act1\t1\t2\r\n"
+                         "b.ds1\tAct 2 - Desert\tdata\\act2\t3\t4\r\n"
+                         "c.ds1\tAct 3 - Jungle\tdata\\act3\t5\t4294967295\r\n");
     }
     std::string EditorNoSeparator() const { return editor.substr(0, editor.size() - 1); }
 
@@ -109,9 +86,6 @@ class RunE2ETest : public ::testing::Test {
         std::string pane;
         bool paneVisible = false;
         bool inProgramDir = false;
-        std::vector<bool> checks;
-        std::string act;
-        Strings forced;
         std::string output;  // the whole text, which the pane may not hold
     };
     Back RunOnce(std::function<void(CLoaderDlg&)> first) {
@@ -134,17 +108,11 @@ class RunE2ETest : public ::testing::Test {
             char dir[MAX_PATH];
             back.inProgramDir =
                 std::string(dir, GetCurrentDirectoryA(MAX_PATH, dir)) + "\\" == program;
-            for (int id : {IDC_FORCE_DT1, IDC_FORCE_PAL, IDC_NO_CHECK_ACT, IDC_RESIZE})
-                back.checks.push_back(d.Window().IsChecked(id));
-            back.act = d.Window().GetItemText(IDC_ACT);
-            for (int i = 0; i < dlg.m_dt1Dlg.m_nDt1Count; ++i)
-                back.forced.push_back(dlg.m_dt1Dlg.m_dt1Files[i]);
             back.output = dlg.m_strOutput;
-            HoldForAScreenshot();
             d.PressEscape();
         });
         {
-            CurrentDirectoryScope keep(root);
+            test::CurrentFolderScope keep(root);
             ConsoleScope console;
             app.InitInstance("");
         }
@@ -154,18 +122,12 @@ class RunE2ETest : public ::testing::Test {
         d.Window().SetCheck(id, true);
         d.ClickButton(id);
     }
-    Strings BoxTexts() const {
-        Strings texts;
-        for (const ui::MessageBoxCall& call : script.MessageBoxes()) texts.push_back(call.text);
-        return texts;
-    }
+    Strings BoxTexts() const { return test::BoxTexts(script); }
 
+    test::TempFolder m_temp;
     std::string root, program, editor;
     ui::Script script;
     CLoaderApp app;
-
-  private:
-    TempFolder m_temp;
 };
 
 TEST_F(RunE2ETest, OneMapWithOptions) {
@@ -190,7 +152,6 @@ TEST_F(RunE2ETest, OneMapWithOptions) {
     EXPECT_TRUE(back.paneVisible);
     EXPECT_EQ(back.rows, Strings{editor + "maps\\a.ds1|Act 1 - Town|data\\act1|1|2"});
     EXPECT_TRUE(back.inProgramDir);
-    EXPECT_EQ(back.checks, (std::vector<bool>{false, true, true, true}));
     EXPECT_TRUE(script.MessageBoxes().empty()) << BoxTexts().front();
     EXPECT_TRUE(script.Errors().empty()) << script.Errors().front();
 }
@@ -198,7 +159,7 @@ TEST_F(RunE2ETest, OneMapWithOptions) {
 TEST_F(RunE2ETest, OneMapWithForcedTilesAndAFailingEditor) {
     EnvironmentScope exitCode("KELVORN_STANDIN_EXIT", "-1");
     EnvironmentScope stderrText("KELVORN_STANDIN_STDERR", "it went wrong\\r\\n");
-    ASSERT_TRUE(WriteBytes(editor + "floor.dt1", "dt1"));
+    m_temp.Write("editor\\floor.dt1", "dt1");
     const Back back = RunOnce([&](CLoaderDlg& d) {
         d.DropFiles({root + "other\\b.ds1"});
         d.m_dt1Dlg.m_dt1Files[0] = editor + "floor.dt1";
@@ -215,7 +176,6 @@ TEST_F(RunE2ETest, OneMapWithForcedTilesAndAFailingEditor) {
         "shape: one map, forced .dt1\r\nmap: " + b + " (found)\r\ndt1 1: floor.dt1 (found)\r\n" +
         "dt1 2: " + wall + " (missing)\r\n";
     EXPECT_EQ(back.pane, Header(cmd) + Tail(report, "it went wrong\r\n", -1));
-    EXPECT_EQ(back.checks, (std::vector<bool>{true, false, false, false}));
 }
 
 TEST_F(RunE2ETest, ThreeMapsThroughTempIni) {
@@ -233,7 +193,8 @@ TEST_F(RunE2ETest, ThreeMapsThroughTempIni) {
         " (found)\r\n"
         "list line 3: 5 4294967295 maps\\c.ds1\r\nmap: maps\\c.ds1 (found)\r\n";
     EXPECT_EQ(back.pane, Header(cmd) + Tail(report, "stand-in editor: no errors\r\n", 0));
-    EXPECT_EQ(ReadBytes(list), "1 2 maps\\a.ds1\r\n3 4 " + b + "\r\n5 4294967295 maps\\c.ds1\r\n");
+    EXPECT_EQ(m_temp.Read("loader\\temp.ini"),
+              "1 2 maps\\a.ds1\r\n3 4 " + b + "\r\n5 4294967295 maps\\c.ds1\r\n");
     EXPECT_EQ(back.rows, (Strings{editor + "maps\\a.ds1|Act 1 - Town|data\\act1|1|2",
                                   b + "|Act 2 - Desert|data\\act2|3|4",
                                   editor + "maps\\c.ds1|Act 3 - Jungle|data\\act3|5|4294967295"}));
@@ -249,16 +210,12 @@ TEST_F(RunE2ETest, MissingEditorIsToldAndTheWindowComesBackAsItWas) {
         Check(d, IDC_FORCE_PAL);
         d.TypeText(IDC_ACT, "4");
     });
-    ASSERT_EQ(BoxTexts(), Strings{"Failed to Create New Process for ds1 Editor"});
-    EXPECT_EQ(script.MessageBoxes()[0].ownerTemplate, 0);
-    EXPECT_EQ(script.MessageBoxes()[0].caption, "ERROR");
-    EXPECT_EQ(script.MessageBoxes()[0].flags, 0x30u);
+    ASSERT_EQ(script.MessageBoxes().size(), 1u);
+    test::ExpectErrorBox(script.MessageBoxes()[0], "Failed to Create New Process for ds1 Editor",
+                         0);
     const std::string cmd = "\"missing.exe\" \"maps\\a.ds1\" -force_pal 4 -force_dt1 \"floor.dt1\"";
     EXPECT_EQ(back.pane, Header(cmd));
     EXPECT_EQ(back.rows, Strings{editor + "maps\\a.ds1|Act 1 - Town|data\\act1|1|2"});
-    EXPECT_EQ(back.checks, (std::vector<bool>{true, true, false, false}));
-    EXPECT_EQ(back.act, "4");
-    EXPECT_EQ(back.forced, Strings{editor + "floor.dt1"});
 }
 
 TEST_F(RunE2ETest, EveryByteOfALongOutputIsKeptAndTheEditorsChildIsNotWaitedFor) {
@@ -317,7 +274,7 @@ TEST_F(RunE2ETest, ManyRunsInARowLeaveNoHandleBehind) {
         });
     }
     {
-        CurrentDirectoryScope keep(root);
+        test::CurrentFolderScope keep(root);
         ConsoleScope console;
         app.InitInstance("");
     }

@@ -3,22 +3,14 @@
 #include <windows.h>
 #undef SetCurrentDirectory  // sys::SetCurrentDirectory, not the platform's macro
 
-#include <filesystem>
-#include <fstream>
-
 #include "sys/fs.h"
+#include "tests/common/helpers.h"
 #include "tests/win32/file_dialog_driver.h"
-#include "tests/win32/ui_fixture.h"
 #include "ui/backend.h"
-#include "ui/win32/file_results.h"
 #include "ui/win32/util.h"
 
 namespace kelvorn_test {
 namespace {
-
-void Touch(const TempFolder& folder, const std::string& name) {
-    std::ofstream(folder.Native(name)) << "x";
-}
 
 std::wstring W(const std::string& s) {
     return ui::win32::Widen(s);
@@ -27,8 +19,8 @@ std::wstring W(const std::string& s) {
 class Win32FileDialog : public ::testing::Test {
   protected:
     void SetUp() override {
-        Touch(maps, "a.ds1");
-        Touch(maps, kOther);
+        maps.Write("a.ds1", "x");
+        maps.Write(kOther, "x");
         m_start = std::filesystem::current_path();
         ASSERT_TRUE(sys::SetCurrentDirectory(elsewhere.Path()));
     }
@@ -45,7 +37,7 @@ class Win32FileDialog : public ::testing::Test {
         return o;
     }
     const std::string kOther = "\xe9t\xe9 \x80.ds1";  // "été €.ds1" in Windows-1252
-    TempFolder maps, elsewhere;
+    test::TempFolder maps, elsewhere;
 
   private:
     std::filesystem::path m_start;
@@ -83,23 +75,11 @@ TEST_F(Win32FileDialog, OneFileIsAFullPathAndSeveralComeAsFolderAndNames) {
     });
 }
 
-TEST_F(Win32FileDialog, CancelledFileDialogAndFolderBrowserGiveNothing) {
-    {
-        DialogDriver drive(L"");
-        ui::FileDialogResult r = ui::backend::FileDialog(nullptr, Options(true), false);
-        EXPECT_FALSE(r.confirmed);
-        EXPECT_TRUE(r.paths.empty());
-        EXPECT_NE(drive.dialog, nullptr);  // it really was up
-    }
-    DialogDriver drive(L"");
-    EXPECT_EQ(ui::backend::BrowseFolder(nullptr, "Select your Mod Directory"), std::nullopt);
-    EXPECT_NE(drive.dialog, nullptr);
-}
-
+// A new file goes without a question; replacing one asks first. A cancelled folder
+// browser gives nothing.
 TEST_F(Win32FileDialog, SaveAsksBeforeReplacingAFile) {
     ui::OpenFileOptions o;
     o.filters = {{"All Files (*.*)", "*.*"}};
-    // A new file goes without a question; replacing one asks first.
     for (const char* name : {"new.bat", "a.ds1"}) {
         DialogDriver drive(W(maps.Path(name)));
         ui::FileDialogResult r = ui::backend::FileDialog(nullptr, o, true);
@@ -107,40 +87,9 @@ TEST_F(Win32FileDialog, SaveAsksBeforeReplacingAFile) {
         EXPECT_EQ(r.paths, std::vector<std::string>{maps.Path(name)});
         EXPECT_EQ(drive.prompts.size(), name[0] == 'a' ? 1u : 0u) << name;
     }
-}
-
-// The whole literal, zeros included.
-template <size_t N>
-std::wstring_view Buffer(const wchar_t (&text)[N]) {
-    return std::wstring_view(text, N - 1);
-}
-
-TEST(Win32FileResults, SingleAndMultipleBuffers) {
-    std::vector<std::wstring> refused;
-    auto ParseFileBuffer = [&](std::wstring_view buffer, bool multi) {
-        return ui::win32::ParseFileBuffer(buffer, multi, refused);
-    };
-    ui::FileDialogResult r = ParseFileBuffer(Buffer(L"C:\\maps\\a.ds1\0\0junk"), true);
-    EXPECT_TRUE(r.confirmed);
-    EXPECT_EQ(r.folder, "");
-    EXPECT_EQ(r.paths, std::vector<std::string>{"C:\\maps\\a.ds1"});
-
-    std::wstring_view several = Buffer(L"C:\\maps\0a.ds1\0\u00e9.ds1\0\0");
-    r = ParseFileBuffer(several, true);
-    EXPECT_EQ(r.folder, "C:\\maps");
-    EXPECT_EQ(r.names, (std::vector<std::string>{"a.ds1", "\xe9.ds1"}));
-    EXPECT_EQ(r.paths, (std::vector<std::string>{"C:\\maps\\a.ds1", "C:\\maps\\\xe9.ds1"}));
-
-    // A drive's root already ends with its separator.
-    r = ParseFileBuffer(Buffer(L"C:\\\0a.ds1\0b.ds1\0\0"), true);
-    EXPECT_EQ(r.paths, (std::vector<std::string>{"C:\\a.ds1", "C:\\b.ds1"}));
-
-    // Without multiple selection only the one path counts.
-    r = ParseFileBuffer(several, false);
-    EXPECT_EQ(r.paths, std::vector<std::string>{"C:\\maps"});
-    EXPECT_FALSE(ParseFileBuffer(Buffer(L"\0\0\0"), true).confirmed);
-    EXPECT_FALSE(ParseFileBuffer(L"", true).confirmed);
-    EXPECT_TRUE(refused.empty());
+    DialogDriver drive(L"");
+    EXPECT_EQ(ui::backend::BrowseFolder(nullptr, "Select your Mod Directory"), std::nullopt);
+    EXPECT_NE(drive.dialog, nullptr);  // it really was up
 }
 
 }  // namespace

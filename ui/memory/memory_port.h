@@ -37,7 +37,6 @@ class MemoryPort : public WindowPort {
     void DragAcceptFiles(bool accept) override { m_acceptsFiles = accept; }
     bool AcceptsFiles() const override { return m_acceptsFiles; }
     void SetIcons(int iconResource) override { m_icon = iconResource; }
-    bool IsMinimized() const override { return false; }
 
     void CheckMenuItem(int command, bool checked) override { m_menu[command].checked = checked; }
     bool IsMenuItemChecked(int command) const override;

@@ -14,11 +14,8 @@ namespace ui::win32 {
 
 namespace {
 
-constexpr UINT_PTR kAnswerTimer = 0x4B4D;
-
 struct PendingAnswer {
     int answer;
-    unsigned delayMs;
     HWND box = nullptr;
     bool given = false;
 };
@@ -35,11 +32,6 @@ void GiveAnswer(HWND box, int answer) {
     ::EndDialog(box, answer);
 }
 
-void CALLBACK AnswerLater(HWND box, UINT, UINT_PTR id, DWORD) {
-    KillTimer(box, id);
-    if (t_pending) GiveAnswer(box, t_pending->answer);
-}
-
 LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
     PendingAnswer* pending = t_pending;
     auto window = reinterpret_cast<HWND>(wParam);
@@ -48,10 +40,7 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
             pending->box = window;
         } else if (pending && code == HCBT_ACTIVATE && !pending->given && window == pending->box) {
             pending->given = true;
-            if (pending->delayMs)
-                SetTimer(window, kAnswerTimer, pending->delayMs, AnswerLater);
-            else
-                GiveAnswer(window, pending->answer);
+            GiveAnswer(window, pending->answer);
         }
     } catch (...) {
         // Nothing may leave a hook; the box then waits for a person.
@@ -65,7 +54,7 @@ int ShowBox(HWND owner, const std::wstring& text, const std::wstring& caption, u
             std::optional<int> answer) {
     if (!answer) return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
 
-    PendingAnswer pending{*answer, ScriptDelayMs()};
+    PendingAnswer pending{*answer};
     PendingAnswer* outer = t_pending;
     t_pending = &pending;
     HHOOK hook = SetWindowsHookExW(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());

@@ -87,10 +87,6 @@ void Win32Port::SetIcons(int iconResource) {
     m_smallIcon = small;
 }
 
-bool Win32Port::IsMinimized() const {
-    return IsIconic(m_hwnd) != FALSE;
-}
-
 void Win32Port::CheckMenuItem(int command, bool checked) {
     if (HMENU menu = GetMenu(m_hwnd))
         ::CheckMenuItem(menu, command, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));

@@ -25,7 +25,6 @@ using win32::Win32Port;
 
 // The script's step runs once the window is up and its modal loop is running.
 constexpr UINT kRunStep = WM_APP + 0x4B;
-constexpr UINT_PTR kStepTimer = 0x4B4C;
 
 struct ModalState {
     Dialog* dialog;
@@ -87,12 +86,7 @@ INT_PTR Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         win32::ApplyDialogInit(hwnd, GetModuleHandleW(nullptr), state->dialog->TemplateId());
         state->dialog->AttachPort(state->port.get());
         bool defaultFocus = state->dialog->HandleInit();
-        if (ActiveScript() && !state->dialog->IsEnding()) {
-            if (unsigned delay = win32::ScriptDelayMs())
-                SetTimer(hwnd, kStepTimer, delay, nullptr);
-            else
-                PostMessageW(hwnd, kRunStep, 0, 0);
-        }
+        if (ActiveScript() && !state->dialog->IsEnding()) PostMessageW(hwnd, kRunStep, 0, 0);
         return defaultFocus;
     }
     auto* state = reinterpret_cast<ModalState*>(GetWindowLongPtrW(hwnd, DWLP_USER));
@@ -132,16 +126,10 @@ INT_PTR Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return port && PaintMinimized(hwnd, port->BigIcon());
         case WM_QUERYDRAGICON:
             return port ? reinterpret_cast<INT_PTR>(port->BigIcon()) : 0;
-        case WM_TIMER:
-            if (wParam != kStepTimer) return FALSE;
-            KillTimer(hwnd, kStepTimer);
-            RunScriptStep(hwnd, *state);
-            return TRUE;
         case kRunStep:
             RunScriptStep(hwnd, *state);
             return TRUE;
         case WM_DESTROY:
-            KillTimer(hwnd, kStepTimer);
             dialog.DetachPort();
             return FALSE;
         case WM_NCDESTROY:

@@ -1,7 +1,5 @@
 #include "ui/win32/util.h"
 
-#include <cstdlib>
-
 #include "ui/dialog.h"
 #include "ui/script.h"
 #include "ui/win32/wide.h"
@@ -27,15 +25,6 @@ std::string ClassName(HWND hwnd) {
     wchar_t name[256] = {};
     int got = hwnd ? GetClassNameW(hwnd, name, 256) : 0;
     return Narrow(name, got);
-}
-
-unsigned ScriptDelayMs() {
-    const char* text = std::getenv("KELVORN_SCRIPT_DELAY_MS");
-    if (!text || !*text) return 0;
-    char* end = nullptr;
-    unsigned long value = std::strtoul(text, &end, 10);
-    if (*end != '\0' || value > 600000) return 0;
-    return static_cast<unsigned>(value);
 }
 
 void ReportFailure(const std::string& what) {

@@ -22,10 +22,6 @@ std::string WindowText(HWND hwnd);
 // Class name of a window.
 std::string ClassName(HWND hwnd);
 
-// How long a scripted answer waits before it is given, so that a screenshot can show
-// the window (environment KELVORN_SCRIPT_DELAY_MS; 0 when unset or not a number).
-unsigned ScriptDelayMs();
-
 // A message box with wide texts, owned by `owner` (may be null). With `answer` (a test
 // script's), a CBT hook gives it once the real box is up.
 int ShowBox(HWND owner, const std::wstring& text, const std::wstring& caption, unsigned flags,

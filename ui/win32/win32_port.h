@@ -37,7 +37,6 @@ class Win32Port : public WindowPort {
     void DragAcceptFiles(bool accept) override;
     bool AcceptsFiles() const override;
     void SetIcons(int iconResource) override;
-    bool IsMinimized() const override;
 
     void CheckMenuItem(int command, bool checked) override;
     bool IsMenuItemChecked(int command) const override;

@@ -1,0 +1,110 @@
+// Small helpers every suite shares: a scratch folder, whole files as bytes, and what a
+// ui::Script saw.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/script.h"
+#ifdef _WIN32
+#include "sys/win32/wide.h"
+#endif
+
+namespace test {
+
+using Strings = std::vector<std::string>;
+
+// A fresh folder of its own under the temporary folder, removed with what it holds.
+// Path() ends without a separator; Path(name) names something inside.
+class TempFolder {
+  public:
+    TempFolder() {
+        static std::atomic<unsigned> counter{0};
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        m_path = std::filesystem::temp_directory_path() /
+                 ("kelvorn-test-" + std::to_string(stamp) + "-" + std::to_string(++counter));
+        std::filesystem::create_directories(m_path);
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::string Path(const std::string& name = "") const {
+        const std::string folder = m_path.string();
+        return name.empty() ? folder : folder + kSeparator + name;
+    }
+    // Writes `bytes` as they are to `name` in the folder; returns the file's path.
+    std::string Write(const std::string& name, std::string_view bytes) const {
+        std::ofstream(m_path / Native(name), std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return Path(name);
+    }
+    std::string Read(const std::string& name) const {
+        std::ifstream in(m_path / Native(name), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    // A path as the program spells it (bytes; on Windows in the system code page).
+    static std::filesystem::path Native(const std::string& path) {
+#ifdef _WIN32
+        return sys::win32::Widen(path);
+#else
+        return path;
+#endif
+    }
+
+    static constexpr char kSeparator =
+        static_cast<char>(std::filesystem::path::preferred_separator);
+
+  private:
+    std::filesystem::path m_path;
+};
+
+// Makes a folder current for the scope.
+class CurrentFolderScope {
+  public:
+    explicit CurrentFolderScope(const std::filesystem::path& folder)
+        : m_old(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~CurrentFolderScope() {
+        std::error_code ec;
+        std::filesystem::current_path(m_old, ec);
+    }
+
+  private:
+    std::filesystem::path m_old;
+};
+
+inline Strings BoxTexts(const ui::Script& script) {
+    Strings texts;
+    for (const ui::MessageBoxCall& call : script.MessageBoxes()) texts.push_back(call.text);
+    return texts;
+}
+
+// Every error the script recorded, for a failure message.
+inline std::string Errors(const ui::Script& script) {
+    return ::testing::PrintToString(script.Errors());
+}
+
+// The program's error box: caption "ERROR", OK with the exclamation icon, owned by the
+// dialog of `ownerTemplate` (0: no owner).
+inline void ExpectErrorBox(const ui::MessageBoxCall& box, const std::string& text,
+                           int ownerTemplate) {
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.caption, "ERROR") << text;
+    EXPECT_EQ(box.flags, ui::MbOk | ui::MbIconExclamation) << text;
+    EXPECT_EQ(box.ownerTemplate, ownerTemplate) << text;
+}
+
+}  // namespace test

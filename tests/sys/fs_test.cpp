@@ -1,0 +1,124 @@
+// sys/fs.h on either system: natively on POSIX, under Wine through the wide Windows API.
+#include "sys/fs.h"
+
+#include <algorithm>
+
+#include "tests/common/helpers.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+#ifdef _WIN32
+const std::string kName = "carte \xe9t\xe9 \x80.ini";  // "carte été €.ini" in Windows-1252
+#else
+const std::string kName = "carte \xc3\xa9t\xc3\xa9 \xd0\x96.ini";  // "carte été Ж.ini"
+#endif
+
+fs::path Native(const std::string& path) {
+    return test::TempFolder::Native(path);
+}
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(Native(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Names in the folder, sorted: a save leaves no temporary file behind.
+test::Strings Listing(const test::TempFolder& folder) {
+    test::Strings names;
+    for (const auto& entry : fs::directory_iterator(Native(folder.Path()))) {
+#ifdef _WIN32
+        names.push_back(sys::win32::Narrow(entry.path().filename().wstring()));
+#else
+        names.push_back(entry.path().filename().string());
+#endif
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class FsTest : public ::testing::Test {
+  protected:
+    void TearDown() override { fs::current_path(m_start); }
+    test::TempFolder folder;
+
+  private:
+    fs::path m_start = fs::current_path();
+};
+
+// Each limit counts bytes (on Windows in the code page).
+TEST_F(FsTest, CurrentDirectoryAndProgramPathWithTheirLimits) {
+    ASSERT_TRUE(sys::SetCurrentDirectory(folder.Path()));
+    const std::optional<std::string> here = sys::CurrentDirectory(4096);
+    ASSERT_TRUE(here);
+    EXPECT_TRUE(fs::equivalent(Native(*here), Native(folder.Path())));
+    const std::optional<std::string> program = sys::ProgramFilePath(4096);
+    ASSERT_TRUE(program);
+    EXPECT_TRUE(fs::is_regular_file(Native(*program)));
+    for (const auto& [get, path] :
+         {std::pair{&sys::CurrentDirectory, *here}, std::pair{&sys::ProgramFilePath, *program}}) {
+        EXPECT_EQ(get(path.size()), path);
+        EXPECT_EQ(get(path.size() - 1), std::nullopt);
+    }
+    EXPECT_FALSE(sys::SetCurrentDirectory(folder.Path("missing")));
+    EXPECT_FALSE(sys::SetCurrentDirectory(""));
+    EXPECT_EQ(sys::CurrentDirectory(4096), here);
+}
+
+TEST_F(FsTest, FileExistsAndReadWholeFileOnlyForFiles) {
+    const std::string bytes = std::string("line 1\r\nline 2\n") + '\0' + "zero\xff\xfe end";
+    ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(kName), bytes));
+    EXPECT_EQ(Slurp(folder.Path(kName)), bytes);
+    EXPECT_TRUE(sys::FileExists(folder.Path(kName)));
+    EXPECT_FALSE(sys::FileExists(folder.Path()));  // a folder is no file
+    EXPECT_FALSE(sys::FileExists(folder.Path("none.ini")));
+    EXPECT_FALSE(sys::FileExists(""));
+    std::string got = "old";
+    ASSERT_TRUE(sys::ReadWholeFile(folder.Path(kName), got));
+    EXPECT_EQ(got, bytes);
+    got = "kept";
+    EXPECT_FALSE(sys::ReadWholeFile(folder.Path("none.ini"), got));
+    EXPECT_EQ(got, "kept");
+    // Relative to the current directory.
+    ASSERT_TRUE(sys::SetCurrentDirectory(folder.Path()));
+    EXPECT_TRUE(sys::FileExists(kName));
+}
+
+// Created, then replaced by a shorter, a larger and an empty text, with nothing left over.
+TEST_F(FsTest, AtomicWriteCreatesAndReplaces) {
+    for (const std::string& text :
+         {std::string("[PARAMS]\r\nfirst line\r\n"), std::string("short\r\n"),
+          std::string(3 << 20, 'k') + "\r\nend", std::string()}) {
+        ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(kName), text));
+        EXPECT_EQ(Slurp(folder.Path(kName)), text);
+        EXPECT_EQ(Listing(folder), test::Strings{kName});
+    }
+}
+
+// A failed save leaves the old file byte for byte, and creates nothing.
+TEST_F(FsTest, FailedWriteLeavesTheOldFile) {
+    const std::string inMissing = folder.Path("missing") + test::TempFolder::kSeparator + kName;
+    EXPECT_FALSE(sys::WriteFileAtomically(inMissing, "new"));
+    const std::string old = "old contents\r\n";
+    ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(kName), old));
+    // The temporary file cannot be made.
+    fs::create_directory(Native(folder.Path(kName + ".kelvorn-tmp")));
+    EXPECT_FALSE(sys::WriteFileAtomically(folder.Path(kName), "new contents\r\n"));
+    EXPECT_EQ(Slurp(folder.Path(kName)), old);
+    fs::remove(Native(folder.Path(kName + ".kelvorn-tmp")));
+    // A folder stands where the file should go.
+    fs::create_directory(Native(folder.Path("taken")));
+    EXPECT_FALSE(sys::WriteFileAtomically(folder.Path("taken"), "new"));
+    EXPECT_TRUE(fs::is_directory(Native(folder.Path("taken"))));
+#ifdef _WIN32
+    // A read-only file is not replaced.
+    fs::permissions(Native(folder.Path(kName)), fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_FALSE(sys::WriteFileAtomically(folder.Path(kName), "new contents\r\n"));
+    fs::permissions(Native(folder.Path(kName)), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(Slurp(folder.Path(kName)), old);
+#endif
+    EXPECT_EQ(Listing(folder), (test::Strings{kName, "taken"}));
+}
+
+}  // namespace
