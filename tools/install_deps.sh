@@ -3,7 +3,8 @@
 set -eu
 packages=(cmake ninja-build g++ python3 libgtest-dev googletest
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-          wine wine64 fonts-wine xvfb xauth x11-utils imagemagick)
+          wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
+          clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

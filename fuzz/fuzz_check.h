@@ -1,0 +1,48 @@
+// What every harness needs: a check that stays on in release builds, and the harness's own
+// line split, written apart from the readers' so that it can judge them.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+#include <vector>
+
+// libFuzzer reports the abort with the input that caused it.
+#define FUZZ_CHECK(condition)                                                                  \
+    do {                                                                                       \
+        if (!(condition)) {                                                                    \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
+            std::abort();                                                                      \
+        }                                                                                      \
+    } while (false)
+
+inline std::string_view AsText(const uint8_t* data, std::size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+// The lines of `text` as the file formats define them: LF ends a line, a CR before it is
+// not part of the line, and a final line break adds no empty line.
+inline std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+// The columns of a line split at every tab.
+inline std::vector<std::string_view> SplitTabs(std::string_view line) {
+    std::vector<std::string_view> columns;
+    for (;;) {
+        std::size_t tab = line.find('\t');
+        columns.push_back(line.substr(0, tab));
+        if (tab == std::string_view::npos) return columns;
+        line.remove_prefix(tab + 1);
+    }
+}
