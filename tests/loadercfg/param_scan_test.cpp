@@ -19,11 +19,14 @@ TEST(LowerFileName, TakesTheTextAfterTheLastSeparatorInLowerCase) {
 }
 
 TEST(FindFittingLines, NeedsTheParamsLineInTheFirstColumn) {
-    EXPECT_FALSE(FindFittingLines("", "a").hasParamsSection);
-    EXPECT_FALSE(FindFittingLines("x\n [PARAMS]\n[params]\na\n", "a").hasParamsSection);
-    EXPECT_FALSE(FindFittingLines("x[PARAMS]\n", "a").hasParamsSection);
-    EXPECT_TRUE(FindFittingLines("[PARAMS]", "a").hasParamsSection);
-    EXPECT_TRUE(FindFittingLines("x\r\n[PARAMS]trailing\r\n", "a").hasParamsSection);
+    for (auto [file, found] : {std::pair<std::string_view, bool>{"", false},
+                               {"x\n [PARAMS]\n[params]\na\n", false},
+                               {"x[PARAMS]\n", false},
+                               {"[PARAMS]", true},
+                               {"x\r\n[PARAMS]trailing\r\n", true}}) {
+        EXPECT_EQ(FindFittingLines(file, "a").hasParamsSection, found) << file;
+        EXPECT_EQ(ParamIndex(file).Find("a").hasParamsSection, found) << file;
+    }
 }
 
 // Lines fit from the section line on (itself included) when they begin with the name;
@@ -59,8 +62,10 @@ TEST(FindFittingLines, LinesThatBeginWithTheName) {
         {"[PARAMS]\n" + longRow + "\n", "a.ds1", {}},
         {"[PARAMS]\n" + longRow + "\n", "x.ds1", {longRow}},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(FindFittingLines(c.file, c.name).lines, c.expected) << c.file << "|" << c.name;
+        EXPECT_EQ(ParamIndex(c.file).Find(c.name).lines, c.expected) << c.file << "|" << c.name;
+    }
 }
 
 TEST(AtoiValue, ReadsAsAtoiDoesWrappingAroundOutOfRange) {
