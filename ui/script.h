@@ -38,6 +38,8 @@ class Script {
     void AnswerOpenFiles(const std::string& folder, const std::vector<std::string>& names);
     void CancelFileDialog();
     void AnswerFolder(std::optional<std::string> folder);
+    // The next showing of dialog `templateId` fails as one whose template cannot be loaded.
+    void FailToOpen(int templateId);
 
     const std::vector<MessageBoxCall>& MessageBoxes() const { return m_boxes; }
     const std::vector<int>& DialogsOpened() const { return m_opened; }
@@ -51,6 +53,7 @@ class Script {
     int TakeMessageBoxAnswer(const MessageBoxCall& call);
     FileDialogResult TakeFileAnswer();
     std::optional<std::string> TakeFolderAnswer();
+    bool TakeOpenFailure(int templateId);
     void RecordError(const std::string& error) { m_errors.push_back(error); }
 
   private:
@@ -62,6 +65,7 @@ class Script {
     std::deque<int> m_boxAnswers;
     std::deque<FileDialogResult> m_fileAnswers;
     std::deque<std::optional<std::string>> m_folderAnswers;
+    std::deque<int> m_openFailures;
     std::vector<MessageBoxCall> m_boxes;
     std::vector<int> m_opened;
     std::vector<std::string> m_errors;

@@ -32,6 +32,7 @@ class WindowPort {
     virtual bool IsMenuItemChecked(int command) const = 0;
     virtual void EnableMenuItem(int command, bool enabled) = 0;
     virtual bool IsMenuItemEnabled(int command) const = 0;
+    virtual std::string GetMenuItemText(int command) const = 0;  // "" when there is none
 
     // System menu: inserts a string item before the item with command `beforeCommand`.
     virtual bool HasSystemMenu() const = 0;

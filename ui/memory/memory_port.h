@@ -43,6 +43,8 @@ class MemoryPort : public WindowPort {
     bool IsMenuItemChecked(int command) const override;
     void EnableMenuItem(int command, bool enabled) override { m_menu[command].enabled = enabled; }
     bool IsMenuItemEnabled(int command) const override;
+    // No menu resource is loaded here: tests name commands by their buttons.
+    std::string GetMenuItemText(int) const override { return {}; }
 
     bool HasSystemMenu() const override { return true; }
     void InsertSystemMenuItem(int beforeCommand, int command, const std::string& text) override;

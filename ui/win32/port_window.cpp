@@ -117,6 +117,14 @@ bool Win32Port::IsMenuItemEnabled(int command) const {
     return MenuItemExists(state) && (state & (MF_GRAYED | MF_DISABLED)) == 0;
 }
 
+std::string Win32Port::GetMenuItemText(int command) const {
+    HMENU menu = GetMenu(m_hwnd);
+    if (!menu) return {};
+    wchar_t text[256] = {};
+    int got = GetMenuStringW(menu, command, text, 256, MF_BYCOMMAND);
+    return Narrow(text, got);
+}
+
 bool Win32Port::HasSystemMenu() const {
     return GetSystemMenu(m_hwnd, FALSE) != nullptr;
 }

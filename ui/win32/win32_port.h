@@ -43,6 +43,7 @@ class Win32Port : public WindowPort {
     bool IsMenuItemChecked(int command) const override;
     void EnableMenuItem(int command, bool enabled) override;
     bool IsMenuItemEnabled(int command) const override;
+    std::string GetMenuItemText(int command) const override;
 
     bool HasSystemMenu() const override;
     void InsertSystemMenuItem(int beforeCommand, int command, const std::string& text) override;
