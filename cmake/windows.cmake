@@ -56,3 +56,8 @@ target_link_libraries(capture_bench PRIVATE kelvorn_launch psapi)
 add_executable(startup_bench bench/startup_bench/main.cpp)
 target_link_libraries(startup_bench PRIVATE kelvorn_loadercfg)
 add_dependencies(startup_bench kelvorn_loader)
+
+# Handles and memory over 1,000 runs of the stand-in editor (a program, not a test).
+add_executable(runs_bench bench/runs_bench/main.cpp)
+target_link_libraries(runs_bench PRIVATE kelvorn_launch psapi)
+add_dependencies(runs_bench kelvorn)

@@ -49,6 +49,8 @@ class WindowPort {
     virtual bool IsItemEnabled(int id) const = 0;
     virtual void ShowItem(int id, bool visible) = 0;
     virtual bool IsItemVisible(int id) const = 0;
+    // Off: the control stops drawing itself while many items change; on: it draws anew.
+    virtual void SetRedraw(int id, bool redraw) = 0;
     virtual Rect GetItemRect(int id) const = 0;  // dialog client coordinates
     virtual void MoveItem(int id, const Rect& rect, bool toBottomOfZOrder) = 0;
     virtual void SetFocus(int id) = 0;

@@ -59,6 +59,7 @@ class MemoryPort : public WindowPort {
     bool IsItemEnabled(int id) const override { return Get(id).enabled; }
     void ShowItem(int id, bool visible) override { At(id).visible = visible; }
     bool IsItemVisible(int id) const override { return Get(id).visible; }
+    void SetRedraw(int, bool) override {}  // nothing is drawn here
     Rect GetItemRect(int id) const override { return Get(id).rect; }
     void MoveItem(int id, const Rect& rect, bool toBottomOfZOrder) override;
     void SetFocus(int id) override { m_focus = id; }

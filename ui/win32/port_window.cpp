@@ -173,6 +173,13 @@ void Win32Port::ShowItem(int id, bool visible) {
     if (HWND item = Item(id)) ShowWindow(item, visible ? SW_SHOW : SW_HIDE);
 }
 
+void Win32Port::SetRedraw(int id, bool redraw) {
+    HWND item = Item(id);
+    if (!item) return;
+    SendMessageW(item, WM_SETREDRAW, redraw, 0);
+    if (redraw) InvalidateRect(item, nullptr, TRUE);
+}
+
 bool Win32Port::IsItemVisible(int id) const {
     // The control's own state, whether or not the dialog itself is shown yet.
     HWND item = Item(id);

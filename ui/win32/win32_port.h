@@ -58,6 +58,7 @@ class Win32Port : public WindowPort {
     bool IsItemEnabled(int id) const override;
     void ShowItem(int id, bool visible) override;
     bool IsItemVisible(int id) const override;
+    void SetRedraw(int id, bool redraw) override;
     Rect GetItemRect(int id) const override;
     void MoveItem(int id, const Rect& rect, bool toBottomOfZOrder) override;
     void SetFocus(int id) override;
