@@ -2,7 +2,7 @@
 // program) is started, in turns, with no maps, with 100 maps against a 10,000-row table and
 // with 100 maps against a 1,000-row table; each start is timed from CreateProcess until its
 // window is visible and its list holds the expected number of rows. Prints the medians and
-// their ratios to the start without maps, with the best starts and the processor time.
+// their ratios to the start without maps, and the same for the best starts.
 //
 //   startup_bench.exe [rounds]
 #include <windows.h>
@@ -33,12 +33,6 @@ struct Setup {
     int tableRows;
     int maps;
     std::vector<double> seconds;
-    std::vector<double> cpuSeconds;  // the program's own, less hurt by a busy machine
-};
-
-struct Timing {
-    double seconds = -1;
-    double cpuSeconds = 0;
 };
 
 std::string ProgramFolder() {
@@ -93,19 +87,9 @@ void CloseProgram(const PROCESS_INFORMATION& info) {
     CloseHandle(info.hProcess);
 }
 
-double CpuSeconds(HANDLE process) {
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
-    auto ticks = [](FILETIME t) {
-        return static_cast<double>((static_cast<uint64_t>(t.dwHighDateTime) << 32) |
-                                   t.dwLowDateTime);
-    };
-    return (ticks(kernel) + ticks(user)) / 1e7;
-}
-
-// Seconds from the start of the program until its list shows the maps, and the processor
-// time it used until then; negative seconds when it did not within 30 seconds.
-Timing TimeStart(const Setup& setup) {
+// Seconds from the start of the program until its list shows the maps; negative when it
+// did not within 30 seconds.
+double TimeStart(const Setup& setup) {
     std::string line = "\"" + setup.folder + "kelvorn_loader.exe\"";
     // Spread over the table, as a user's list would be.
     for (int i = 0; i < setup.maps; ++i)
@@ -117,12 +101,11 @@ Timing TimeStart(const Setup& setup) {
     const auto start = Clock::now();
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
                         setup.folder.c_str(), &startup, &info))
-        return {};
-    Timing took;
+        return -1;
+    double took = -1;
     while (Clock::now() - start < std::chrono::seconds(30)) {
         if (ShowsRows(info.dwProcessId, setup.maps)) {
-            took.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-            took.cpuSeconds = CpuSeconds(info.hProcess);
+            took = std::chrono::duration<double>(Clock::now() - start).count();
             break;
         }
         if (WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0) break;
@@ -148,9 +131,9 @@ int main(int argc, char** argv) {
     const std::string work = std::string(temp) + "kelvorn_startup_bench\\";
     CreateDirectoryA(work.c_str(), nullptr);
 
-    std::vector<Setup> setups = {{"no maps", "", 10000, 0, {}, {}},
-                                 {"100 maps, 10,000-row table", "", 10000, kMaps, {}, {}},
-                                 {"100 maps, 1,000-row table", "", 1000, kMaps, {}, {}}};
+    std::vector<Setup> setups = {{"no maps", "", 10000, 0, {}},
+                                 {"100 maps, 10,000-row table", "", 10000, kMaps, {}},
+                                 {"100 maps, 1,000-row table", "", 1000, kMaps, {}}};
     for (Setup& setup : setups) {
         if (!Prepare(setup, work, program)) {
             std::fprintf(stderr, "cannot prepare %s in %s\n", setup.title, setup.folder.c_str());
@@ -164,29 +147,25 @@ int main(int argc, char** argv) {
     for (Setup& setup : setups) TimeStart(setup);  // warm the file cache and Wine
     for (int round = 0; round < rounds; ++round) {
         for (Setup& setup : setups) {
-            const Timing took = TimeStart(setup);
-            if (took.seconds < 0) {
+            const double took = TimeStart(setup);
+            if (took < 0) {
                 std::fprintf(stderr, "%s: the window never showed %d rows\n", setup.title,
                              setup.maps);
                 return 1;
             }
-            setup.seconds.push_back(took.seconds);
-            setup.cpuSeconds.push_back(took.cpuSeconds);
+            setup.seconds.push_back(took);
         }
     }
 
     // On a busy machine the best start shows the program's own cost more truly.
     const double base = Median(setups[0].seconds);
     const double bestBase = Best(setups[0].seconds);
-    const double cpuBase = Median(setups[0].cpuSeconds);
-    std::printf("start until the list is filled, %d rounds: median, best, and processor time\n",
-                rounds);
+    std::printf("start until the list is filled, %d rounds: median, and best\n", rounds);
     for (const Setup& setup : setups) {
         const double median = Median(setup.seconds);
         const double best = Best(setup.seconds);
-        const double cpu = Median(setup.cpuSeconds);
-        std::printf("  %-28s %6.3f s ratio %.2f | %6.3f s ratio %.2f | %6.3f s ratio %.2f\n",
-                    setup.title, median, median / base, best, best / bestBase, cpu, cpu / cpuBase);
+        std::printf("  %-28s %6.3f s ratio %.2f | %6.3f s ratio %.2f\n", setup.title, median,
+                    median / base, best, best / bestBase);
     }
     for (const Setup& setup : setups) {
         DeleteFileA((setup.folder + "kelvorn_loader.exe").c_str());
