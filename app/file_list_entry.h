@@ -11,7 +11,10 @@
 // Rows of the main list, and saved rows kept between showings.
 inline constexpr int kMaxFileRows = 100;
 // A map path must fit the 512-byte buffers it passes through: at most 511 bytes.
+// The same limit holds for forced .dt1 paths, which go on the editor's command line too.
 inline constexpr std::size_t kMaxMapPath = 511;
+inline constexpr const char* kPathTooLongMessage =
+    "Not added: the path is longer than 511 characters.";
 
 // Columns of the main list.
 enum FileListColumn { kColPath, kColName, kColGamePath, kColTypeId, kColPrestDef };

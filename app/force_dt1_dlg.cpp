@@ -66,13 +66,13 @@ void CForceDt1Dlg::OnAddDt1() {
         for (const std::string& name : chosen.names) {
             if (m_listDt1.GetCount() >= kMaxDt1Files) break;  // the rest go silently
             std::string path = JoinFolderName(chosen.folder, name);
-            if (path.size() > kMaxDt1JoinedPath)
+            if (path.size() > kMaxMapPath)
                 ++tooLong;
             else if (!Contains(path))
                 m_listDt1.AddString(path);
         }
     }
-    if (tooLong > 0) ui::ShowErrorMessage(this, kDt1PathTooLongMessage);
+    if (tooLong > 0) ui::ShowErrorMessage(this, kPathTooLongMessage);
 
     UpdateHorizontalExtent();
     UpdateData(false);

@@ -11,12 +11,7 @@
 #include "ui/dialog.h"
 
 inline constexpr int kMaxDt1Files = 32;
-// A folder-plus-name path from a multiple selection must fit 256 bytes.
-inline constexpr std::size_t kMaxDt1JoinedPath = 255;
-
 inline constexpr const char* kMaxDt1Message = "Maximum of 32 .dt1 Files";
-inline constexpr const char* kDt1PathTooLongMessage =
-    "Not added: the path is longer than 255 characters.";
 
 class CForceDt1Dlg : public ui::Dialog {
   public:

@@ -88,6 +88,7 @@ bool CLoaderDlg::OnInitDialog() {
 }
 
 void CLoaderDlg::LoadSavedRows() {
+    ui::RedrawPause pause(m_listFiles);
     for (const FileListEntry& saved : m_savedRows) {
         if (saved.path.empty()) continue;
         ParamEntry params;

@@ -19,8 +19,6 @@ inline constexpr const char* kMaxFilesMessage = "Maximum Files per Batch reached
 inline constexpr const char* kMaxFilesAddedMessage =
     "Maximum number of Files reached. No more files will be added.";
 inline constexpr const char* kNoItemsSelectedMessage = "No Items Selected";
-inline constexpr const char* kPathTooLongMessage =
-    "Not added: the path is longer than 511 characters.";
 
 // Font of the output pane.
 struct OutputFont {

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_table.h"
 #include "loadercfg/loader_settings.h"
 #include "loadercfg/param_lookup.h"
 
@@ -23,31 +24,10 @@ extern char** environ;
 
 namespace {
 
+using bench::MakeTable;
+using bench::MapName;
+
 using Clock = std::chrono::steady_clock;
-
-const char* const kActs[] = {"act1", "act2", "act3", "act4", "act5"};
-const char* const kKinds[] = {"town", "wild", "cave", "tomb", "dungeon", "outdoor"};
-
-std::string MapName(int i) {
-    char name[64];
-    std::snprintf(name, sizeof name, "%s_%s_%06d.ds1", kKinds[i % 6], kActs[i % 5], i);
-    return name;
-}
-
-LoaderSettings MakeTable(int rows) {
-    LoaderSettings s;
-    s.editorPath = "C:\\Tools\\Editor\\";
-    s.editorName = "editor.exe";
-    s.rows.reserve(static_cast<std::size_t>(rows));
-    for (int i = 0; i < rows; ++i) {
-        std::string level = std::string("Level ") + kKinds[i % 6] + " " + std::to_string(i);
-        std::string path = std::string("data\\global\\tiles\\") + kActs[i % 5] + "\\" +
-                           kKinds[i % 6] + "\\" + std::to_string(i % 977);
-        s.rows.push_back({MapName(i), level, path, std::to_string(i % 37), std::to_string(i % 1100),
-                          i % 4 == 0 ? "checked\tby hand" : ""});
-    }
-    return s;
-}
 
 double Millis(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();

@@ -51,3 +51,13 @@ add_dependencies(win_tests icons kelvorn kelvorn_loader)
 # Capture speed of a run against the command processor's redirection (a program, not a test).
 add_executable(capture_bench bench/capture_bench/main.cpp)
 target_link_libraries(capture_bench PRIVATE kelvorn_launch psapi)
+
+# How fast the main window comes up with 100 maps against a large table (a program, not a test).
+add_executable(startup_bench bench/startup_bench/main.cpp)
+target_link_libraries(startup_bench PRIVATE kelvorn_loadercfg)
+add_dependencies(startup_bench kelvorn_loader)
+
+# Handles and memory over 1,000 runs of the stand-in editor (a program, not a test).
+add_executable(runs_bench bench/runs_bench/main.cpp)
+target_link_libraries(runs_bench PRIVATE kelvorn_launch psapi)
+add_dependencies(runs_bench kelvorn)

@@ -1,10 +1,11 @@
 #include "loadercfg/param_lookup.h"
 
+#include <string_view>
 #include <vector>
 
 #include "loadercfg/param_scan.h"
 #include "loadercfg/select_params_dlg.h"
-#include "sys/fs.h"
+#include "loadercfg/table_file.h"
 #include "ui/modal.h"
 #include "ui/types.h"
 
@@ -23,6 +24,12 @@ std::string QuoteLine(std::string_view line) {
     return std::string(line.substr(0, kQuotedLineChars)) + "...";
 }
 
+// One copy for the whole program: a list rebuild looks up every map in the same table.
+TableFile& TheTable() {
+    static TableFile table;
+    return table;
+}
+
 }  // namespace
 
 LookupResult LookupParams(const std::string& mapPath, ui::Dialog* owner, ParamEntry& result,
@@ -33,17 +40,28 @@ LookupResult LookupParams(const std::string& mapPath, ui::Dialog* owner, ParamEn
 
     std::vector<ParamEntry> candidates;
     {
-        std::string bytes;
-        if (!sys::ReadWholeFile(iniPath, bytes)) return Fail(owner, kNoLoaderIniMessage);
-        FittingLines fitting = FindFittingLines(bytes, name);
+        const ParamIndex* table = TheTable().Read(iniPath);
+        if (!table) return Fail(owner, kNoLoaderIniMessage);
+        FittingLines fitting = table->Find(name);
         if (!fitting.hasParamsSection)
             return Fail(owner, "Unable to Find [PARAMS] Section in kelvorn_loader.ini");
         if (fitting.lines.empty())
             return Fail(owner, "Unable to Find " + name + " in kelvorn_loader.ini");
+        // A row that cannot be taken whole is reported rather than cut or guessed at; the
+        // well-formed rows still count.
+        std::vector<std::string_view> bad;
         for (std::string_view line : fitting.lines) {
-            // A row that cannot be taken whole is reported rather than cut or guessed at.
-            if (!ParseParamLine(line, candidates.emplace_back()))
-                return Fail(owner, "Bad Line in kelvorn_loader.ini: " + QuoteLine(line));
+            ParamEntry entry;
+            if (ParseParamLine(line, entry))
+                candidates.push_back(std::move(entry));
+            else
+                bad.push_back(line);
+        }
+        if (!bad.empty()) {
+            std::string text = "Bad Line in kelvorn_loader.ini: " + QuoteLine(bad.front());
+            if (bad.size() > 1) text += " (and " + std::to_string(bad.size() - 1) + " more)";
+            ui::ShowErrorMessage(owner, text);
+            if (candidates.empty()) return LOOKUP_FAILED;
         }
     }
 

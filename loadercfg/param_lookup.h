@@ -21,9 +21,9 @@ enum LookupResult {
 inline constexpr unsigned LOOKUP_NO_CANCEL = 1;
 inline constexpr unsigned LOOKUP_NO_SKIP = 2;
 
-// Reads the table at `iniPath` afresh and finds the rows that begin with the lower-case
-// file name of `mapPath`; one row is taken as it is, several are offered in the choice
-// dialog. Messages and the dialog are owned by `owner`. `result` changes only when the
-// lookup returns LOOKUP_FOUND.
+// Finds the rows of the table at `iniPath`, as the file is now, that begin with the
+// lower-case file name of `mapPath`; one row is taken as it is, several are offered in the
+// choice dialog. Malformed fitting rows are reported in one message and left out. Messages and the
+// dialog are owned by `owner`. `result` changes only when the lookup returns LOOKUP_FOUND.
 LookupResult LookupParams(const std::string& mapPath, ui::Dialog* owner, ParamEntry& result,
                           unsigned flags, const std::string& iniPath = kLoaderIniName);

@@ -4,6 +4,8 @@
 #include <array>
 #include <functional>
 
+#include "loadercfg/text_lines.h"
+
 namespace {
 
 constexpr std::string_view kParamsTag = "[PARAMS]";
@@ -65,6 +67,29 @@ FittingLines FindFittingLines(std::string_view bytes, std::string_view lowerName
         if (Fits(line, lowerName)) result.lines.push_back(line);
         from = bytes.begin() + static_cast<std::ptrdiff_t>(lineStart + line.size());
     }
+    return result;
+}
+
+ParamIndex::ParamIndex(std::string_view bytes) {
+    std::size_t start = FindParamsLine(bytes);
+    if (start == std::string_view::npos) return;
+    m_hasParamsSection = true;
+    std::string_view rest = bytes.substr(start), line;
+    while (NextLine(rest, line))
+        if (!line.starts_with(';')) m_sorted.push_back(line);
+    std::sort(m_sorted.begin(), m_sorted.end());
+}
+
+FittingLines ParamIndex::Find(std::string_view lowerName) const {
+    FittingLines result;
+    result.hasParamsSection = m_hasParamsSection;
+    // Lines that begin with the name sort together, right from the name itself on.
+    for (auto it = std::lower_bound(m_sorted.begin(), m_sorted.end(), lowerName);
+         it != m_sorted.end() && it->starts_with(lowerName); ++it)
+        result.lines.push_back(*it);
+    // Back into file order: the views point into one buffer.
+    std::sort(result.lines.begin(), result.lines.end(),
+              [](std::string_view a, std::string_view b) { return a.data() < b.data(); });
     return result;
 }
 

@@ -23,6 +23,20 @@ struct FittingLines {
 // does not begin with ';' and begins with `lowerName`.
 FittingLines FindFittingLines(std::string_view fileBytes, std::string_view lowerName);
 
+// The same answers for many names over one table: its lines from "[PARAMS]" on, sorted
+// once, so that each name is a binary search instead of a pass over the whole file. The
+// views point into `fileBytes`, which must outlive the index.
+class ParamIndex {
+  public:
+    explicit ParamIndex(std::string_view fileBytes = {});
+    // Equal to FindFittingLines(fileBytes, lowerName).
+    FittingLines Find(std::string_view lowerName) const;
+
+  private:
+    bool m_hasParamsSection = false;
+    std::vector<std::string_view> m_sorted;  // the lines that do not begin with ';'
+};
+
 // The number at the start of `text` as atoi reads it: leading white space, an optional
 // sign, decimal digits up to the first other character; 0 without digits. Out of range
 // values wrap around modulo 2^32, so 4294967295 reads as -1.

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "sys/file_stamp.h"
+
 namespace sys {
 
 // The current working directory, at most `maxChars` characters; nullopt when longer or
@@ -22,6 +24,8 @@ bool SamePathIgnoringCase(std::string_view a, std::string_view b);
 
 // Reads a whole file as bytes; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
+// The stamp of the file at `path` now; nullopt when there is no such file.
+std::optional<FileStamp> StampOf(const std::string& path);
 // Replaces `path` with `bytes` in one step: a temporary file in the same folder is
 // written, flushed and moved over the old one. On failure the old file stays as it was.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes);

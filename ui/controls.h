@@ -37,6 +37,22 @@ class Control {
     int m_id = 0;
 };
 
+// Holds a control's drawing while many of its items change, and lets it draw once after.
+// Under Wine every redraw of an item is a round trip to its server: a list of 100 rows
+// filled with drawing on takes most of a second on a busy machine.
+class RedrawPause {
+  public:
+    explicit RedrawPause(Control& control) : m_control(control) {
+        m_control.Port().SetRedraw(m_control.Id(), false);
+    }
+    ~RedrawPause() { m_control.Port().SetRedraw(m_control.Id(), true); }
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+
+  private:
+    Control& m_control;
+};
+
 class Edit : public Control {};
 class Button : public Control {
   public:

@@ -1,6 +1,7 @@
 #include "ui/dialog.h"
 
 #include <exception>
+#include <new>
 
 #include "ui/backend.h"
 #include "ui/ddx.h"
@@ -11,16 +12,15 @@ namespace ui {
 
 namespace {
 
-// Handlers run inside the platform's window procedure: nothing may escape from them.
-template <class F>
-void Guarded(F&& f) {
-    try {
-        f();
-    } catch (const std::exception& e) {
-        if (Script* s = ActiveScript()) s->RecordError(std::string("handler threw: ") + e.what());
-    } catch (...) {
-        if (Script* s = ActiveScript()) s->RecordError("handler threw");
+// A control's or menu item's text as a name: no '&' marks, no accelerator, no "...".
+std::string PlainName(const std::string& text) {
+    std::string name;
+    for (std::size_t i = 0; i < text.size() && text[i] != '\t'; ++i) {
+        if (text[i] == '&' && i + 1 < text.size()) ++i;
+        name += text[i];
     }
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
+    return name;
 }
 
 }  // namespace
@@ -32,7 +32,61 @@ Dialog::~Dialog() = default;
 intptr_t Dialog::DoModal() {
     m_ending = false;
     m_endCode = 0;
-    return backend::RunModal(*this);
+    Script* script = ActiveScript();
+    intptr_t result =
+        script && script->TakeOpenFailure(m_templateId) ? -1 : backend::RunModal(*this);
+    // The owner's handler goes on as after a cancel; the user must still learn why.
+    if (result == -1 && m_owner && m_owner->IsOpen())
+        m_owner->ReportFailure(": the window it needs could not be opened.");
+    return result;
+}
+
+void Dialog::Guarded(int activity, const std::function<void()>& handler) {
+    const int outer = m_activity;
+    m_activity = activity;
+    std::string why;
+    try {
+        handler();
+    } catch (const std::bad_alloc&) {
+        why = ": there was not enough memory.";
+    } catch (const std::exception& e) {
+        why = std::string(" (") + e.what() + ").";
+    } catch (...) {
+        why = ".";
+    }
+    if (!why.empty()) {
+        if (Script* s = ActiveScript()) s->RecordError("handler failed" + why);
+        ReportFailure(why);
+    }
+    m_activity = outer;
+}
+
+void Dialog::ReportFailure(const std::string& why) {
+    try {
+        ShowErrorMessage(this, ActivityName() + " could not be completed" + why);
+    } catch (...) {
+        // Nothing may leave a handler; with no memory even for the box, nothing is left.
+    }
+}
+
+std::string Dialog::ActivityName() const {
+    switch (m_activity) {
+        case kNoActivity:
+            return "A window";
+        case kInitActivity:
+            return "Opening the window \"" + (m_port ? m_port->GetCaption() : "") + "\"";
+        case kDropActivity:
+            return "Adding the dropped files";
+        case kSysCommandActivity:
+            return "The window menu command";
+    }
+    std::string name;
+    if (m_port) {
+        name = m_port->HasItem(m_activity) ? m_port->GetItemText(m_activity)
+                                           : m_port->GetMenuItemText(m_activity);
+    }
+    name = PlainName(name);
+    return name.empty() ? "A command" : "\"" + name + "\"";
 }
 
 void Dialog::EndDialog(int code) {
@@ -55,7 +109,7 @@ bool Dialog::UpdateData(bool saveAndValidate) {
 
 bool Dialog::HandleInit() {
     bool setDefaultFocus = true;
-    Guarded([&] {
+    Guarded(kInitActivity, [&] {
         UpdateData(false);
         setDefaultFocus = OnInitDialog();
     });
@@ -66,16 +120,16 @@ bool Dialog::DispatchCommand(int id, int code) {
     if (code == EnChange && m_loading) return true;
     auto it = m_commands.find({id, code});
     if (it != m_commands.end()) {
-        Guarded(it->second);
+        Guarded(id, it->second);
         return true;
     }
     if (code != BnClicked) return false;
     if (id == IdOk) {
-        Guarded([this] { OnOK(); });
+        Guarded(id, [this] { OnOK(); });
         return true;
     }
     if (id == IdCancel) {
-        Guarded([this] { OnCancel(); });
+        Guarded(id, [this] { OnCancel(); });
         return true;
     }
     return false;
@@ -84,17 +138,17 @@ bool Dialog::DispatchCommand(int id, int code) {
 bool Dialog::DispatchNotify(int id, int code) {
     auto it = m_notifies.find({id, code});
     if (it == m_notifies.end()) return false;
-    Guarded(it->second);
+    Guarded(id, it->second);
     return true;
 }
 
 void Dialog::HandleDropFiles(const std::vector<std::string>& paths) {
-    Guarded([&] { OnDropFiles(paths); });
+    Guarded(kDropActivity, [&] { OnDropFiles(paths); });
 }
 
 bool Dialog::HandleSysCommand(unsigned command) {
     bool handled = false;
-    Guarded([&] { handled = OnSysCommand(command); });
+    Guarded(kSysCommandActivity, [&] { handled = OnSysCommand(command); });
     return handled;
 }
 

@@ -89,12 +89,28 @@ class Dialog {
     int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
 
   private:
+    // What a handler is doing, for a failure message: a command id, or one of these.
+    enum Activity : int {
+        kNoActivity = 0,
+        kInitActivity = -1,
+        kDropActivity = -2,
+        kSysCommandActivity = -3
+    };
+
+    // Runs a handler. What escapes it is told to the user in one box, and the window goes
+    // on: a half-done command is better than a vanished one.
+    void Guarded(int activity, const std::function<void()>& handler);
+    // One error box naming what failed: the running command, or the window's setup.
+    void ReportFailure(const std::string& why);
+    std::string ActivityName() const;
+
     int m_templateId;
     Dialog* m_owner;
     WindowPort* m_port = nullptr;
     int m_endCode = 0;
     bool m_ending = false;
     bool m_loading = false;  // inside UpdateData(false)
+    int m_activity = kNoActivity;
     std::map<std::pair<int, int>, std::function<void()>> m_commands;
     std::map<std::pair<int, int>, std::function<void()>> m_notifies;
 };

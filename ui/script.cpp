@@ -56,9 +56,19 @@ void Script::AnswerFolder(std::optional<std::string> folder) {
     m_folderAnswers.push_back(std::move(folder));
 }
 
+void Script::FailToOpen(int templateId) {
+    m_openFailures.push_back(templateId);
+}
+
+bool Script::TakeOpenFailure(int templateId) {
+    if (m_openFailures.empty() || m_openFailures.front() != templateId) return false;
+    m_openFailures.pop_front();
+    return true;
+}
+
 bool Script::Finished() const {
     return m_steps.empty() && m_boxAnswers.empty() && m_fileAnswers.empty() &&
-           m_folderAnswers.empty() && m_errors.empty();
+           m_folderAnswers.empty() && m_openFailures.empty() && m_errors.empty();
 }
 
 void Script::RunStep(Dialog& dialog) {

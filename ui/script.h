@@ -41,6 +41,8 @@ class Script {
     // win32, a cancelled one on the memory backend.
     void ShowRealFileDialog();
     void AnswerFolder(std::optional<std::string> folder);
+    // The next showing of dialog `templateId` fails as one whose template cannot be loaded.
+    void FailToOpen(int templateId);
 
     const std::vector<MessageBoxCall>& MessageBoxes() const { return m_boxes; }
     const std::vector<int>& DialogsOpened() const { return m_opened; }
@@ -55,6 +57,7 @@ class Script {
     // nullopt: the backend shows the dialog.
     std::optional<FileDialogResult> TakeFileAnswer();
     std::optional<std::string> TakeFolderAnswer();
+    bool TakeOpenFailure(int templateId);
     void RecordError(const std::string& error) { m_errors.push_back(error); }
 
   private:
@@ -66,6 +69,7 @@ class Script {
     std::deque<int> m_boxAnswers;
     std::deque<std::optional<FileDialogResult>> m_fileAnswers;
     std::deque<std::optional<std::string>> m_folderAnswers;
+    std::deque<int> m_openFailures;
     std::vector<MessageBoxCall> m_boxes;
     std::vector<int> m_opened;
     std::vector<std::string> m_errors;

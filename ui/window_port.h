@@ -31,6 +31,7 @@ class WindowPort {
     virtual bool IsMenuItemChecked(int command) const = 0;
     virtual void EnableMenuItem(int command, bool enabled) = 0;
     virtual bool IsMenuItemEnabled(int command) const = 0;
+    virtual std::string GetMenuItemText(int command) const = 0;  // "" when there is none
 
     // System menu: inserts a string item before the item with command `beforeCommand`.
     virtual bool HasSystemMenu() const = 0;
@@ -47,6 +48,8 @@ class WindowPort {
     virtual bool IsItemEnabled(int id) const = 0;
     virtual void ShowItem(int id, bool visible) = 0;
     virtual bool IsItemVisible(int id) const = 0;
+    // Off: the control stops drawing itself while many items change; on: it draws anew.
+    virtual void SetRedraw(int id, bool redraw) = 0;
     virtual Rect GetItemRect(int id) const = 0;  // dialog client coordinates
     virtual void MoveItem(int id, const Rect& rect, bool toBottomOfZOrder) = 0;
     virtual void SetFocus(int id) = 0;

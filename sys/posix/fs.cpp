@@ -1,6 +1,8 @@
 // File services for the native build, where the portable code is tested.
 #include "sys/fs.h"
 
+#include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -53,6 +55,27 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     in.seekg(0);
     in.read(bytes.data(), size);
     return in.gcount() == size;
+}
+
+namespace {
+
+int64_t Ticks(const timespec& t) {
+    return static_cast<int64_t>(t.tv_sec) * kTicksPerSecond + t.tv_nsec / 100;
+}
+
+}  // namespace
+
+std::optional<FileStamp> StampOf(const std::string& path) {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    return FileStamp{static_cast<uint64_t>(st.st_dev),
+                     static_cast<uint64_t>(st.st_ino),
+                     static_cast<uint64_t>(st.st_size),
+                     Ticks(st.st_mtim),
+                     Ticks(st.st_ctim),
+                     Ticks(now)};
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes) {

@@ -113,6 +113,27 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     return true;
 }
 
+std::optional<FileStamp> StampOf(const std::string& path) {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    // By name, without opening the file: under Wine an open costs a round trip to its
+    // server, which on a busy machine is most of a lookup.
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    auto join = [](DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; };
+    auto ticks = [&](FILETIME t) {
+        return static_cast<int64_t>(join(t.dwHighDateTime, t.dwLowDateTime));
+    };
+    FileStamp stamp;
+    stamp.size = join(data.nFileSizeHigh, data.nFileSizeLow);
+    stamp.writeTime = ticks(data.ftLastWriteTime);
+    stamp.otherTime = ticks(data.ftCreationTime);
+    stamp.takenAt = ticks(now);
+    return stamp;
+}
+
 bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     if (path.empty()) return false;
     std::wstring target = Widen(path);

@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "app/file_list_entry.h"
 #include "res/resource.h"
 #include "tests/common/helpers.h"
 
@@ -76,21 +77,25 @@ TEST_F(ForceDt1Test, EscapeKeepsTheOldListForTheNextShowing) {
     EXPECT_TRUE(script.Finished()) << test::Errors(script);
 }
 
-// Also leaves out joined paths longer than 255 characters, and says so.
+// Also leaves out paths longer than 511 characters, one file or several, and says so once
+// for each Add.
 TEST_F(ForceDt1Test, AddIgnoresPathsAlreadyListedInAnyCase) {
     dlg.m_dt1Files[0] = "c:\\t\\a.dt1";
-    std::string folder = "C:\\" + std::string(246, 'f');  // 249 bytes
+    const std::string folder = "C:\\" + std::string(500, 'f');  // 503 bytes
+    const std::string single = folder + "\\s.dt1";              // 509 bytes
     script.AnswerOpenFile({"C:\\t\\A.DT1"});
     script.AnswerOpenFiles("C:\\T", {"A.dt1", "b.dt1", "B.DT1"});
-    script.AnswerOpenFiles(folder, {"a.dt1", "bb.dt1", "c.dt1"});  // 255, 256, 255
+    script.AnswerOpenFiles(folder, {"abc.dt1", "abcd.dt1", "c.dt1"});  // 511, 512, 509
+    script.AnswerOpenFile({single});
+    script.AnswerOpenFile({single + "xxx"});  // 512 bytes
     Strings items;
     Show([&](CForceDt1Dlg& d) {
-        for (int i = 0; i < 3; ++i) d.ClickButton(IDC_ADD);
+        for (int i = 0; i < 5; ++i) d.ClickButton(IDC_ADD);
         items = Items(d);
     });
-    EXPECT_EQ(items,
-              (Strings{"c:\\t\\a.dt1", "C:\\T\\b.dt1", folder + "\\a.dt1", folder + "\\c.dt1"}));
-    EXPECT_EQ(BoxTexts(), (Strings{kDt1PathTooLongMessage}));
+    EXPECT_EQ(items, (Strings{"c:\\t\\a.dt1", "C:\\T\\b.dt1", folder + "\\abc.dt1",
+                              folder + "\\c.dt1", single}));
+    EXPECT_EQ(BoxTexts(), (Strings{kPathTooLongMessage, kPathTooLongMessage}));
 }
 
 TEST_F(ForceDt1Test, AddStopsAtThirtyTwoFiles) {

@@ -2,6 +2,10 @@
 // the memory backend, under Wine real windows.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
+#include <stdexcept>
+
 #include "res/resource.h"
 #include "ui/controls.h"
 #include "ui/ddx.h"
@@ -18,7 +22,8 @@ class ProbeDialog : public ui::Dialog {
         MapCommand(IDC_RESIZE, &ProbeDialog::OnResizeClicked);
         MapCommand(ID_VIEW_OUTPUT, &ProbeDialog::OnViewOutput);
         MapNotify(IDC_FILE_LIST, ui::NmDblClk, &ProbeDialog::OnListDoubleClick);
-        MapCommand(IDC_FORCE_PAL, &ProbeDialog::OnThrow);
+        MapCommand(IDC_FORCE_PAL, &ProbeDialog::OnAction);
+        MapCommand(ID_HELP_ABOUT, &ProbeDialog::OnAction);
     }
     uint32_t x = 250;
     bool resize = false;
@@ -44,7 +49,8 @@ class ProbeDialog : public ui::Dialog {
     void OnResizeClicked() { ++resizeClicks; }
     void OnViewOutput() { ++viewOutputs; }
     void OnListDoubleClick() { doubleClickedRow = list.HitTestCursor(); }
-    void OnThrow() { throw std::runtime_error("boom"); }
+    std::function<void()> action = [] { throw std::runtime_error("boom"); };
+    void OnAction() { action(); }
     void OnDropFiles(const std::vector<std::string>& paths) override { dropped = paths; }
 };
 
@@ -145,6 +151,60 @@ TEST(DialogFramework, CommandsNotificationsDropsAndMenuStates) {
     EXPECT_EQ(menu, (std::vector<bool>{true, false, false, true}));
     EXPECT_EQ(viewsWhileGrayed, 0);
     EXPECT_EQ(dlg.viewOutputs, 1);
+}
+
+// A handler that fails, by an exception or because the window it opens cannot be shown, is
+// told in one error box naming the command; the window stays and takes the next command.
+TEST(DialogFramework, FailingHandlersAreToldAndTheWindowGoesOn) {
+    const std::string button = "\"Force Palette\" could not be completed";
+#ifdef _WIN32
+    const std::string menu = "\"About\" could not be completed";
+#else
+    const std::string menu = "A command could not be completed";  // no menu resource here
+#endif
+    const std::string noWindow = ": the window it needs could not be opened.";
+    intptr_t opened = 0;
+    struct Case {
+        std::function<void(ui::Script&, ui::Dialog&)> action;
+        int command;
+        std::string message;
+    };
+    auto throwing = [](auto error) { return [error](ui::Script&, ui::Dialog&) { throw error; }; };
+    auto opening = [&](int templateId, bool scriptedFailure) {
+        return [&opened, templateId, scriptedFailure](ui::Script& s, ui::Dialog& owner) {
+            if (scriptedFailure) s.FailToOpen(templateId);
+            ui::Dialog child(templateId, &owner);
+            opened = child.DoModal();
+        };
+    };
+    std::vector<Case> cases = {
+        {throwing(std::runtime_error("disk full")), IDC_FORCE_PAL, button + " (disk full)."},
+        {throwing(std::bad_alloc()), IDC_FORCE_PAL, button + ": there was not enough memory."},
+        {throwing(42), ID_HELP_ABOUT, menu + "."},
+        {opening(IDD_FORCE_DT1, true), IDC_FORCE_PAL, button + noWindow},
+    };
+#ifdef _WIN32
+    cases.push_back({opening(9999, false), ID_HELP_ABOUT, menu + noWindow});  // no such template
+#endif
+    for (const Case& c : cases) {
+        ui::Script script;
+        ProbeDialog dlg;
+        script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
+            d.Window().SetItemText(IDC_FORCE_PAL, "For&ce Palette...");
+            dlg.action = [&] { c.action(script, d); };
+            d.ClickButton(c.command);  // as a menu command arrives, too
+            d.ClickButton(IDC_RESIZE);
+            d.EndDialog(ui::IdOk);
+        });
+        opened = 0;
+        EXPECT_EQ(dlg.DoModal(), ui::IdOk) << c.message;
+        EXPECT_EQ(dlg.resizeClicks, 1) << c.message;
+        ASSERT_EQ(script.MessageBoxes().size(), 1u) << c.message;
+        EXPECT_EQ(script.MessageBoxes()[0].text, c.message);
+        EXPECT_EQ(script.MessageBoxes()[0].caption, "ERROR");
+        EXPECT_EQ(script.MessageBoxes()[0].ownerTemplate, IDD_LOADER);
+        EXPECT_EQ(opened, c.message.ends_with(noWindow) ? -1 : 0) << c.message;
+    }
 }
 
 TEST(DialogFramework, ScriptReportsDialogsItDidNotExpect) {

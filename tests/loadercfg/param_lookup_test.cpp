@@ -1,5 +1,9 @@
 #include "loadercfg/param_lookup.h"
 
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 
@@ -57,10 +61,10 @@ TEST_F(LookupTest, OneFittingRowIsTakenWithoutAsking) {
     EXPECT_TRUE(script.DialogsOpened().empty());
 }
 
-// Each failure is told in one box and leaves the result as it was, without a dialog: a bad
-// fitting row (fewer than four tabs, a column over 127 characters, a map named "[" that
-// fits the section line) fails the lookup even among good ones; a very long bad line is
-// quoted in part; an empty file name is refused before the file is read.
+// Each failure is told in one box and leaves the result as it was, without a dialog: bad
+// fitting rows (fewer than four tabs, a column over 127 characters, a map named "[" that
+// fits the section line) with no good one beside them; a very long bad line is quoted in
+// part; an empty file name is refused before the file is read.
 TEST_F(LookupTest, FailuresAreToldAndLeaveTheResult) {
     const std::string longColumn = "a.ds1\tA\t" + std::string(128, 'p') + "\t1\t2";
     const std::string longLevel = "a.ds1\t" + std::string(1000, 'L');
@@ -82,8 +86,6 @@ TEST_F(LookupTest, FailuresAreToldAndLeaveTheResult) {
         {kHead + "[PARAMS]\r\na.ds1\tA\tp\t1\t2\r\n", "C:\\", "No File Name in \"C:\\\""},
         {std::nullopt, "maps/", "No File Name in \"maps/\""},
         {kHead + "[PARAMS]\r\na.ds1\tA\tp\t1\r\n", "a.ds1", bad + "a.ds1\tA\tp\t1"},
-        {kHead + "[PARAMS]\r\na.ds1\tA\tp\t1\t2\r\na.ds1.bak\r\na.ds1\tB\tq\t3\t4\r\n", "a.ds1",
-         bad + "a.ds1.bak"},
         {kHead + "[PARAMS]\r\n" + longColumn + "\r\n", "a.ds1", bad + longColumn},
         {"[PARAMS]\n" + longLevel + "\tp\t1\t2\n", "a.ds1", bad + longLevel.substr(0, 254) + "..."},
     };
@@ -95,6 +97,101 @@ TEST_F(LookupTest, FailuresAreToldAndLeaveTheResult) {
         ASSERT_EQ(script.MessageBoxes().size(), 1u) << c.message;
         test::ExpectErrorBox(script.MessageBoxes()[0], c.message, IDD_LOADER);
     }
+}
+
+// Bad fitting rows are told in one box, and the good ones still count: one is taken as it
+// is, several are offered.
+TEST_F(LookupTest, BadFittingRowsAreToldOnceAndTheGoodOnesStillCount) {
+    const std::string good = "duriel.ds1\tDuriel\tact2\t46\t481\r\n";
+    const std::string other = "duriel.ds1\tOther\tact5\t1\t2\r\n";
+    const std::string bak = "duriel.ds1.bak\told one\r\n";
+    const std::string wide = "duriel.ds1.v2\t" + std::string(128, 'L') + "\tp\t1\t2";
+    const std::string bad = "Bad Line in kelvorn_loader.ini: ";
+    struct Case {
+        std::string rows, message;
+        int offered;  // rows in the choice dialog, 0 when it does not open
+    };
+    const Case cases[] = {
+        {bak + good, bad + "duriel.ds1.bak\told one", 0},
+        {good + wide + "\r\n", bad + wide, 0},
+        {bak + wide + "\r\n" + good, bad + "duriel.ds1.bak\told one (and 1 more)", 0},
+        {good + bak + other, bad + "duriel.ds1.bak\told one", 2},
+    };
+    for (const Case& c : cases) {
+        ui::Script script;
+        int offered = 0;
+        if (c.offered)
+            script.OnDialog(IDD_SELECT_PARAMS, [&](ui::Dialog& d) {
+                offered = d.Window().LvGetItemCount(IDC_PARAM_LIST);
+                d.PressEnter();
+            });
+        EXPECT_EQ(Lookup(kHead + "[PARAMS]\r\n" + c.rows, "Duriel.ds1"), LOOKUP_FOUND);
+        EXPECT_EQ(m_result, (ParamEntry{"Duriel", "act2", 46, 481})) << c.rows;
+        ASSERT_EQ(script.MessageBoxes().size(), 1u) << c.rows;
+        EXPECT_EQ(script.MessageBoxes()[0].text, c.message);
+        EXPECT_EQ(offered, c.offered) << c.rows;
+        EXPECT_TRUE(script.Finished()) << c.rows;
+    }
+}
+
+// Every lookup sees the table as it is then, however it changed since the last one:
+// rewritten in place, with the same size and its old write time put back; replaced by
+// another file of the same size; grown; removed; or edited while the choice dialog was open.
+TEST_F(LookupTest, EachLookupSeesTheTableAsItIsNow) {
+    const std::string ini = m_dir.Path("kelvorn_loader.ini");
+    const std::string one = "[PARAMS]\r\na.ds1\tOne\tp\t1\t2\r\n";
+    const std::string two = "[PARAMS]\r\na.ds1\tTwo\tp\t1\t2\r\n";
+    auto inPlace = [&](const std::string& bytes) {
+        const auto written = std::filesystem::last_write_time(ini);
+        std::fstream(ini, std::ios::in | std::ios::out | std::ios::binary) << bytes;
+        std::filesystem::last_write_time(ini, written);
+    };
+    auto replaced = [&](const std::string& bytes) {
+        m_dir.Write("new.ini", bytes);
+        std::filesystem::rename(m_dir.Path("new.ini"), ini);
+    };
+    auto appended = [&](const std::string& bytes) {
+        std::ofstream(ini, std::ios::app | std::ios::binary) << bytes;
+    };
+    auto removed = [&](const std::string&) { std::filesystem::remove(ini); };
+    struct Case {
+        const char* what;
+        std::function<void(const std::string&)> change;
+        std::string bytes, map, level;  // no level: the lookup fails
+    };
+    const Case cases[] = {
+        {"in place, same size and time", inPlace, two, "a.ds1", "Two"},
+        {"replaced, same size", replaced, two, "a.ds1", "Two"},
+        {"grown", appended, "b.ds1\tMore\tq\t3\t4\r\n", "b.ds1", "More"},
+        {"removed", removed, "", "a.ds1", ""},
+    };
+    for (const Case& c : cases) {
+        ui::Script script;
+        ASSERT_EQ(Lookup(one, "a.ds1"), LOOKUP_FOUND) << c.what;
+        ASSERT_EQ(m_result.levelName, "One");
+        c.change(c.bytes);
+        const LookupResult result = LookupParams(c.map, &m_owner, m_result, 0, ini);
+        const bool found = !c.level.empty();
+        EXPECT_EQ(result, found ? LOOKUP_FOUND : LOOKUP_FAILED) << c.what;
+        EXPECT_EQ(m_result.levelName, found ? c.level : "One") << c.what;
+        std::vector<std::string> boxes;
+        for (const ui::MessageBoxCall& box : script.MessageBoxes()) boxes.push_back(box.text);
+        EXPECT_EQ(boxes, found ? std::vector<std::string>{}
+                               : std::vector<std::string>{"Unable to Open kelvorn_loader.ini"})
+            << c.what;
+    }
+
+    ui::Script editScript;
+    m_dir.Write("kelvorn_loader.ini", two + two.substr(10));
+    editScript.OnDialog(IDD_SELECT_PARAMS, [&](ui::Dialog& d) {
+        m_dir.Write("kelvorn_loader.ini", one);
+        d.PressEnter();
+    });
+    EXPECT_EQ(LookupParams("a.ds1", &m_owner, m_result, 0, ini), LOOKUP_FOUND);
+    EXPECT_EQ(m_result.levelName, "Two");
+    EXPECT_EQ(LookupParams("a.ds1", &m_owner, m_result, 0, ini), LOOKUP_FOUND);
+    EXPECT_EQ(m_result.levelName, "One");
+    EXPECT_TRUE(editScript.Finished());
 }
 
 // Several fitting rows are offered in file order, owned by the caller's window and with

@@ -22,10 +22,14 @@ TEST(LowerFileName, TakesTheTextAfterTheLastSeparatorInLowerCase) {
 
 // The section line must begin its line; anything may follow it on the line.
 TEST(FindFittingLines, NeedsTheParamsLineInTheFirstColumn) {
-    for (const char* file : {"", "x\n [PARAMS]\n[params]\na\n", "x[PARAMS]\n"})
-        EXPECT_FALSE(FindFittingLines(file, "a").hasParamsSection) << file;
-    for (const char* file : {"[PARAMS]", "x\r\n[PARAMS]trailing\r\n"})
-        EXPECT_TRUE(FindFittingLines(file, "a").hasParamsSection) << file;
+    for (auto [file, found] : {std::pair<std::string_view, bool>{"", false},
+                               {"x\n [PARAMS]\n[params]\na\n", false},
+                               {"x[PARAMS]\n", false},
+                               {"[PARAMS]", true},
+                               {"x\r\n[PARAMS]trailing\r\n", true}}) {
+        EXPECT_EQ(FindFittingLines(file, "a").hasParamsSection, found) << file;
+        EXPECT_EQ(ParamIndex(file).Find("a").hasParamsSection, found) << file;
+    }
 }
 
 // Lines fit from the section line on (itself included) when they begin with the name;
@@ -61,8 +65,10 @@ TEST(FindFittingLines, LinesThatBeginWithTheName) {
         {"[PARAMS]\n" + longRow + "\n", "a.ds1", {}},
         {"[PARAMS]\n" + longRow + "\n", "x.ds1", {longRow}},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(FindFittingLines(c.file, c.name).lines, c.expected) << c.file << "|" << c.name;
+        EXPECT_EQ(ParamIndex(c.file).Find(c.name).lines, c.expected) << c.file << "|" << c.name;
+    }
 }
 
 TEST(AtoiValue, ReadsAsAtoiDoesWrappingAroundOutOfRange) {

@@ -121,4 +121,56 @@ TEST_F(FsTest, FailedWriteLeavesTheOldFile) {
     EXPECT_EQ(Listing(folder), (test::Strings{kName, "taken"}));
 }
 
+// A stamp names the file and its state; a rewrite, a replacement or a removal changes it.
+TEST_F(FsTest, StampsTellFileStatesApart) {
+    const std::string path = folder.Path("kelvorn_loader.ini");
+    EXPECT_FALSE(sys::StampOf(path));
+    EXPECT_FALSE(sys::StampOf(folder.Path()));  // a folder is no file
+    ASSERT_TRUE(sys::WriteFileAtomically(path, "[PARAMS]\r\n"));
+    const auto first = sys::StampOf(path);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->size, 10u);
+    EXPECT_LE(first->writeTime, first->takenAt);
+    ASSERT_TRUE(sys::WriteFileAtomically(path, "[PARAMS]\n\n"));  // same size, another file
+    const auto second = sys::StampOf(path);
+    ASSERT_TRUE(second);
+#ifndef _WIN32  // Windows stamps carry no file id; the settle rule covers it there
+    EXPECT_NE(second->fileId, first->fileId);
+#endif
+    fs::remove(Native(path));
+    EXPECT_FALSE(sys::StampOf(path));
+}
+
+// Equal stamps vouch for the bytes only once the file had been left alone long enough
+// before the first was taken: a write within the file system's resolution keeps times.
+TEST(FileStamp, SameBytesOnlyForASettledUnchangedFile) {
+    const int64_t s = sys::kTicksPerSecond;
+    const sys::FileStamp settled{1, 7, 100, 50 * s, 50 * s, 60 * s};
+    auto with = [&](auto change) {
+        sys::FileStamp stamp = settled;
+        change(stamp);
+        return stamp;
+    };
+    struct Case {
+        const char* what;
+        sys::FileStamp before, now;
+        bool same;
+    };
+    const Case cases[] = {
+        {"unchanged, taken later", settled, with([&](auto& t) { t.takenAt = 90 * s; }), true},
+        {"another file", settled, with([](auto& t) { t.fileId = 8; }), false},
+        {"another volume", settled, with([](auto& t) { t.volume = 2; }), false},
+        {"another size", settled, with([](auto& t) { t.size = 101; }), false},
+        {"written", settled, with([&](auto& t) { t.writeTime = 61 * s; }), false},
+        {"write time set back", settled, with([&](auto& t) { t.otherTime = 61 * s; }), false},
+        {"changed just before the first stamp",
+         with([&](auto& t) { t.takenAt = 50 * s + sys::kSettleTicks; }), settled, false},
+        {"other time later than the write", with([&](auto& t) { t.otherTime = 58 * s; }),
+         with([&](auto& t) { t.otherTime = 58 * s; }), false},
+        {"times ahead of our clock", with([&](auto& t) { t.writeTime = 70 * s; }),
+         with([&](auto& t) { t.writeTime = 70 * s; }), false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(sys::SameBytes(c.before, c.now), c.same) << c.what;
+}
+
 }  // namespace

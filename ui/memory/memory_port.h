@@ -42,6 +42,8 @@ class MemoryPort : public WindowPort {
     bool IsMenuItemChecked(int command) const override;
     void EnableMenuItem(int command, bool enabled) override { m_menu[command].enabled = enabled; }
     bool IsMenuItemEnabled(int command) const override;
+    // No menu resource is loaded here: tests name commands by their buttons.
+    std::string GetMenuItemText(int) const override { return {}; }
 
     bool HasSystemMenu() const override { return true; }
     void InsertSystemMenuItem(int beforeCommand, int command, const std::string& text) override;
@@ -56,6 +58,7 @@ class MemoryPort : public WindowPort {
     bool IsItemEnabled(int id) const override { return Get(id).enabled; }
     void ShowItem(int id, bool visible) override { At(id).visible = visible; }
     bool IsItemVisible(int id) const override { return Get(id).visible; }
+    void SetRedraw(int, bool) override {}  // nothing is drawn here
     Rect GetItemRect(int id) const override { return Get(id).rect; }
     void MoveItem(int id, const Rect& rect, bool toBottomOfZOrder) override;
     void SetFocus(int id) override { m_focus = id; }

@@ -113,6 +113,14 @@ bool Win32Port::IsMenuItemEnabled(int command) const {
     return MenuItemExists(state) && (state & (MF_GRAYED | MF_DISABLED)) == 0;
 }
 
+std::string Win32Port::GetMenuItemText(int command) const {
+    HMENU menu = GetMenu(m_hwnd);
+    if (!menu) return {};
+    wchar_t text[256] = {};
+    int got = GetMenuStringW(menu, command, text, 256, MF_BYCOMMAND);
+    return Narrow(text, got);
+}
+
 bool Win32Port::HasSystemMenu() const {
     return GetSystemMenu(m_hwnd, FALSE) != nullptr;
 }
@@ -159,6 +167,13 @@ bool Win32Port::IsItemEnabled(int id) const {
 
 void Win32Port::ShowItem(int id, bool visible) {
     if (HWND item = Item(id)) ShowWindow(item, visible ? SW_SHOW : SW_HIDE);
+}
+
+void Win32Port::SetRedraw(int id, bool redraw) {
+    HWND item = Item(id);
+    if (!item) return;
+    SendMessageW(item, WM_SETREDRAW, redraw, 0);
+    if (redraw) InvalidateRect(item, nullptr, TRUE);
 }
 
 bool Win32Port::IsItemVisible(int id) const {

@@ -42,6 +42,7 @@ class Win32Port : public WindowPort {
     bool IsMenuItemChecked(int command) const override;
     void EnableMenuItem(int command, bool enabled) override;
     bool IsMenuItemEnabled(int command) const override;
+    std::string GetMenuItemText(int command) const override;
 
     bool HasSystemMenu() const override;
     void InsertSystemMenuItem(int beforeCommand, int command, const std::string& text) override;
@@ -56,6 +57,7 @@ class Win32Port : public WindowPort {
     bool IsItemEnabled(int id) const override;
     void ShowItem(int id, bool visible) override;
     bool IsItemVisible(int id) const override;
+    void SetRedraw(int id, bool redraw) override;
     Rect GetItemRect(int id) const override;
     void MoveItem(int id, const Rect& rect, bool toBottomOfZOrder) override;
     void SetFocus(int id) override;
