@@ -10,6 +10,7 @@
 #include "launch/editor_location.h"
 #include "sys/registry.h"
 #include "tests/dialogs/loader_dlg_fixture.h"
+#include "ui/ddx.h"
 
 namespace {
 
