@@ -25,94 +25,76 @@ class EditorIniTest : public LoaderDlgTest {
         LoaderDlgTest::SetUp();
         editorDir = ProgramDir() + "editor";
         fs::create_directories(editorDir);
-        WriteLoaderIni("kelvornpath = " + editorDir + "\r\n");
+        Write(ProgramDir() + "kelvorn_loader.ini", "kelvornpath = " + editorDir + "\r\n");
         bool created;
         sys::Registry& registry = sys::SystemRegistry();
         registry.CreateKey(sys::RegRoot::LocalMachine, kGameRegistryKey, created);
         registry.WriteString(sys::RegRoot::LocalMachine, kGameRegistryKey, "InstallPath", kGame);
+        game = LoadEditorSettings(std::nullopt, registry).settings;
     }
-    void WriteLoaderIni(const std::string& text) const {
-        std::ofstream(ProgramDir() + "kelvorn_loader.ini", std::ios::binary) << text;
+    static void Write(const std::string& path, const std::string& text) {
+        std::ofstream(path, std::ios::binary) << text;
     }
     std::string IniPath() const { return (fs::path(editorDir) / "kelvorn.ini").string(); }
-    void WriteEditorIni(const std::string& text) const {
-        std::ofstream(IniPath(), std::ios::binary) << text;
-    }
     std::string EditorIni() const {
         std::ifstream in(IniPath(), std::ios::binary);
         return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "(none)";
     }
-    // Opens the settings dialog from the main window, with `step` inside it; `s` is the
-    // active script.
-    void OpenSettings(Step step) { OpenSettings(script, std::move(step)); }
-    void OpenSettings(ui::Script& s, Step step) {
-        CLoaderDlg dlg;
-        s.OnDialog(IDD_LOADER, [](ui::Dialog& d) {
-            d.ChooseMenu(ID_EDIT_EDITOR_INI);
-            d.PressEscape();
-        });
-        s.OnDialog(IDD_EDITOR_INI, [this, step](ui::Dialog& d) {
+    // Opens the settings dialog from the main window with `step` inside it.
+    void OpenSettings(Step step) {
+        OnMainWindow([](CLoaderDlg& d) { d.ChooseMenu(ID_EDIT_EDITOR_INI); });
+        script.OnDialog(IDD_EDITOR_INI, [this, step](ui::Dialog& d) {
             std::error_code ec;
-            inEditorDir = fs::equivalent(fs::current_path(), editorDir, ec);
+            EXPECT_TRUE(fs::equivalent(fs::current_path(), editorDir, ec));
             step(d);
         });
-        dlg.DoModal();
+        CLoaderDlg().DoModal();
         EXPECT_TRUE(WorkingDirIsProgramDir());
     }
-    static std::string Selected(ui::Dialog& d, int id) {
-        int sel = d.Window().CbGetCurSel(id);
-        return sel < 0 ? "(none)" : d.Window().CbGetText(id, sel);
+    // Texts of controls joined by '|'; the selected item for drop-down lists.
+    static std::string Shown(ui::Dialog& d, std::initializer_list<int> ids) {
+        std::string text;
+        for (int id : ids) {
+            int sel = d.Window().CbGetCurSel(id);
+            text += (text.empty() ? "" : "|") +
+                    (sel >= 0 ? d.Window().CbGetText(id, sel) : d.Window().GetItemText(id));
+        }
+        return text;
     }
 
     std::string editorDir;
-    bool inEditorDir = false;
+    EditorSettings game;  // factory values with the game's archive paths
 };
-
-EditorSettings GameDefaults() {
-    EditorSettings s;
-    s.d2char = kGame + "\\d2char.mpq";
-    s.d2data = kGame + "\\d2data.mpq";
-    s.d2exp = kGame + "\\d2exp.mpq";
-    s.patch_d2 = kGame + "\\patch_d2.mpq";
-    return s;
-}
 
 TEST_F(EditorIniTest, WithoutAFileFactoryValuesAndGamePathsAreWrittenWithComments) {
     OpenSettings([](ui::Dialog& d) {
         ui::WindowPort& w = d.Window();
-        EXPECT_EQ(w.GetItemText(IDC_D2EXP), kGame + "\\d2exp.mpq");
-        EXPECT_EQ(w.GetItemText(IDC_MOD_DIR), "");
-        EXPECT_EQ(w.GetItemText(IDC_SCREEN_WIDTH), "800");
-        EXPECT_EQ(w.GetItemText(IDC_NB_TYPE2), "150");
-        EXPECT_EQ(w.CbGetCount(IDC_SCREEN_DEPTH), 5);  // from the resource
-        EXPECT_EQ(w.CbGetCount(IDC_CENTER_ZOOM), 6);
+        EXPECT_EQ(Shown(d, {IDC_D2EXP, IDC_MOD_DIR, IDC_SCREEN_WIDTH, IDC_NB_TYPE2,
+                            IDC_SCREEN_DEPTH, IDC_CENTER_ZOOM, IDC_GAMMA}),
+                  kGame + "\\d2exp.mpq||800|150|16|1:1|1.30");
+        // The depth and zoom lists come from the resource, the gamma list from the code.
+        EXPECT_EQ(w.CbGetText(IDC_SCREEN_DEPTH, 4) + w.CbGetText(IDC_CENTER_ZOOM, 5), "321:16");
         EXPECT_EQ(w.CbGetCount(IDC_GAMMA), 41);
-        EXPECT_EQ(
-            Selected(d, IDC_SCREEN_DEPTH) + Selected(d, IDC_CENTER_ZOOM) + Selected(d, IDC_GAMMA),
-            "161:11.30");
-        EXPECT_FALSE(w.IsChecked(IDC_ALLOW_TYPE2));
-        EXPECT_TRUE(w.IsChecked(IDC_WINOBJ_SCROLL_KEYB));
-        EXPECT_FALSE(w.IsChecked(IDC_WINOBJ_SCROLL_MOUSE));
-        EXPECT_TRUE(w.IsChecked(IDC_COMMENTS_STANDARD));
+        EXPECT_FALSE(w.IsChecked(IDC_ALLOW_TYPE2) || w.IsChecked(IDC_WINOBJ_SCROLL_MOUSE));
+        EXPECT_TRUE(w.IsChecked(IDC_WINOBJ_SCROLL_KEYB) && w.IsChecked(IDC_COMMENTS_STANDARD));
         EXPECT_FALSE(w.IsItemEnabled(IDC_COMMENTS_KEEP));
         d.PressEnter();
     });
-    EXPECT_TRUE(inEditorDir);
-    EXPECT_EQ(EditorIni(), FormatEditorSettings(GameDefaults(), StandardComments));
+    EXPECT_EQ(EditorIni(), FormatEditorSettings(game, StandardComments));
     EXPECT_TRUE(script.Finished()) << FirstError();
 }
 
 TEST_F(EditorIniTest, AFullFileKeepsItsCommentsAndOnlyChangedValuesChange) {
-    EditorSettings s = GameDefaults();
+    EditorSettings s = game;
     s.gamma_correction = "2.5";
     s.only_normal_type2 = false;
     const std::string original = "; mine\r\n" + FormatEditorSettings(s, RemoveComments) + "x y\r\n";
-    WriteEditorIni(original);
+    Write(IniPath(), original);
     OpenSettings([](ui::Dialog& d) {
         EXPECT_TRUE(d.Window().IsChecked(IDC_COMMENTS_KEEP));
         EXPECT_TRUE(d.Window().IsItemEnabled(IDC_COMMENTS_KEEP));
         EXPECT_TRUE(d.Window().IsChecked(IDC_ALLOW_TYPE2));
-        EXPECT_EQ(Selected(d, IDC_GAMMA), "2.50");
+        EXPECT_EQ(Shown(d, {IDC_GAMMA}), "2.50");
         d.TypeText(IDC_SCREEN_WIDTH, "1024");
         d.PressEnter();
     });
@@ -120,8 +102,7 @@ TEST_F(EditorIniTest, AFullFileKeepsItsCommentsAndOnlyChangedValuesChange) {
     expected.replace(expected.find("= 800"), 5, "= 1024");
     expected.replace(expected.find("= 2.5"), 5, "= 2.50");
     EXPECT_EQ(EditorIni(), expected);
-    ASSERT_EQ(script.MessageBoxes().size(), 1u);
-    EXPECT_EQ(script.MessageBoxes()[0].text, "Bad Line:\n46: x y\n");
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Bad Line:\n46: x y\n"});
     EXPECT_EQ(script.MessageBoxes()[0].caption, "Warning");
     EXPECT_EQ(script.MessageBoxes()[0].ownerTemplate, IDD_EDITOR_INI);
 }
@@ -129,33 +110,28 @@ TEST_F(EditorIniTest, AFullFileKeepsItsCommentsAndOnlyChangedValuesChange) {
 TEST_F(EditorIniTest, DefaultsAndRevertKeepWhatTheyShould) {
     OpenSettings([](ui::Dialog& d) {
         ui::WindowPort& w = d.Window();
-        d.Window().SetCheck(IDC_COMMENTS_STANDARD, false);
-        d.Window().SetCheck(IDC_COMMENTS_REMOVE, true);
-        d.TypeText(IDC_D2CHAR, "typed");
-        d.TypeText(IDC_SCREEN_WIDTH, "1");
-        d.TypeText(IDC_NB_TYPE1, "2");
-        d.TypeText(IDC_NB_TYPE2, "3");
+        w.SetCheck(IDC_COMMENTS_STANDARD, false);
+        w.SetCheck(IDC_COMMENTS_REMOVE, true);
+        for (int id : {IDC_D2CHAR, IDC_SCREEN_WIDTH, IDC_NB_TYPE1, IDC_NB_TYPE2})
+            d.TypeText(id, "7");
         w.SetCheck(IDC_ALLOW_TYPE2, true);
         w.CbSetCurSel(IDC_GAMMA, 0);
         d.ClickButton(IDC_REVERT);
-        EXPECT_EQ(w.GetItemText(IDC_NB_TYPE1) + "/" + w.GetItemText(IDC_NB_TYPE2) + "/" +
-                      w.GetItemText(IDC_SCREEN_WIDTH) + "/" + w.GetItemText(IDC_D2CHAR),
-                  "60/150/1/typed");
+        EXPECT_EQ(Shown(d, {IDC_NB_TYPE1, IDC_NB_TYPE2, IDC_SCREEN_WIDTH, IDC_D2CHAR, IDC_GAMMA}),
+                  "60|150|7|7|0.60");
         EXPECT_TRUE(w.IsChecked(IDC_ALLOW_TYPE2));
-        EXPECT_EQ(Selected(d, IDC_GAMMA), "0.60");
 
         w.CbSetCurSel(IDC_CENTER_ZOOM, 0);
         w.SetCheck(IDC_FULL_SCREEN, false);
         d.ClickButton(IDC_DEFAULTS);
-        EXPECT_EQ(w.GetItemText(IDC_SCREEN_WIDTH) + "/" + w.GetItemText(IDC_D2CHAR), "800/typed");
-        EXPECT_EQ(Selected(d, IDC_GAMMA) + Selected(d, IDC_CENTER_ZOOM), "1.301:1");
+        EXPECT_EQ(Shown(d, {IDC_SCREEN_WIDTH, IDC_D2CHAR, IDC_GAMMA, IDC_CENTER_ZOOM}),
+                  "800|7|1.30|1:1");
         EXPECT_FALSE(w.IsChecked(IDC_ALLOW_TYPE2));
-        EXPECT_TRUE(w.IsChecked(IDC_FULL_SCREEN));
-        EXPECT_TRUE(w.IsChecked(IDC_COMMENTS_REMOVE));
+        EXPECT_TRUE(w.IsChecked(IDC_FULL_SCREEN) && w.IsChecked(IDC_COMMENTS_REMOVE));
         d.PressEnter();
     });
-    EditorSettings expected = GameDefaults();
-    expected.d2char = "typed";
+    EditorSettings expected = game;
+    expected.d2char = "7";
     EXPECT_EQ(EditorIni(), FormatEditorSettings(expected, RemoveComments));
 }
 
@@ -164,99 +140,63 @@ TEST_F(EditorIniTest, BrowsersFillTheirFieldAndKeepTheWorkingDirectory) {
     script.CancelFileDialog();
     script.AnswerFolder("C:\\mods\\mine");
     script.AnswerFolder(std::nullopt);
-    OpenSettings([this](ui::Dialog& d) {
+    OpenSettings([](ui::Dialog& d) {
         d.TypeText(IDC_D2CHAR, "typed");
-        d.ClickButton(IDC_BROWSE_D2DATA);
-        d.ClickButton(IDC_BROWSE_PATCH_D2);
-        d.ClickButton(IDC_BROWSE_MOD_DIR);
-        d.ClickButton(IDC_BROWSE_MOD_DIR);
-        ui::WindowPort& w = d.Window();
-        EXPECT_EQ(w.GetItemText(IDC_D2CHAR) + "|" + w.GetItemText(IDC_D2DATA) + "|" +
-                      w.GetItemText(IDC_PATCH_D2) + "|" + w.GetItemText(IDC_MOD_DIR),
+        for (int id :
+             {IDC_BROWSE_D2DATA, IDC_BROWSE_PATCH_D2, IDC_BROWSE_MOD_DIR, IDC_BROWSE_MOD_DIR})
+            d.ClickButton(id);
+        EXPECT_EQ(Shown(d, {IDC_D2CHAR, IDC_D2DATA, IDC_PATCH_D2, IDC_MOD_DIR}),
                   "typed|C:\\x\\d2data.mpq|" + kGame + "\\patch_d2.mpq|C:\\mods\\mine");
-        std::error_code ec;
-        EXPECT_TRUE(fs::equivalent(fs::current_path(), editorDir, ec));
-        d.PressEscape();
+        d.PressEscape();  // the working directory is checked after the step
     });
     EXPECT_EQ(EditorIni(), "(none)");
     EXPECT_TRUE(script.Finished()) << FirstError();
 }
 
-TEST_F(EditorIniTest, FailuresAskAndTheAnswersDecide) {
-    const std::string full = FormatEditorSettings(GameDefaults(), RemoveComments);
-    struct Case {
-        int answer;
-        bool closes;
-        std::string file;
-    };
-    // The file deleted while the dialog is open: the rewrite cannot read it.
-    for (const Case& c :
-         {Case{ui::IdYes, true, FormatEditorSettings(GameDefaults(), StandardComments)},
-          Case{ui::IdNo, true, "(none)"}, Case{ui::IdCancel, false, "(none)"}}) {
-        WriteEditorIni(full);
-        ui::Script local;
-        local.AnswerMessageBox(c.answer);
-        bool ending = false;
-        OpenSettings(local, [&](ui::Dialog& d) {
-            fs::remove(IniPath());
-            d.PressEnter();
-            ending = d.IsEnding();
-            if (!ending) d.PressEscape();
-        });
-        EXPECT_EQ(ending, c.closes) << c.answer;
-        EXPECT_EQ(EditorIni(), c.file) << c.answer;
-        ASSERT_EQ(local.MessageBoxes().size(), 1u);
-        EXPECT_EQ(local.MessageBoxes()[0].text, kRewriteCannotOpenQuestion);
-        EXPECT_EQ(local.MessageBoxes()[0].flags, ui::MbYesNoCancel | ui::MbIconExclamation);
-    }
-    // A fresh write that fails: No stays, Yes closes; the old file is untouched.
-    WriteEditorIni("old\r\n");
-    fs::create_directory(IniPath() + ".kelvorn-tmp");
-    ui::Script local;
-    local.AnswerMessageBox(ui::IdNo);
-    local.AnswerMessageBox(ui::IdOk);  // the prompt for the emptied field
-    local.AnswerMessageBox(ui::IdYes);
-    OpenSettings(local, [](ui::Dialog& d) {
+TEST_F(EditorIniTest, AFailedRewriteAsksAndCancelOrYesDecide) {
+    Write(IniPath(), FormatEditorSettings(game, RemoveComments));
+    script.AnswerMessageBox(ui::IdCancel);
+    script.AnswerMessageBox(ui::IdYes);
+    OpenSettings([this](ui::Dialog& d) {
+        fs::remove(IniPath());  // deleted while the dialog is open
         d.PressEnter();
         EXPECT_FALSE(d.IsEnding());
+        d.PressEnter();
+    });
+    EXPECT_EQ(EditorIni(), FormatEditorSettings(game, StandardComments));
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>(2, kRewriteCannotOpenQuestion)));
+    EXPECT_EQ(script.MessageBoxes()[0].flags, ui::MbYesNoCancel | ui::MbIconExclamation);
+}
+
+TEST_F(EditorIniTest, AFailedWriteAsksAndLeavesTheOldFile) {
+    Write(IniPath(), "old\r\n");
+    fs::create_directory(IniPath() + ".kelvorn-tmp");
+    for (int answer : {ui::IdNo, ui::IdOk, ui::IdYes}) script.AnswerMessageBox(answer);
+    OpenSettings([](ui::Dialog& d) {
+        d.PressEnter();
         d.TypeText(IDC_SCREEN_HEIGHT, "");  // no number: nothing is tried
         d.PressEnter();
         d.TypeText(IDC_SCREEN_HEIGHT, "600");
         d.PressEnter();
     });
     EXPECT_EQ(EditorIni(), "old\r\n");
-    std::vector<std::string> texts;
-    for (const auto& box : local.MessageBoxes()) texts.push_back(box.text);
-    EXPECT_EQ(texts, (std::vector<std::string>{kWriteFailedQuestion, ui::kPromptSigned,
-                                               kWriteFailedQuestion}));
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{kWriteFailedQuestion, ui::kPromptSigned,
+                                                    kWriteFailedQuestion}));
+    EXPECT_TRUE(script.Finished()) << FirstError();
 }
 
 TEST_F(EditorIniTest, WithoutTheEditorFolderTheDialogDoesNotOpen) {
-    const struct {
-        const char* loaderIni;  // nullptr: no file
-        std::string message;
-    } cases[] = {
-        {nullptr, kNoLoaderIniMessage},
-        {"; kelvornpath = x\r\nkelvornpath= x\r\n", kNoEditorFolderMessage},
-        {"kelvornpath = no-such-folder\r\n",
-         std::string(kEditorFolderMissingMessage) + "no-such-folder"},
-    };
-    for (const auto& c : cases) {
-        if (c.loaderIni)
-            WriteLoaderIni(c.loaderIni);
-        else
-            fs::remove(ProgramDir() + "kelvorn_loader.ini");
-        ui::Script local;
+    for (const char* loaderIni :
+         {"; kelvornpath = x\r\nkelvornpath= x\r\n", "kelvornpath = none\r\n"}) {
+        Write(ProgramDir() + "kelvorn_loader.ini", loaderIni);
         CLoaderDlg dlg;
-        local.OnDialog(IDD_LOADER, [](ui::Dialog& d) {
-            d.ChooseMenu(ID_EDIT_EDITOR_INI);
-            d.PressEscape();
-        });
-        dlg.DoModal();
-        ASSERT_EQ(local.MessageBoxes().size(), 1u);
-        EXPECT_EQ(local.MessageBoxes()[0].text, c.message);
-        EXPECT_EQ(local.DialogsOpened(), std::vector<int>{IDD_LOADER});
+        Show(dlg, [](CLoaderDlg& d) { d.ChooseMenu(ID_EDIT_EDITOR_INI); });
     }
+    EXPECT_EQ(BoxTexts(),
+              (std::vector<std::string>{kNoEditorFolderMessage,
+                                        kEditorFolderMissingMessage + std::string("none")}));
+    EXPECT_EQ(script.DialogsOpened(), (std::vector<int>{IDD_LOADER, IDD_LOADER}));
+    EXPECT_TRUE(WorkingDirIsProgramDir());
 }
 
 }  // namespace

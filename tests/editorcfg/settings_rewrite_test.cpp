@@ -8,7 +8,6 @@
 #include "editorcfg/settings_reader.h"
 #include "editorcfg/settings_writer.h"
 #include "sys/registry.h"
-#include "tests/editorcfg/crlf.h"
 #include "tests/loadercfg/temp_folder.h"
 
 namespace {
