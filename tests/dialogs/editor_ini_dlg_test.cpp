@@ -51,13 +51,15 @@ class EditorIniTest : public LoaderDlgTest {
         CLoaderDlg().DoModal();
         EXPECT_TRUE(WorkingDirIsProgramDir());
     }
-    // Texts of controls joined by '|'; the selected item for drop-down lists.
+    // Texts of controls joined by '|'; the selected item for the three drop-down lists.
     static std::string Shown(ui::Dialog& d, std::initializer_list<int> ids) {
         std::string text;
         for (int id : ids) {
-            int sel = d.Window().CbGetCurSel(id);
-            text += (text.empty() ? "" : "|") +
-                    (sel >= 0 ? d.Window().CbGetText(id, sel) : d.Window().GetItemText(id));
+            ui::WindowPort& w = d.Window();
+            const bool list = id == IDC_SCREEN_DEPTH || id == IDC_CENTER_ZOOM || id == IDC_GAMMA;
+            const int sel = list ? w.CbGetCurSel(id) : -1;
+            text +=
+                (text.empty() ? "" : "|") + (sel >= 0 ? w.CbGetText(id, sel) : w.GetItemText(id));
         }
         return text;
     }

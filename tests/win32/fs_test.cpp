@@ -121,5 +121,12 @@ TEST_F(Win32Fs, FailedWriteLeavesTheOldFile) {
     EXPECT_EQ(Listing(folder), (std::vector<std::string>{kName, "taken"}));
 }
 
+TEST_F(Win32Fs, AtomicWriteReplacesAFileNamedRelativeToTheWorkingDirectory) {
+    fs::current_path(folder.Native(""));
+    ASSERT_TRUE(sys::WriteFileAtomically("kelvorn.ini", "old\r\n"));
+    ASSERT_TRUE(sys::WriteFileAtomically("kelvorn.ini", "new\r\n"));
+    EXPECT_EQ(Slurp(folder.Native("kelvorn.ini")), "new\r\n");
+}
+
 }  // namespace
 }  // namespace kelvorn_test
