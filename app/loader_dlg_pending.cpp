@@ -6,6 +6,4 @@ void CLoaderDlg::OnAbout() {}
 
 void CLoaderDlg::OnRegisterExtension() {}
 
-void CLoaderDlg::OnEditorIni() {}
-
 void CLoaderDlg::OnLoaderIni() {}

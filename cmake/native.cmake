@@ -4,6 +4,16 @@ set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-
 target_compile_options(kelvorn_flags INTERFACE ${SANITIZE})
 target_link_options(kelvorn_flags INTERFACE ${SANITIZE})
 
+# The memory backend fills lists from the resource script's dialog-init data, as Windows
+# does from the compiled resource.
+set(DIALOG_INIT_TABLE ${CMAKE_BINARY_DIR}/generated/dialog_init_table.cpp)
+add_custom_command(
+  OUTPUT ${DIALOG_INIT_TABLE}
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/res/make_dialog_init_table.py
+          ${CMAKE_SOURCE_DIR}/res/kelvorn_loader.rc ${DIALOG_INIT_TABLE}
+  DEPENDS ${CMAKE_SOURCE_DIR}/res/make_dialog_init_table.py ${CMAKE_SOURCE_DIR}/res/kelvorn_loader.rc)
+target_sources(kelvorn_ui PRIVATE ${DIALOG_INIT_TABLE})
+
 find_package(GTest REQUIRED)
 include(GoogleTest)
 # tests/<folder>/ mirrors the source folders and links that folder's library;

@@ -19,6 +19,8 @@ inline constexpr const char* kNoLocationMessage =
     "Unable to Find kelvornpath and kelvornname Entry in kelvorn_loader.ini";
 inline constexpr const char* kNoEditorFolderMessage =
     "Unable to Find kelvornpath Entry in kelvorn_loader.ini";
+// Followed by the folder.
+inline constexpr const char* kEditorFolderMissingMessage = "Unable to Open Editor Folder ";
 
 struct EditorLocation {
     std::string folder;  // value of kelvornpath, trailing blanks kept

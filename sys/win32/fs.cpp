@@ -55,6 +55,17 @@ bool WriteAll(HANDLE h, const std::string& bytes) {
     return true;
 }
 
+// Wine's ReplaceFileW refuses relative names, and settings files are saved by bare name.
+std::wstring FullPath(const std::wstring& path) {
+    DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::wstring full(size, L'\0');
+    DWORD got = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (got == 0 || got >= size) return path;
+    full.resize(got);
+    return full;
+}
+
 }  // namespace
 
 std::optional<std::string> CurrentDirectory(std::size_t maxChars) {
@@ -136,7 +147,7 @@ std::optional<FileStamp> StampOf(const std::string& path) {
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     if (path.empty()) return false;
-    std::wstring target = Widen(path);
+    std::wstring target = FullPath(Widen(path));
     std::wstring temp = target + L".kelvorn-tmp";
     File file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr));

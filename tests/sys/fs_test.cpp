@@ -173,4 +173,12 @@ TEST(FileStamp, SameBytesOnlyForASettledUnchangedFile) {
     for (const Case& c : cases) EXPECT_EQ(sys::SameBytes(c.before, c.now), c.same) << c.what;
 }
 
+// Settings files are saved by bare name, relative to the working directory.
+TEST_F(FsTest, AtomicWriteReplacesAFileNamedRelativeToTheWorkingDirectory) {
+    ASSERT_TRUE(sys::SetCurrentDirectory(folder.Path()));
+    ASSERT_TRUE(sys::WriteFileAtomically("kelvorn.ini", "old\r\n"));
+    ASSERT_TRUE(sys::WriteFileAtomically("kelvorn.ini", "new\r\n"));
+    EXPECT_EQ(folder.Read("kelvorn.ini"), "new\r\n");
+}
+
 }  // namespace

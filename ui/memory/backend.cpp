@@ -2,6 +2,7 @@
 #include "ui/backend.h"
 
 #include "ui/dialog.h"
+#include "ui/memory/dialog_init.h"
 #include "ui/memory/memory_port.h"
 #include "ui/script.h"
 
@@ -9,6 +10,7 @@ namespace ui::backend {
 
 intptr_t RunModal(Dialog& dialog) {
     memory::MemoryPort port(dialog);
+    memory::ApplyDialogInit(port, dialog.TemplateId());
     dialog.AttachPort(&port);
     dialog.HandleInit();
     if (!dialog.IsEnding()) {

@@ -1,0 +1,93 @@
+#include "editorcfg/settings_rewrite.h"
+
+#include <new>
+
+#include "sys/fs.h"
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::size_t SkipBlanks(std::string_view line, std::size_t at) {
+    while (at < line.size() && IsBlank(line[at])) ++at;
+    return at;
+}
+
+bool EndsKey(char c) {
+    return IsBlank(c) || c == ';' || c == '=';
+}
+
+// One line without its line break; nullopt: write it back as it is.
+std::optional<std::string> RewriteLine(std::string_view line, bool hasBreak, int number,
+                                       const EditorSettings& settings, const RewriteWarner& warn) {
+    std::size_t at = SkipBlanks(line, 0);
+    if (at == line.size() ? hasBreak : line[at] == ';') return std::nullopt;  // blank, comment
+    std::size_t keyEnd = at;
+    while (keyEnd < line.size() && !EndsKey(line[keyEnd])) ++keyEnd;
+    std::size_t equals = SkipBlanks(line, keyEnd);
+    if (equals == line.size() || line[equals] != '=') {
+        warn("Bad Line:\n" + std::to_string(number) + ": " + std::string(line) +
+             (hasBreak ? "\n" : ""));
+        return std::nullopt;
+    }
+    const std::string key(line.substr(at, keyEnd - at));
+    std::string value;
+    if (!EncodeSetting(settings, key, value)) {
+        warn("Unknown setting name " + key + " found in kelvorn.ini at line " +
+             std::to_string(number));
+        return std::nullopt;  // a setting of a newer editor, perhaps: keep it
+    }
+    const std::size_t valueStart = SkipBlanks(line, equals + 1);
+    std::size_t valueEnd = std::min(line.find(';', valueStart), line.size());
+    // Left alone, an empty value would gain the blanks after its "=" once more on
+    // every save.
+    if (valueEnd == valueStart && value.empty()) return std::nullopt;
+    // The blanks after the old value go after the new one. For an empty old value they
+    // are the blanks after the "=", which then stand on both sides of the new value.
+    while (valueEnd > 0 && IsBlank(line[valueEnd - 1])) --valueEnd;
+    std::string out(line.substr(0, valueStart));
+    out += value;
+    out += line.substr(valueEnd);
+    return out;
+}
+
+}  // namespace
+
+std::string RewriteSettingsText(std::string_view fileBytes, const EditorSettings& settings,
+                                const RewriteWarner& warn) {
+    std::string out;
+    out.reserve(fileBytes.size() + fileBytes.size() / 8);
+    int number = 0;
+    std::string_view rest = fileBytes;
+    while (!rest.empty()) {
+        ++number;
+        std::size_t end = rest.find('\n');
+        const bool hasBreak = end != std::string_view::npos;
+        std::string_view line = rest.substr(0, hasBreak ? end : rest.size());
+        rest.remove_prefix(hasBreak ? end + 1 : rest.size());
+        if (hasBreak && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+
+        if (std::optional<std::string> rewritten =
+                RewriteLine(line, hasBreak, number, settings, warn))
+            out += *rewritten;
+        else
+            out += line;
+        if (hasBreak) out += "\r\n";
+    }
+    return out;
+}
+
+RewriteResult RewriteEditorSettings(const EditorSettings& settings, const RewriteWarner& warn,
+                                    const std::string& path) {
+    std::string text;
+    try {
+        std::string old;
+        if (!sys::ReadWholeFile(path, old)) return RewriteResult::CannotRead;
+        text = RewriteSettingsText(old, settings, warn);
+    } catch (const std::bad_alloc&) {
+        return RewriteResult::NoMemory;
+    }
+    return sys::WriteFileAtomically(path, text) ? RewriteResult::Done : RewriteResult::CannotWrite;
+}

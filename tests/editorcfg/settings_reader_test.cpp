@@ -1,0 +1,126 @@
+#include "editorcfg/settings_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "editorcfg/settings_writer.h"
+#include "sys/registry.h"
+
+namespace {
+
+TEST(SettingsReaderTest, FindSettingTakesTheFirstNonEmptyValueAndNotesOccurrences) {
+    const struct {
+        const char* file;
+        const char* key;
+        std::optional<std::string> value;
+        bool allKeysPresent;
+    } cases[] = {
+        {"refresh_rate = 75\nrefresh_rate = 85\n", "refresh_rate", "75", true},
+        {"  \trefresh_rate\t=\t 75 \t\r\n", "refresh_rate", "75", true},
+        {"mod_dir = c:\\my mod ; folder\n", "mod_dir", "c:\\my mod", true},
+        {"mod_dir = c:\\my mod", "mod_dir", "c:\\my mod", true},
+        {"full_screen =\nfull_screen = ;x\nfull_screen = NO\n", "full_screen", "NO", true},
+        {"full_screen =   \n", "full_screen", std::nullopt, true},
+        {"d2exp_old = 1\n", "d2exp", std::nullopt, true},
+        {"Full_Screen = NO\n; full_screen = NO\n", "full_screen", std::nullopt, false},
+        {"full_screen NO\nfull_screen = YES\n", "full_screen", "YES", true},
+        {"", "full_screen", std::nullopt, false},
+    };
+    for (const auto& c : cases) {
+        SettingsReader reader{std::string_view(c.file)};
+        EXPECT_EQ(reader.FindSetting(c.key), c.value) << c.file;
+        EXPECT_EQ(reader.AllKeysPresent(), c.allKeysPresent) << c.file;
+    }
+    SettingsReader noFile{std::nullopt};
+    EXPECT_EQ(noFile.FindSetting("full_screen"), std::nullopt);
+    EXPECT_FALSE(noFile.AllKeysPresent());
+    // Long lines are read whole: no tail is taken for a line of its own.
+    const std::string path(3000, 'p');
+    const std::string file = "mod_dir = " + path + "\r\n" + std::string(1030, ' ') + "x = 1\n";
+    EXPECT_EQ(SettingsReader{std::string_view(file)}.FindSetting("mod_dir"), path);
+}
+
+TEST(SettingsReaderTest, IntegersAreDigitsOnly) {
+    const std::pair<const char*, int32_t> ints[] = {{"0800", 800},     {"2147483647", INT32_MAX},
+                                                    {"2147483648", 7}, {"1024px", 7},
+                                                    {"-5", 7},         {"+5", 7},
+                                                    {"1 000", 7},      {"1.5", 7}};
+    for (const auto& [value, expected] : ints) {
+        std::string file = std::string("n = ") + value + "\n";
+        EXPECT_EQ(SettingsReader{std::string_view(file)}.ReadIntSetting("n", 7), expected) << value;
+    }
+}
+
+class LoadTest : public ::testing::Test {
+  protected:
+    void SetGamePath(const std::string& path) {
+        bool created;
+        registry.CreateKey(sys::RegRoot::LocalMachine, kGameRegistryKey, created);
+        registry.WriteString(sys::RegRoot::LocalMachine, kGameRegistryKey, "InstallPath", path);
+    }
+    EditorSettings Load(const std::string& file) {
+        return LoadEditorSettings(std::string_view(file), registry).settings;
+    }
+    sys::MemoryRegistry registry;
+};
+
+TEST_F(LoadTest, ArchivePathsComeFromTheGameOnlyWhenNoPathHasAValue) {
+    LoadedEditorSettings loaded = LoadEditorSettings(std::nullopt, registry);
+    EXPECT_EQ(loaded.settings, EditorSettings{});
+    EXPECT_FALSE(loaded.allKeysPresent);
+
+    SetGamePath("C:\\D2");
+    EditorSettings s = LoadEditorSettings(std::nullopt, registry).settings;
+    EXPECT_EQ(s.d2char + "|" + s.d2data + "|" + s.d2exp + "|" + s.patch_d2 + "|" + s.mod_dir,
+              "C:\\D2\\d2char.mpq|C:\\D2\\d2data.mpq|C:\\D2\\d2exp.mpq|C:\\D2\\patch_d2.mpq|");
+    EXPECT_EQ(Load("d2exp =\n").d2exp, "C:\\D2\\d2exp.mpq");
+    s = Load("d2char = x\n");
+    EXPECT_EQ(s.d2char + "|" + s.d2data + s.d2exp + s.patch_d2, "x|");
+    EXPECT_EQ(Load("mod_dir = m\n").d2char, "");
+
+    SetGamePath("D:\\D2\\");  // used as it comes
+    EXPECT_EQ(Load("").d2exp, "D:\\D2\\\\d2exp.mpq");
+    SetGamePath(std::string(1023, 'g'));
+    EXPECT_EQ(Load("").d2char.size(), 1023u + 11u);
+    SetGamePath(std::string(1024, 'g'));  // with its zero, beyond the 1024 bytes read
+    EXPECT_EQ(Load("").d2char, "");
+}
+
+TEST_F(LoadTest, UnusableValuesGiveDefaultsAndMissingKeysClearTheFlag) {
+    EXPECT_FALSE(Load("full_screen = yes\n").full_screen);  // only YES is yes
+    EXPECT_TRUE(Load("full_screen = YES ; on\n").full_screen);
+    EXPECT_TRUE(Load("full_screen =\n").full_screen);
+    EXPECT_FALSE(Load("winobj_can_scroll_mouse =\n").winobj_can_scroll_mouse);
+    EXPECT_EQ(Load("screen_width = 1024px\n").screen_width, 800);
+    EXPECT_EQ(Load("screen_depth = 17\n").screen_depth, "16");
+    EXPECT_EQ(Load("center_zoom = 1:3\n").center_zoom, "1:1");
+    EXPECT_EQ(Load("center_zoom = no_change\n").center_zoom, "1:1");
+    EXPECT_EQ(Load("gamma_correction = 2.5 ; mine\n").gamma_correction, "2.5");
+
+    const std::string full = FormatEditorSettings(EditorSettings{}, RemoveComments);
+    auto allKeys = [&](std::string text, const std::string& from, const std::string& to) {
+        text.replace(text.find(from), from.size(), to);
+        return LoadEditorSettings(std::string_view(text), registry).allKeysPresent;
+    };
+    EXPECT_TRUE(allKeys(full, "", ""));
+    EXPECT_FALSE(allKeys(full, "stretch_sprite = YES", ""));
+    EXPECT_TRUE(allKeys(full, "d2exp    =", "d2exp_old ="));
+    EXPECT_TRUE(allKeys(full, "= 60\r\n", "=\r\n"));
+}
+
+TEST(GammaTest, FortyOneValuesAndTheChoiceRule) {
+    const auto& values = GammaValues();
+    for (std::size_t i = 1; i < values.size(); ++i) {
+        EXPECT_EQ(values[i].size(), 4u) << values[i];
+        EXPECT_LT(std::stod(values[i - 1]), std::stod(values[i])) << values[i];
+    }
+    const std::pair<const char*, const char*> cases[] = {
+        {"1.3", "1.30"}, {"2", "2.00"}, {"1", "1.00"},   {"1.05", "1.30"}, {"5", "1.30"},
+        {"2.5", "2.50"}, {"", "1.30"},  {"0.6", "0.60"}, {"0.62", "0.62"}, {"3", "3.00"}};
+    for (const auto& [text, chosen] : cases)
+        EXPECT_EQ(values[ChooseGammaIndex(text)], chosen) << text;
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+#include "editorcfg/settings_rewrite.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "editorcfg/settings_reader.h"
+#include "editorcfg/settings_writer.h"
+#include "sys/registry.h"
+#include "tests/loadercfg/temp_folder.h"
+
+namespace {
+
+class RewriteTest : public ::testing::Test {
+  protected:
+    std::string Rewrite(std::string_view text) {
+        return RewriteSettingsText(text, settings,
+                                   [this](const std::string& w) { warnings.push_back(w); });
+    }
+    EditorSettings settings;
+    std::vector<std::string> warnings;
+};
+
+TEST_F(RewriteTest, OnlyValuesChange) {
+    settings.mod_dir = "c:\\m";
+    settings.d2exp = "x";
+    settings.refresh_rate = 85;
+    const struct {
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {"   screen_width=1024   ; mine\r\n", "   screen_width=800   ; mine\r\n"},
+        {"mod_dir = \r\n", "mod_dir = c:\\m \r\n"},
+        {"mod_dir =\r\n", "mod_dir =c:\\m\r\n"},
+        {"mod_dir =\t \r\n", "mod_dir =\t c:\\m\t \r\n"},
+        {"d2exp = ; none\r\n", "d2exp = x ; none\r\n"},
+        {"refresh_rate = 75\r\nrefresh_rate = 85\r\n",
+         "refresh_rate = 85\r\nrefresh_rate = 85\r\n"},
+        {"\tfull_screen\t=\tNO \t;x;y\r\n", "\tfull_screen\t=\tYES \t;x;y\r\n"},
+        {"center_zoom = 1:2", "center_zoom = 1:1"},  // no line break, none added
+        {"gamma_correction = 2.5\n\n; c\n", "gamma_correction = 1.30\r\n\r\n; c\r\n"},
+        {"patch_d2 = old", "patch_d2 = "},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Rewrite(c.in), c.out) << c.in;
+    EXPECT_TRUE(warnings.empty());
+}
+
+TEST_F(RewriteTest, StrangeLinesAreWarnedAboutAndKept) {
+    const std::string text =
+        "full_screen YES\r\n"
+        "screen_width = 1024\r\n"
+        "d2exp_old = 1 ; kept\r\n"
+        "  = 5\r\n"
+        "   ";
+    EXPECT_EQ(Rewrite(text),
+              "full_screen YES\r\nscreen_width = 800\r\nd2exp_old = 1 ; kept\r\n  = 5\r\n   ");
+    EXPECT_EQ(warnings, (std::vector<std::string>{
+                            "Bad Line:\n1: full_screen YES\n",
+                            "Unknown setting name d2exp_old found in kelvorn.ini at line 3",
+                            "Unknown setting name  found in kelvorn.ini at line 4",
+                            "Bad Line:\n5:    ",
+                        }));
+}
+
+// Empty values that stay empty keep their blanks: they would grow on every save.
+TEST_F(RewriteTest, UnchangedValuesGiveTheFileBackByteForByte) {
+    sys::MemoryRegistry noGame;
+    std::string handMade =
+        "; mine\r\n\r\n  d2char = C:\\a b\\d2char.mpq   ; the char\r\nd2data=\r\nd2exp = \t \r\n"
+        "patch_d2 = \r\nmod_dir =  ; none\r\nunknown = 3\r\nbad line\r\nscreen_width = 1024\t\r\n"
+        "gamma_correction = 0.62\r\nds1_saved_minimize = NO";
+    settings = LoadEditorSettings(std::string_view(handMade), noGame).settings;
+    EXPECT_EQ(Rewrite(handMade), handMade);
+
+    settings.mod_dir = "c:\\my mod";
+    settings.d2exp = "";
+    settings.gamma_correction = "2.50";
+    for (CommentMode mode : {RemoveComments, StandardComments}) {
+        const std::string fresh = FormatEditorSettings(settings, mode);
+        std::string saved = fresh;
+        for (int i = 0; i < 5; ++i) saved = Rewrite(saved);
+        EXPECT_EQ(saved, fresh);
+    }
+}
+
+TEST(RewriteFileTest, ResultsAndTheOldFileOnFailure) {
+    TempFolder folder;
+    const std::string path = folder.File("kelvorn.ini");
+    std::vector<std::string> warnings;
+    auto warn = [&](const std::string& w) { warnings.push_back(w); };
+    EditorSettings settings;
+    EXPECT_EQ(RewriteEditorSettings(settings, warn, path), RewriteResult::CannotRead);
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    folder.Write("kelvorn.ini", "screen_width = 1\nx y\n");
+    EXPECT_EQ(RewriteEditorSettings(settings, warn, path), RewriteResult::Done);
+    EXPECT_EQ(folder.Read("kelvorn.ini"), "screen_width = 800\r\nx y\r\n");
+    EXPECT_EQ(warnings.size(), 1u);
+
+    folder.Write("kelvorn.ini", "screen_width = 1\r\n");
+    std::filesystem::create_directory(path + ".kelvorn-tmp");
+    EXPECT_EQ(RewriteEditorSettings(settings, warn, path), RewriteResult::CannotWrite);
+    EXPECT_EQ(folder.Read("kelvorn.ini"), "screen_width = 1\r\n");
+}
+
+}  // namespace

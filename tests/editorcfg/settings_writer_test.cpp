@@ -1,0 +1,82 @@
+#include "editorcfg/settings_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "editorcfg/settings_reader.h"
+#include "sys/registry.h"
+#include "tests/editorcfg/expected_file.h"
+#include "tests/loadercfg/temp_folder.h"
+
+namespace {
+
+// The values of expected/standard_comments.ini: every one unlike its factory value.
+EditorSettings Changed() {
+    EditorSettings s{"C:\\D2\\d2char.mpq",
+                     "C:\\D2\\d2data.mpq",
+                     "C:\\D2\\d2exp.mpq",
+                     "C:\\D2\\patch_d2.mpq",
+                     "c:\\my mod",
+                     false,
+                     1024,
+                     768,
+                     "32",
+                     85,
+                     1,
+                     2,
+                     3,
+                     4,
+                     5,
+                     -6,
+                     7,
+                     8,
+                     9,
+                     "2.50",
+                     false,
+                     false,
+                     false,
+                     false,
+                     true,
+                     "NO_CHANGE",
+                     61,
+                     151,
+                     false};
+    return s;
+}
+
+TEST(SettingsWriterTest, BothFreshLayoutsByteForByte) {
+    const std::string bare = ExpectedFile("remove_comments_defaults.ini");
+    ASSERT_FALSE(bare.empty());
+    EXPECT_EQ(FormatEditorSettings(EditorSettings{}, RemoveComments), bare);
+    EXPECT_EQ(FormatEditorSettings(Changed(), StandardComments),
+              ExpectedFile("standard_comments.ini"));
+    EditorSettings longGamma;
+    longGamma.gamma_correction = "1.305";
+    EXPECT_EQ(FormatEditorSettings(longGamma, RemoveComments), bare);
+}
+
+TEST(SettingsWriterTest, WrittenFilesReadBackAsWritten) {
+    sys::MemoryRegistry noGame;
+    for (CommentMode mode : {RemoveComments, StandardComments}) {
+        std::string text = FormatEditorSettings(Changed(), mode);
+        LoadedEditorSettings loaded = LoadEditorSettings(std::string_view(text), noGame);
+        EXPECT_TRUE(loaded.allKeysPresent);
+        EditorSettings expected = Changed();
+        expected.edit_scroll_y = 20;  // a sign is no digit: the reader falls back
+        EXPECT_EQ(loaded.settings, expected);
+    }
+}
+
+TEST(SettingsWriterTest, WriteReplacesTheFileOrLeavesIt) {
+    TempFolder folder;
+    const std::string path = folder.Write("kelvorn.ini", "old\r\n");
+    ASSERT_TRUE(WriteEditorSettings(EditorSettings{}, RemoveComments, path));
+    EXPECT_EQ(folder.Read("kelvorn.ini"), ExpectedFile("remove_comments_defaults.ini"));
+    // The temporary file's name taken by a folder: the save fails and nothing changes.
+    std::filesystem::create_directory(path + ".kelvorn-tmp");
+    EXPECT_FALSE(WriteEditorSettings(Changed(), StandardComments, path));
+    EXPECT_EQ(folder.Read("kelvorn.ini"), ExpectedFile("remove_comments_defaults.ini"));
+}
+
+}  // namespace
