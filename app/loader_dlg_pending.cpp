@@ -2,10 +2,4 @@
 // here, each to be given its own file when its work is written.
 #include "app/loader_dlg.h"
 
-void CLoaderDlg::OnAbout() {}
-
-void CLoaderDlg::OnRegisterExtension() {}
-
 void CLoaderDlg::OnEditorIni() {}
-
-void CLoaderDlg::OnLoaderIni() {}

@@ -73,4 +73,6 @@ Registry& SystemRegistry() {
     return registry;
 }
 
+void NotifyFileTypesChanged() {}
+
 }  // namespace sys
