@@ -83,11 +83,13 @@ class LoaderIniTest : public ::testing::Test {
     void TearDown() override { std::filesystem::current_path(m_startDir); }
 
     // Shows the editor with `step` inside; Escape after it unless the step ended it.
-    intptr_t Show(Step step) {
+    // `inner` queues the steps of the dialogs the step opens.
+    intptr_t Show(Step step, const std::function<void()>& inner = nullptr) {
         script.OnDialog(IDD_LOADER_INI, [step](ui::Dialog& d) {
             step(static_cast<CLoaderIniDlg&>(d));
             if (!d.IsEnding()) d.PressEscape();
         });
+        if (inner) inner();
         CLoaderIniDlg dlg(&owner);
         intptr_t code = dlg.DoModal();
         EXPECT_TRUE(script.Errors().empty()) << script.Errors().front();
@@ -124,30 +126,33 @@ class LoaderIniTest : public ::testing::Test {
 TEST_F(LoaderIniTest, OpensWithTheFileReportsBadLinesAndCancelLeavesItAsItWas) {
     folder.Write("kelvorn_loader.ini", kUserFile);
     const ParamLineFields added{"x.ds1", "X", "p", 1, 2, ""};
-    QueueLine(script, &added, ui::IdOk);
-    QueueLine(script, &added, ui::IdOk);
-    script.AnswerOpenFile({"C:\\Other\\other.exe"});
     Strings rows, columns;
     std::string path, name;
     unsigned style = 0;
     int widths[6] = {};
-    EXPECT_EQ(Show([&](CLoaderIniDlg& d) {
-                  ui::WindowPort& w = d.Window();
-                  rows = Rows(d);
-                  path = w.GetItemText(IDC_EDITOR_PATH);
-                  name = w.GetItemText(IDC_EDITOR_NAME);
-                  style = w.LvGetExtendedStyle(IDC_PARAM_TABLE);
-                  for (int c = 0; c < w.LvGetColumnCount(IDC_PARAM_TABLE); ++c) {
-                      columns.push_back(w.LvGetColumnTitle(IDC_PARAM_TABLE, c));
-                      widths[c] = w.LvGetColumnWidth(IDC_PARAM_TABLE, c);
-                  }
-                  d.ClickButton(IDC_ADD);
-                  Select(d, 0);
-                  d.ClickButton(IDC_MODIFY);
-                  Select(d, 1);
-                  d.ClickButton(IDC_REMOVE);
-                  d.ClickButton(IDC_BROWSE);
-              }),
+    EXPECT_EQ(Show(
+                  [&](CLoaderIniDlg& d) {
+                      ui::WindowPort& w = d.Window();
+                      rows = Rows(d);
+                      path = w.GetItemText(IDC_EDITOR_PATH);
+                      name = w.GetItemText(IDC_EDITOR_NAME);
+                      style = w.LvGetExtendedStyle(IDC_PARAM_TABLE);
+                      for (int c = 0; c < w.LvGetColumnCount(IDC_PARAM_TABLE); ++c) {
+                          columns.push_back(w.LvGetColumnTitle(IDC_PARAM_TABLE, c));
+                          widths[c] = w.LvGetColumnWidth(IDC_PARAM_TABLE, c);
+                      }
+                      d.ClickButton(IDC_ADD);
+                      Select(d, 0);
+                      d.ClickButton(IDC_MODIFY);
+                      Select(d, 1);
+                      d.ClickButton(IDC_REMOVE);
+                      d.ClickButton(IDC_BROWSE);
+                  },
+                  [&] {
+                      QueueLine(script, &added, ui::IdOk);
+                      QueueLine(script, &added, ui::IdOk);
+                      script.AnswerOpenFile({"C:\\Other\\other.exe"});
+                  }),
               ui::IdCancel);
     EXPECT_EQ(rows, (Strings{"caf\xe9.ds1|Caf\xe9 \xc9glise|data\\caf\xe9|0012|7|first\tsecond",
                              ";off.ds1|Off|p|1|2|", "neg.ds1|N\xfc\xdf|data\\n|5|-1|"}));
@@ -182,23 +187,27 @@ TEST_F(LoaderIniTest, AddModifyRemoveBrowseThenOkWriteEveryChange) {
                                 "new"};
     ParamLineFields seenAdd, seenModify;
     std::string addCaption, modifyCaption;
-    QueueLine(script, &added, ui::IdOk, &seenAdd, &addCaption);
-    // Modify of the row with -1: confirmed unchanged, the numbers come back unsigned.
-    QueueLine(script, nullptr, ui::IdOk, &seenModify, &modifyCaption);
-    // Modify of the first row with leading zeros, cancelled: the row stays as it was.
-    QueueLine(script, nullptr, ui::IdCancel);
-    script.AnswerOpenFile({"C:\\Tools\\Editor \xe9\\editor.exe"});
-    EXPECT_EQ(Show([](CLoaderIniDlg& d) {
-                  d.ClickButton(IDC_ADD);
-                  Select(d, 2);
-                  d.ClickButton(IDC_MODIFY);
-                  Select(d, 0);
-                  d.ClickButton(IDC_MODIFY);
-                  Select(d, 1);
-                  d.ClickButton(IDC_REMOVE);
-                  d.ClickButton(IDC_BROWSE);
-                  d.ClickButton(ui::IdOk);
-              }),
+    EXPECT_EQ(Show(
+                  [](CLoaderIniDlg& d) {
+                      d.ClickButton(IDC_ADD);
+                      Select(d, 2);
+                      d.ClickButton(IDC_MODIFY);
+                      Select(d, 0);
+                      d.ClickButton(IDC_MODIFY);
+                      Select(d, 1);
+                      d.ClickButton(IDC_REMOVE);
+                      d.ClickButton(IDC_BROWSE);
+                      d.ClickButton(ui::IdOk);
+                  },
+                  [&] {
+                      QueueLine(script, &added, ui::IdOk, &seenAdd, &addCaption);
+                      // Modify of the row with -1, confirmed unchanged: its numbers come
+                      // back unsigned.
+                      QueueLine(script, nullptr, ui::IdOk, &seenModify, &modifyCaption);
+                      // Modify of the first row, cancelled: 0012 stays as it was.
+                      QueueLine(script, nullptr, ui::IdCancel);
+                      script.AnswerOpenFile({"C:\\Tools\\Editor \xe9\\editor.exe"});
+                  }),
               ui::IdOk);
     EXPECT_EQ(addCaption, "Add Line");
     EXPECT_EQ(seenAdd.fileName + seenAdd.levelName + seenAdd.gamePath + seenAdd.comments, "");
