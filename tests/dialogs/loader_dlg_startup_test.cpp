@@ -141,18 +141,28 @@ TEST_F(StartupTest, WithoutTheProgramPathTheStartDirectoryServes) {
         << app.m_strExeDir;
 }
 
+// The system menu's item and Help > About open the same box, with the version.
 TEST_F(LoaderDlgTest, SystemMenuCarriesTheAboutItemAndExitEndsWithCancel) {
     CLoaderDlg dlg;
     bool hasItem = false, aboutTaken = false, closeTaken = true;
-    const intptr_t code = Show(dlg, [&](CLoaderDlg& d) {
+    std::string versions;
+    OnMainWindow([&](CLoaderDlg& d) {
         hasItem = d.Window().HasSystemMenuItem(IDM_ABOUTBOX);
         aboutTaken = d.HandleSysCommand(IDM_ABOUTBOX | 0x3);
         closeTaken = d.HandleSysCommand(0xF060);  // SC_CLOSE: the default handling
+        d.ChooseMenu(ID_HELP_ABOUT);
         d.ChooseMenu(ID_FILE_EXIT);
     });
+    for (int showing = 0; showing < 2; ++showing)
+        script.OnDialog(IDD_ABOUTBOX, [&](ui::Dialog& about) {
+            versions += about.Window().GetItemText(IDC_VERSION) + " ";
+            about.PressEnter();
+        });
+    const intptr_t code = dlg.DoModal();
     EXPECT_TRUE(hasItem);
     EXPECT_TRUE(aboutTaken);
     EXPECT_FALSE(closeTaken);
+    EXPECT_EQ(versions, "1.014 1.014 ");
     EXPECT_STREQ(kAboutMenuText, "&About kelvorn Loader...");
     EXPECT_EQ(code, ui::IdCancel);
     EXPECT_TRUE(script.Finished()) << FirstError();

@@ -94,16 +94,6 @@ TEST_F(Win32Fs, AtomicWriteCreatesAndReplaces) {
     }
 }
 
-// The settings files are saved by bare name in the current directory.
-TEST_F(Win32Fs, AtomicWriteByBareNameReplacesInTheCurrentDirectory) {
-    ASSERT_TRUE(sys::SetCurrentDirectory(folder.Path()));
-    for (const std::string& text : {"old\r\n", "new\r\n"}) {
-        ASSERT_TRUE(sys::WriteFileAtomically("kelvorn_loader.ini", text));
-        EXPECT_EQ(Slurp(folder.Native("kelvorn_loader.ini")), text);
-    }
-    EXPECT_EQ(Listing(folder), std::vector<std::string>{"kelvorn_loader.ini"});
-}
-
 TEST_F(Win32Fs, FailedWriteLeavesTheOldFile) {
     // The folder is missing: nothing is created anywhere.
     EXPECT_FALSE(sys::WriteFileAtomically(folder.Path("missing\\" + kName), "new"));
