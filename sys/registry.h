@@ -27,6 +27,9 @@ class Registry {
 // The registry of the running system (Win32), or an empty MemoryRegistry elsewhere.
 Registry& SystemRegistry();
 
+// Tells the shell that file types changed, so that it shows them at once.
+void NotifyFileTypesChanged();
+
 // Keys are compared case-insensitively, as the registry does.
 class MemoryRegistry : public Registry {
   public:
@@ -36,8 +39,10 @@ class MemoryRegistry : public Registry {
                                           const std::string& name) const override;
     bool WriteString(RegRoot root, const std::string& path, const std::string& name,
                      const std::string& value) override;
-    // Makes every CreateKey under `path` (and `path` itself) fail, to test refusals.
+    // Makes every CreateKey under `path` (and `path` itself) fail, to test refusals. An
+    // empty `path` denies the whole root, as the machine-wide classes are to a standard user.
     void DenyKey(RegRoot root, const std::string& path);
+    void AllowAll() { m_denied.clear(); }
 
   private:
     static std::string Key(RegRoot root, const std::string& path);

@@ -15,7 +15,8 @@ std::string MemoryRegistry::Key(RegRoot root, const std::string& path) {
 bool MemoryRegistry::CreateKey(RegRoot root, const std::string& path, bool& created) {
     std::string key = Key(root, path);
     for (const auto& [denied, unused] : m_denied)
-        if (key == denied || key.rfind(denied + "\\", 0) == 0) return false;
+        if (key == denied || key.starts_with(denied.ends_with('\\') ? denied : denied + "\\"))
+            return false;
     created = m_keys.count(key) == 0;
     m_keys[key];
     return true;

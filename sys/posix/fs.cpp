@@ -46,6 +46,8 @@ bool SamePathIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    // A folder opens as a stream here, with a size that is no size.
+    if (!FileExists(path)) return false;
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     in.seekg(0, std::ios::end);
@@ -95,5 +97,7 @@ Registry& SystemRegistry() {
     static MemoryRegistry registry;
     return registry;
 }
+
+void NotifyFileTypesChanged() {}
 
 }  // namespace sys

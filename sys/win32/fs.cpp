@@ -24,6 +24,17 @@ std::optional<std::string> Limited(std::wstring_view path, std::size_t maxChars)
     return text;
 }
 
+// `path` made absolute against the current directory; as it is when that fails.
+std::wstring FullPath(const std::wstring& path) {
+    DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::wstring full(size, L'\0');
+    DWORD got = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (got == 0 || got >= size) return path;
+    full.resize(got);
+    return full;
+}
+
 class File {
   public:
     explicit File(HANDLE h) : m_h(h) {}
@@ -53,17 +64,6 @@ bool WriteAll(HANDLE h, const std::string& bytes) {
         done += written;
     }
     return true;
-}
-
-// Wine's ReplaceFileW refuses relative names, and settings files are saved by bare name.
-std::wstring FullPath(const std::wstring& path) {
-    DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return path;
-    std::wstring full(size, L'\0');
-    DWORD got = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    if (got == 0 || got >= size) return path;
-    full.resize(got);
-    return full;
 }
 
 }  // namespace
@@ -147,6 +147,7 @@ std::optional<FileStamp> StampOf(const std::string& path) {
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     if (path.empty()) return false;
+    // Wine's ReplaceFileW refuses a relative name, and the settings files go by bare name.
     std::wstring target = FullPath(Widen(path));
     std::wstring temp = target + L".kelvorn-tmp";
     File file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

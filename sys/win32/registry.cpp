@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+#include "sys/win32/wide.h"
+// Needs windows.h before it.
+#include <shlobj.h>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -120,6 +124,10 @@ class Win32Registry : public Registry {
 Registry& SystemRegistry() {
     static Win32Registry registry;
     return registry;
+}
+
+void NotifyFileTypesChanged() {
+    SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
 }
 
 }  // namespace sys

@@ -83,7 +83,7 @@ TEST_F(EditorIniTest, WithoutAFileFactoryValuesAndGamePathsAreWrittenWithComment
         d.PressEnter();
     });
     EXPECT_EQ(EditorIni(), FormatEditorSettings(game, StandardComments));
-    EXPECT_TRUE(script.Finished()) << FirstError();
+    EXPECT_TRUE(script.Finished()) << test::Errors(script);
 }
 
 TEST_F(EditorIniTest, AFullFileKeepsItsCommentsAndOnlyChangedValuesChange) {
@@ -152,7 +152,7 @@ TEST_F(EditorIniTest, BrowsersFillTheirFieldAndKeepTheWorkingDirectory) {
         d.PressEscape();  // the working directory is checked after the step
     });
     EXPECT_EQ(EditorIni(), "(none)");
-    EXPECT_TRUE(script.Finished()) << FirstError();
+    EXPECT_TRUE(script.Finished()) << test::Errors(script);
 }
 
 TEST_F(EditorIniTest, AFailedRewriteAsksAndCancelOrYesDecide) {
@@ -184,7 +184,7 @@ TEST_F(EditorIniTest, AFailedWriteAsksAndLeavesTheOldFile) {
     EXPECT_EQ(EditorIni(), "old\r\n");
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{kWriteFailedQuestion, ui::kPromptSigned,
                                                     kWriteFailedQuestion}));
-    EXPECT_TRUE(script.Finished()) << FirstError();
+    EXPECT_TRUE(script.Finished()) << test::Errors(script);
 }
 
 TEST_F(EditorIniTest, WithoutTheEditorFolderTheDialogDoesNotOpen) {

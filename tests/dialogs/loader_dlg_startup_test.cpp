@@ -117,27 +117,36 @@ TEST_F(StartupTest, WithoutTheProgramPathTheStartDirectoryServes) {
         << app.m_strExeDir;
 }
 
-// The system menu carries the About item, taken by the window itself; Enter does not end
-// the window, Exit ends it with Cancel and the program with it.
+// The system menu carries the About item, taken by the window itself, and it opens the same
+// box as Help > About, with the version; Enter does not end the window, Exit ends it with
+// Cancel and the program with it.
 TEST_F(StartupTest, AboutItemEnterAndExit) {
     bool hasItem = false, aboutTaken = false, closeTaken = true, endedByEnter = true;
     int count = -1;
+    std::string versions;
     script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
         auto& dlg = static_cast<CLoaderDlg&>(d);
         count = dlg.m_listFiles.GetItemCount();
         hasItem = d.Window().HasSystemMenuItem(IDM_ABOUTBOX);
         aboutTaken = dlg.HandleSysCommand(IDM_ABOUTBOX | 0x3);
         closeTaken = dlg.HandleSysCommand(0xF060);  // SC_CLOSE: the default handling
+        d.ChooseMenu(ID_HELP_ABOUT);
         d.DropFiles({MapPath("a.ds1")});
         d.PressEnter();
         endedByEnter = d.IsEnding();
         d.ChooseMenu(ID_FILE_EXIT);
     });
+    for (int showing = 0; showing < 2; ++showing)
+        script.OnDialog(IDD_ABOUTBOX, [&](ui::Dialog& about) {
+            versions += about.Window().GetItemText(IDC_VERSION) + " ";
+            about.PressEnter();
+        });
     EXPECT_FALSE(app.InitInstance(""));
     EXPECT_EQ(count, 0);
     EXPECT_TRUE(hasItem);
     EXPECT_TRUE(aboutTaken);
     EXPECT_FALSE(closeTaken);
+    EXPECT_EQ(versions, "1.014 1.014 ");
     EXPECT_FALSE(endedByEnter);
     EXPECT_EQ(runs, 0);
     EXPECT_TRUE(script.Finished()) << test::Errors(script);

@@ -8,7 +8,7 @@
 #include "editorcfg/settings_reader.h"
 #include "editorcfg/settings_writer.h"
 #include "sys/registry.h"
-#include "tests/loadercfg/temp_folder.h"
+#include "tests/common/helpers.h"
 
 namespace {
 
@@ -86,8 +86,8 @@ TEST_F(RewriteTest, UnchangedValuesGiveTheFileBackByteForByte) {
 }
 
 TEST(RewriteFileTest, ResultsAndTheOldFileOnFailure) {
-    TempFolder folder;
-    const std::string path = folder.File("kelvorn.ini");
+    test::TempFolder folder;
+    const std::string path = folder.Path("kelvorn.ini");
     std::vector<std::string> warnings;
     auto warn = [&](const std::string& w) { warnings.push_back(w); };
     EditorSettings settings;

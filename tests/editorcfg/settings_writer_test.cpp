@@ -7,7 +7,7 @@
 #include "editorcfg/settings_reader.h"
 #include "sys/registry.h"
 #include "tests/editorcfg/expected_file.h"
-#include "tests/loadercfg/temp_folder.h"
+#include "tests/common/helpers.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ TEST(SettingsWriterTest, WrittenFilesReadBackAsWritten) {
 }
 
 TEST(SettingsWriterTest, WriteReplacesTheFileOrLeavesIt) {
-    TempFolder folder;
+    test::TempFolder folder;
     const std::string path = folder.Write("kelvorn.ini", "old\r\n");
     ASSERT_TRUE(WriteEditorSettings(EditorSettings{}, RemoveComments, path));
     EXPECT_EQ(folder.Read("kelvorn.ini"), ExpectedFile("remove_comments_defaults.ini"));

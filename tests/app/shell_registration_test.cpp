@@ -1,0 +1,48 @@
+#include "app/shell_registration.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using sys::RegRoot;
+
+const std::string kProgram = "C:\\Program Files\\kelvorn \xe9\\kelvorn_loader.exe";
+const std::string kUser = "Software\\Classes\\";
+
+// .ds1's class and the default values of the class's keys under `prefix`, joined by '|'.
+std::string Entries(const sys::Registry& reg, RegRoot root, const std::string& prefix = "") {
+    std::string cls = reg.ReadString(root, prefix + ".ds1", "").value_or("(none)"), out = cls;
+    for (const char* key : {"", "\\DefaultIcon", "\\shell\\open\\command"})
+        out += "|" + reg.ReadString(root, prefix + cls + key, "").value_or("(none)");
+    return out;
+}
+
+std::string Expected(const std::string& cls) {
+    return cls + "|Diablo II Map|\"" + kProgram + "\",1|\"" + kProgram + "\" \"%1\"";
+}
+
+// Registered twice, on a .ds1 that is missing, names another class or has an empty value.
+// Then a standard user: the machine-wide part refuses every key or only some; the user's
+// part gets the whole type under the class the merged view names, or it fails there too.
+TEST(ShellRegistration, MachineWideThenForTheCurrentUserWhenRefused) {
+    for (const char* before : {"(no key)", "Other.Map", ""}) {
+        sys::MemoryRegistry reg;
+        bool created;
+        if (std::string(before) != "(no key)" &&
+            reg.CreateKey(RegRoot::ClassesRoot, ".ds1", created))
+            reg.WriteString(RegRoot::ClassesRoot, ".ds1", "", before);
+        for (int time = 0; time < 2; ++time)
+            EXPECT_EQ(RegisterMapFileType(reg, kProgram), Registration::MachineWide);
+        EXPECT_EQ(Entries(reg, RegRoot::ClassesRoot),
+                  Expected(*before == 'O' ? "Other.Map" : "DiabloIIMap"));
+        EXPECT_FALSE(reg.KeyExists(RegRoot::ClassesRoot, "shell"));  // nothing under the root
+
+        reg.DenyKey(RegRoot::ClassesRoot, *before ? "" : "DiabloIIMap\\shell");
+        EXPECT_EQ(RegisterMapFileType(reg, kProgram), Registration::CurrentUser);
+        EXPECT_EQ(Entries(reg, RegRoot::CurrentUser, kUser), Entries(reg, RegRoot::ClassesRoot));
+        reg.DenyKey(RegRoot::CurrentUser, kUser + ".ds1");
+        EXPECT_EQ(RegisterMapFileType(reg, kProgram), Registration::Failed);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,183 @@
+// The settings editor and its line dialog on a real kelvorn_loader.ini, on either backend.
+// Level names are Windows-1252 bytes.
+#include "loadercfg/loader_ini_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "loadercfg/param_line_dlg.h"
+#include "loadercfg/param_line_rules.h"
+#include "res/resource.h"
+#include "tests/common/helpers.h"
+#include "ui/script.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+// In the table: an empty line, a line without tabs, a commented row, 0012, -1, a comment
+// holding a tab, and no line break at the end.
+const std::string kUserFile =
+    "// mine\nkelvornpath = C:\\Ed\\\nkelvornname = ed.exe\n[PARAMS]\n"
+    "caf\xe9.ds1\t\xc9glise\tdata\\caf\xe9\t0012\t7\tfirst\tsecond\n\nno tabs\n"
+    ";off.ds1\tOff\tp\t1\t2\nneg.ds1\tN\xfc\xdf\tn\t5\t-1";
+constexpr int kLineIds[] = {IDC_FILE_NAME,  IDC_LEVEL_NAME,   IDC_GAME_PATH,
+                            IDC_LVLTYPE_ID, IDC_LVLPREST_DEF, IDC_COMMENTS};
+
+// A line dialog step: notes its caption and fields in `seen`, types `fields` into its
+// boxes in order and presses `button` (0: none).
+ui::Script::Step Line(Strings fields, int button, std::string* seen = nullptr) {
+    return [=](ui::Dialog& d) {
+        for (int i = -1; seen && i < 6; ++i)
+            *seen += i < 0 ? d.Window().GetCaption() : "|" + d.Window().GetItemText(kLineIds[i]);
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            d.Window().SetItemText(kLineIds[i], fields[i]);
+        if (button) d.ClickButton(button);
+    };
+}
+
+class LoaderIniTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::current_path(folder.Path(""));
+        folder.Write("kelvorn_loader.ini", kUserFile);
+    }
+    void TearDown() override { fs::current_path(m_start); }
+
+    // Shows the editor with `step` inside (Escape after it unless it ended the dialog), and
+    // the line dialog's `lines` as the step opens it.
+    intptr_t Show(std::function<void(CLoaderIniDlg&)> step,
+                  std::vector<ui::Script::Step> lines = {}) {
+        script.OnDialog(IDD_LOADER_INI, [step](ui::Dialog& d) {
+            step(static_cast<CLoaderIniDlg&>(d));
+            if (!d.IsEnding()) d.PressEscape();
+        });
+        for (auto& line : lines) script.OnDialog(IDD_PARAM_LINE, line);
+        CLoaderIniDlg dlg(&owner);
+        return dlg.DoModal();
+    }
+    static void Press(CLoaderIniDlg& d, int button, int item) {
+        d.m_list.SetSelected(-1, false);
+        if (item >= 0) d.m_list.SetSelected(item, true);
+        d.ClickButton(button);
+    }
+    std::string Boxes() const {
+        std::string texts;
+        for (const ui::MessageBoxCall& call : script.MessageBoxes()) texts += call.text + "\n";
+        return texts;
+    }
+
+    fs::path m_start = fs::current_path();
+    test::TempFolder folder;
+    ui::Script script;
+    ui::Dialog owner{IDD_LOADER};
+};
+
+TEST_F(LoaderIniTest, OpensWithTheRowsAndBadLinesAndCancelAfterEveryButtonLeavesTheFile) {
+    std::string rows;
+    script.AnswerOpenFile({"C:\\Other\\other.exe"});
+    EXPECT_EQ(Show(
+                  [&](CLoaderIniDlg& d) {
+                      for (int i = 0; i < d.m_list.GetItemCount() * 6; ++i)
+                          rows += d.m_list.GetItemText(i / 6, i % 6) + (i % 6 == 5 ? "\n" : "|");
+                      rows += d.m_strEditorPath + "|" + d.m_strEditorName;
+                      Press(d, IDC_MODIFY, -1);  // nothing selected: a message
+                      Press(d, IDC_REMOVE, -1);  // nothing selected: nothing happens
+                      d.ClickButton(IDC_ADD);
+                      Press(d, IDC_MODIFY, 0);
+                      Press(d, IDC_REMOVE, 0);
+                      d.ClickButton(IDC_BROWSE);
+                  },
+                  {Line({"x.ds1", "X", "p", "1", "2"}, ui::IdOk), Line({"y"}, ui::IdOk)}),
+              ui::IdCancel);
+    EXPECT_EQ(rows,
+              "caf\xe9.ds1|\xc9glise|data\\caf\xe9|0012|7|first\tsecond\n;off.ds1|Off|p|1|2|\n"
+              "neg.ds1|N\xfc\xdf|n|5|-1|\nC:\\Ed\\|ed.exe");
+    EXPECT_EQ(Boxes(), "Bad Line: \nBad Line: no tabs\n" +
+                           std::string(kModifyWithoutSelectionMessage) + "\n");
+    EXPECT_EQ(folder.Read("kelvorn_loader.ini"), kUserFile);
+    EXPECT_TRUE(script.Finished());
+}
+
+// -1 comes back from Modify as 4294967295; 0012 stays unless its row is modified. A
+// failed write keeps the dialog and its edits; the next OK saves them.
+TEST_F(LoaderIniTest, EditsAreWrittenOnOkAndKeptWhenTheWriteFails) {
+    std::string added, modified;
+    bool stayed = false;
+    const std::string blocker = folder.Path("kelvorn_loader.ini.kelvorn-tmp");
+    script.AnswerOpenFile({"C:\\Tools\\Editor \xe9\\editor.exe"});
+    EXPECT_EQ(Show(
+                  [&](CLoaderIniDlg& d) {
+                      d.ClickButton(IDC_ADD);
+                      Press(d, IDC_MODIFY, 2);
+                      Press(d, IDC_MODIFY, 0);
+                      Press(d, IDC_REMOVE, 1);
+                      d.ClickButton(IDC_BROWSE);
+                      fs::create_directory(blocker);
+                      d.PressEnter();
+                      stayed = !d.IsEnding() && d.m_list.GetItemCount() == 3;
+                      fs::remove(blocker);
+                      d.PressEnter();
+                  },
+                  {Line({"r\xe9ve.ds1", "R\xeave", "a\\r", "4", "9", "new"}, ui::IdOk, &added),
+                   Line({}, ui::IdOk, &modified), Line({}, ui::IdCancel)}),
+              ui::IdOk);
+    EXPECT_EQ(added + modified, "Add Line||||0|0|Modify Line|neg.ds1|N\xfc\xdf|n|5|4294967295|");
+    EXPECT_TRUE(stayed);
+    EXPECT_TRUE(Boxes().ends_with(std::string(kWriteFailedMessage) + "\n"));
+    EXPECT_EQ(folder.Read("kelvorn_loader.ini"),
+              FormatLoaderSettings(
+                  {"C:\\Tools\\Editor \xe9\\",
+                   "editor.exe",
+                   {{"caf\xe9.ds1", "\xc9glise", "data\\caf\xe9", "0012", "7", "first\tsecond"},
+                    {"neg.ds1", "N\xfc\xdf", "n", "5", "4294967295", ""},
+                    {"r\xe9ve.ds1", "R\xeave", "a\\r", "4", "9", "new"}}}));
+}
+
+TEST_F(LoaderIniTest, AFileThatCannotBeReadOpensAnEmptyTableAndSaysSo) {
+    fs::remove(folder.Path("kelvorn_loader.ini"));
+    fs::create_directory(folder.Path("kelvorn_loader.ini"));  // there, but no file
+    int rows = -1;
+    Show([&](CLoaderIniDlg& d) { rows = d.m_list.GetItemCount(); });
+    EXPECT_EQ(rows, 0);
+    EXPECT_EQ(Boxes(), std::string(kUnreadableTableMessage) + "\n");
+}
+
+// Each refusal keeps the dialog open; mended, the row is taken. The file-name box drops
+// the nine characters (its style lowers typed letters where there is a real box).
+TEST_F(LoaderIniTest, TheLineDialogRefusesRowsTheTableCannotHoldAndFiltersFileNames) {
+    const Strings good{"a.ds1", "Town", "act1", "1", "2", "tab\tin comments"};
+    const std::pair<Strings, std::string> cases[] = {
+        {{"a.ds1", "Town", "act1", "0"}, kAllFieldsMessage},
+        {{"a.ds1", "two\tcolumns"}, "Level Name holds a tab or a line break."},
+        {{"a.ds1", std::string(128, 'x')}, "Level Name is longer than 127 characters,"},
+        {{"a.ds1", "Town", "act1", "1", "2", "one\nrow"}, "Comments hold a line break."},
+    };
+    for (const auto& [fields, message] : cases) {
+        ui::Script s;
+        s.OnDialog(IDD_PARAM_LINE, [&](ui::Dialog& d) {
+            Line(good, 0)(d);
+            Line(fields, ui::IdOk)(d);
+            Line(good, ui::IdOk)(d);
+        });
+        CParamLineDlg line(&owner);
+        EXPECT_EQ(line.DoModal(), ui::IdOk);
+        EXPECT_TRUE(s.MessageBoxes().size() == 1 && s.MessageBoxes()[0].text.starts_with(message));
+        EXPECT_EQ(line.m_strComments, good[5]);
+    }
+    std::string typed;
+    script.OnDialog(IDD_PARAM_LINE, [&](ui::Dialog& d) {
+        for (char ch : std::string("c:\\maps\\a.ds1\"*/<>?|x\b"))
+            d.Window().TypeChar(IDC_FILE_NAME, ch);
+        typed = d.Window().GetItemText(IDC_FILE_NAME);
+        d.PressEscape();
+    });
+    CParamLineDlg line(&owner);
+    EXPECT_EQ(line.DoModal(), ui::IdCancel);
+    EXPECT_EQ(typed, "cmapsa.ds1");
+}
+
+}  // namespace
