@@ -15,7 +15,7 @@
 
 #include "launch/editor_runner.h"
 #include "sys/process.h"
-#include "tests/win32/child_capture.h"
+#include "tests/win32/windows_helpers.h"
 
 namespace {
 
@@ -45,8 +45,11 @@ int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(11, std::atoi(argv[1])) : 1000;
     const int warmUp = 10;
     const std::string editor = "\"" + testing_win32::StandinPath() + "\" \"m.ds1\" 1 2";
-    testing_win32::TempFolder work;
-    SetCurrentDirectoryA(work.Path().c_str());  // the editor leaves its stderr.txt here
+    // The editor leaves its stderr.txt in the current folder: a scratch one of our own.
+    const std::filesystem::path work = std::filesystem::temp_directory_path() /
+                                       ("kelvorn-runs-" + std::to_string(GetCurrentProcessId()));
+    std::filesystem::create_directories(work);
+    std::filesystem::current_path(work);
 
     Sample start{}, afterWarmUp{}, end{};
     long consoleKept = 0;
@@ -80,5 +83,8 @@ int main(int argc, char** argv) {
         "  handles gained after the first 10 runs: %ld; Wine alone keeps %ld for as many "
         "consoles\n",
         end.handles - afterWarmUp.handles, consoleKept);
+    std::error_code ec;
+    std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
+    std::filesystem::remove_all(work, ec);
     return failure.empty() ? 0 : 1;
 }

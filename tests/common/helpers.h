@@ -73,9 +73,9 @@ class TempFolder {
 // Makes a folder current for the scope.
 class CurrentFolderScope {
   public:
-    explicit CurrentFolderScope(const std::filesystem::path& folder)
+    explicit CurrentFolderScope(const std::string& folder)
         : m_old(std::filesystem::current_path()) {
-        std::filesystem::current_path(folder);
+        std::filesystem::current_path(TempFolder::Native(folder));
     }
     ~CurrentFolderScope() {
         std::error_code ec;

@@ -5,10 +5,11 @@
 
 #include "app/loader_app.h"
 #include "app/loader_dlg.h"
+#include "launch/editor_runner.h"
 #include "res/resource.h"
 #include "tests/common/helpers.h"
-#include "tests/win32/windows_helpers.h"
 #include "tests/win32/file_dialog_driver.h"
+#include "tests/win32/windows_helpers.h"
 #include "ui/script.h"
 
 using namespace testing_win32;
@@ -302,15 +303,28 @@ class BatchE2ETest : public RunE2ETest {
             d.PressEscape();
         });
         app.m_strExeDir = program;
-        CurrentDirectoryScope keep(root);  // the window makes the program folder current
+        test::CurrentFolderScope keep(root);  // the window makes the program folder current
         CLoaderDlg().DoModal();
         EXPECT_TRUE(script.MessageBoxes().empty()) << BoxTexts().front();
         return after;
     }
-    Capture RunBatch(const std::string& batch) {
-        CurrentDirectoryScope keep(root);
+    // The batch run by the command processor through the program's own runner, Enter
+    // waiting on its input; what it printed, and its exit code line.
+    struct BatchRun {
+        std::string printed, exitLine;
+    };
+    BatchRun RunBatch(const std::string& batch) {
+        test::CurrentFolderScope keep(editor);  // where the batch leaves stderr.txt
         EXPECT_TRUE(WriteBytes(root + "enter.txt", "\r\n"));
-        return CaptureChild("cmd /c \"\"" + batch + "\" < \"" + root + "enter.txt\"\"");
+        const std::string command = "cmd /c \"\"" + batch + "\" < \"" + root + "enter.txt\"\"";
+        std::string output;
+        {
+            ConsoleScope console;
+            EXPECT_EQ(RunCapturedEditor(sys::SystemProcessApi(), command, output), "");
+        }
+        const std::size_t begin = output.find("\r\n\r\n") + 4, end = output.find(kEndOfOutput);
+        if (end == std::string::npos) return {output, ""};
+        return {output.substr(begin, end - begin), output.substr(output.rfind("Editor's"))};
     }
     std::string BatchText(const std::string& line3) const {
         return "@echo off\r\ncd \"" + editor + "\"\r\n" + line3 +
@@ -323,8 +337,9 @@ TEST_F(BatchE2ETest, OneMapWrittenRunAndReadBack) {
     const std::string cmd = "\"kelvorn.exe\" \"maps\\a.ds1\" 1 2";
     const std::string debug = root + "other\\one_debug.txt";
     EXPECT_EQ(ReadBytes(root + "other\\one.bat"), BatchText(cmd + " > \"" + debug + "\""));
-    const Capture run = RunBatch(root + "other\\one.bat");
-    EXPECT_TRUE(run.started && run.exitCode == 0 && run.output.empty()) << run.output;
+    const BatchRun run = RunBatch(root + "other\\one.bat");
+    EXPECT_EQ(run.printed, "");
+    EXPECT_EQ(run.exitLine, ExitCodeLine(0));
     // The command processor passes the blank before the redirection on.
     EXPECT_EQ(ReadBytes(debug), ReportHead(cmd + " ", {"kelvorn.exe", "maps\\a.ds1", "1", "2"}) +
                                     "shape: one map\r\nmap: maps\\a.ds1 (found)\r\n"
@@ -345,8 +360,8 @@ TEST_F(BatchE2ETest, ThreeMapsWithAFailingEditor) {
     EXPECT_EQ(ReadBytes(editor + "batches\\three.ini"),
               "1 2 maps\\a.ds1\r\n3 4 " + b + "\r\n5 4294967295 maps\\c.ds1\r\n");
     EnvironmentScope exitCode("KELVORN_STANDIN_EXIT", "-1");
-    const Capture run = RunBatch(editor + "batches\\three.bat");
-    EXPECT_NE(run.output.find("Press any key"), std::string::npos) << run.output;
+    const BatchRun run = RunBatch(editor + "batches\\three.bat");
+    EXPECT_NE(run.printed.find("Press any key"), std::string::npos) << run.printed;
     EXPECT_EQ(ReadBytes(editor + "batches\\three_debug.txt"),
               ReportHead(cmd + " ", {"kelvorn.exe", "batches\\three.ini"}) +
                   "shape: map list\r\nmap list: batches\\three.ini\r\n"

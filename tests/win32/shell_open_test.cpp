@@ -8,7 +8,8 @@
 
 #include "app/shell_registration.h"
 #include "res/resource.h"
-#include "tests/win32/child_capture.h"
+#include "tests/common/helpers.h"
+#include "tests/win32/windows_helpers.h"
 
 using namespace testing_win32;
 
@@ -39,18 +40,20 @@ std::string RemoteRow(HWND list, HANDLE process, int item) {
 // path opened by the shell: the map's row is in the loader's list.
 TEST(ShellOpen, OpeningAMapFromTheShellShowsItInTheLoadersList) {
     test::TempFolder temp;
-    const std::string program = temp.Path() + "kelvorn_loader.exe";
-    const std::string map = temp.Path() + "my maps\\Duriel.ds1";
+    const std::string program = temp.Path("kelvorn_loader.exe");
+    const std::string map = temp.Path("my maps\\Duriel.ds1");
     const std::string built = StandinPath().substr(0, StandinPath().size() - 11);
     ASSERT_TRUE(CopyFileA((built + "kelvorn_loader.exe").c_str(), program.c_str(), FALSE));
-    ASSERT_TRUE(WriteBytes(temp.Path() + "kelvorn_loader.ini",
+    ASSERT_TRUE(WriteBytes(temp.Path("kelvorn_loader.ini"),
                            "[PARAMS]\r\nduriel.ds1\tDuriel's Lair\tdata\\duriel\t46\t481\r\n"));
-    ASSERT_TRUE(CreateDirectoryA((temp.Path() + "my maps").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((temp.Path("my maps")).c_str(), nullptr));
     ASSERT_TRUE(WriteBytes(map, "map"));
     ASSERT_EQ(RegisterMapFileType(sys::SystemRegistry(), program), Registration::MachineWide);
 
     const std::wstring file = sys::win32::Widen(map);
-    SHELLEXECUTEINFOW run{sizeof run, SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI};
+    SHELLEXECUTEINFOW run{};
+    run.cbSize = sizeof run;
+    run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     run.lpVerb = L"open";
     run.lpFile = file.c_str();
     run.nShow = SW_SHOWNORMAL;
@@ -65,7 +68,6 @@ TEST(ShellOpen, OpeningAMapFromTheShellShowsItInTheLoadersList) {
     std::string row;
     if (window) {
         row = RemoteRow(GetDlgItem(window, IDC_FILE_LIST), run.hProcess, 0);
-        if (const char* hold = std::getenv("KELVORN_E2E_HOLD_MS")) Sleep(std::atoi(hold));
         PostMessageW(window, WM_COMMAND, ID_FILE_EXIT, 0);
     }
     if (WaitForSingleObject(run.hProcess, 10000) != WAIT_OBJECT_0)
