@@ -8,15 +8,6 @@
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::size_t SkipBlanks(std::string_view line, std::size_t at) {
-    while (at < line.size() && IsBlank(line[at])) ++at;
-    return at;
-}
-
 template <std::size_t N>
 bool IsOneOf(const std::string& value, const std::array<std::string_view, N>& list) {
     return std::find(list.begin(), list.end(), value) != list.end();

@@ -2,18 +2,10 @@
 
 #include <new>
 
+#include "loadercfg/text_lines.h"
 #include "sys/fs.h"
 
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::size_t SkipBlanks(std::string_view line, std::size_t at) {
-    while (at < line.size() && IsBlank(line[at])) ++at;
-    return at;
-}
 
 bool EndsKey(char c) {
     return IsBlank(c) || c == ';' || c == '=';

@@ -27,15 +27,6 @@ std::optional<EditorLocation> FindEditorLocation(std::string_view fileBytes) {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::size_t SkipBlanks(std::string_view line, std::size_t at) {
-    while (at < line.size() && IsBlank(line[at])) ++at;
-    return at;
-}
-
 // "  Key \t=  value": the key, and the value with its trailing blanks; false for a comment or
 // a line of another shape.
 bool SplitLenientKeyLine(std::string_view line, std::string_view& key, std::string_view& value) {

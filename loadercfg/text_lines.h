@@ -1,6 +1,7 @@
 // Line splitting and key comparison shared by the readers of our text files.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 // Takes the next line off `rest`. LF or CR LF ends a line and is not part of it; the last
@@ -27,4 +28,15 @@ inline bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
     for (std::size_t i = 0; i < a.size(); ++i)
         if (lower(a[i]) != lower(b[i])) return false;
     return true;
+}
+
+// A blank of our text files: a space or a tab.
+inline bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// The first position from `at` on that holds no blank.
+inline std::size_t SkipBlanks(std::string_view line, std::size_t at) {
+    while (at < line.size() && IsBlank(line[at])) ++at;
+    return at;
 }
