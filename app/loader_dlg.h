@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,10 @@ class CLoaderDlg : public ui::Dialog {
     bool BuildEditorCommandLine(const std::string& editorFolder, const std::string& editorName,
                                 const std::string& listBase, bool* listWritten = nullptr);
     void OnRun();
+
+    // The loader settings file from the working directory; nothing when it cannot be read,
+    // after telling the user.
+    std::optional<std::string> ReadLoaderIni();
 
   protected:
     bool OnInitDialog() override;

@@ -9,13 +9,10 @@
 #include "ui/modal.h"
 
 void CLoaderDlg::OnEditorIni() {
-    std::string settings;
-    if (!sys::ReadWholeFile(kLoaderIniName, settings)) {
-        ui::ShowErrorMessage(this, kNoLoaderIniMessage);
-        return;
-    }
+    const std::optional<std::string> settings = ReadLoaderIni();
+    if (!settings) return;
     // Without the editor's folder the dialog would show and write another kelvorn.ini.
-    const std::optional<std::string> folder = FindEditorFolder(settings);
+    const std::optional<std::string> folder = FindEditorFolder(*settings);
     if (!folder) {
         ui::ShowErrorMessage(this, kNoEditorFolderMessage);
         return;

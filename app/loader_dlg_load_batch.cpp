@@ -80,12 +80,9 @@ void CLoaderDlg::OnLoadBatch() {
         }
     }
 
-    std::string settings;
-    if (!sys::ReadWholeFile(kLoaderIniName, settings)) {
-        ui::ShowErrorMessage(this, kNoLoaderIniMessage);
-        return;
-    }
-    const std::optional<std::string> editorFolder = FindEditorFolder(settings);
+    const std::optional<std::string> settings = ReadLoaderIni();
+    if (!settings) return;
+    const std::optional<std::string> editorFolder = FindEditorFolder(*settings);
     if (!editorFolder) {
         ui::ShowErrorMessage(this, kNoEditorFolderMessage);
         return;

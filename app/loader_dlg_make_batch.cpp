@@ -28,12 +28,9 @@ void CLoaderDlg::OnMakeBatch() {
         return;
     }
 
-    std::string settings;
-    if (!sys::ReadWholeFile(kLoaderIniName, settings)) {
-        ui::ShowErrorMessage(this, kNoLoaderIniMessage);
-        return;
-    }
-    const std::optional<EditorLocation> editor = FindEditorLenient(settings);
+    const std::optional<std::string> settings = ReadLoaderIni();
+    if (!settings) return;
+    const std::optional<EditorLocation> editor = FindEditorLenient(*settings);
     if (!editor) {
         ui::ShowErrorMessage(this, kNoLocationMessage);
         return;

@@ -55,6 +55,13 @@ bool CLoaderDlg::BuildEditorCommandLine(const std::string& editorFolder,
     return true;
 }
 
+std::optional<std::string> CLoaderDlg::ReadLoaderIni() {
+    std::string settings;
+    if (sys::ReadWholeFile(kLoaderIniName, settings)) return settings;
+    ui::ShowErrorMessage(this, kNoLoaderIniMessage);
+    return std::nullopt;
+}
+
 void CLoaderDlg::OnRun() {
     if (!UpdateData(true)) return;
     const int count = m_listFiles.GetItemCount();
@@ -62,12 +69,9 @@ void CLoaderDlg::OnRun() {
         ui::ShowErrorMessage(this, kNoFilesMessage);
         return;
     }
-    std::string settings;
-    if (!sys::ReadWholeFile(kLoaderIniName, settings)) {
-        ui::ShowErrorMessage(this, kNoLoaderIniMessage);
-        return;
-    }
-    const std::optional<EditorLocation> editor = FindEditorLocation(settings);
+    const std::optional<std::string> settings = ReadLoaderIni();
+    if (!settings) return;
+    const std::optional<EditorLocation> editor = FindEditorLocation(*settings);
     if (!editor) {
         ui::ShowErrorMessage(this, kNoLocationMessage);
         return;
