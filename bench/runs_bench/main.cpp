@@ -44,7 +44,8 @@ void Print(const char* when, const Sample& s) {
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(11, std::atoi(argv[1])) : 1000;
     const int warmUp = 10;
-    const std::string editor = "\"" + testing_win32::StandinPath() + "\" \"m.ds1\" 1 2";
+    const std::string editor =
+        "\"" + testing_win32::BuiltProgram("kelvorn.exe") + "\" \"m.ds1\" 1 2";
     // The editor leaves its stderr.txt in the current folder: a scratch one of our own.
     const std::filesystem::path work = std::filesystem::temp_directory_path() /
                                        ("kelvorn-runs-" + std::to_string(GetCurrentProcessId()));

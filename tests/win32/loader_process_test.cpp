@@ -1,32 +1,27 @@
-// The real kelvorn_loader.exe as its own process, started the way run.sh starts the demo:
-// by cmd running a batch file, so that it holds cmd's console. It is driven from here by
-// posted menu commands, and its windows are read with WM_GETTEXT in wide form, which Wine
-// carries between processes intact (list texts and menu states it does not).
-#include <gtest/gtest.h>
-#include <windows.h>
+// The real kelvorn_loader.exe as its own process, started as users start it: by cmd running
+// a batch file, so that it holds cmd's console (as run.sh starts the demo), and by the shell
+// opening a map through the registered open command. It is driven by posted menu commands,
+// and its windows are read with WM_GETTEXT in wide form, which Wine carries between
+// processes intact (list texts and menu states it does not).
+#include "tests/win32/windows_helpers.h"
+// Needs windows.h before it.
+#include <shellapi.h>
 
 #include <filesystem>
-#include <string>
 
+#include "app/shell_registration.h"
 #include "res/resource.h"
-#include "sys/win32/wide.h"
+#include "sys/registry.h"
 #include "tests/common/helpers.h"
-#include "tests/win32/windows_helpers.h"
+#include "ui/win32/wide.h"
 
 using namespace testing_win32;
 
 namespace {
 
-std::string BesideTests(const std::string& name) {
-    const std::string standin = StandinPath();
-    return standin.substr(0, standin.find_last_of('\\') + 1) + name;
-}
-
+// A window's text in another process (GetWindowText would not ask it).
 std::wstring TextOf(HWND window) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
-        return L"(no answer)";
-    std::wstring text(length + 1, L'\0');
+    std::wstring text(1 << 16, L'\0');
     DWORD_PTR got = 0;
     SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                         SMTO_ABORTIFHUNG, 5000, &got);
@@ -58,57 +53,78 @@ HWND AwaitLoader(HWND previous, std::wstring& errors) {
     return nullptr;
 }
 
-TEST(LoaderProcess, StartedByABatchFileItRunsTheEditorAndShowsItsReport) {
+// Starts the loader through the shell: by cmd running a batch file in a console of its
+// own, or by opening `map`; returns the process to wait for (cmd, or the loader).
+HANDLE Start(bool openMap, const std::string& program, const std::string& map) {
+    const std::wstring file = ui::win32::Widen(openMap ? map : "cmd.exe");
+    const std::wstring folder = ui::win32::Widen(program);
+    SHELLEXECUTEINFOW run{};
+    run.cbSize = sizeof run;
+    run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NO_CONSOLE;
+    run.lpVerb = L"open";
+    run.lpFile = file.c_str();
+    run.lpParameters = openMap ? nullptr : L"/c open.bat";
+    run.lpDirectory = folder.c_str();
+    run.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExW(&run) ? run.hProcess : nullptr;
+}
+
+TEST(LoaderProcess, StartedFromCmdOrTheShellItRunsTheEditorAndShowsItsReport) {
     test::TempFolder temp;
     const std::string program = temp.Path("loader\\"), editor = temp.Path("editor\\");
-    for (const std::string& folder : {program, editor, editor + "maps\\"})
+    const std::string map = editor + "my maps\\a.ds1";
+    for (const std::string& folder : {program, editor, editor + "my maps\\"})
         ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
-    ASSERT_TRUE(CopyFileA(BesideTests("kelvorn_loader.exe").c_str(),
+    ASSERT_TRUE(CopyFileA(BuiltProgram("kelvorn_loader.exe").c_str(),
                           (program + "kelvorn_loader.exe").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(StandinPath().c_str(), (editor + "kelvorn.exe").c_str(), FALSE));
-    ASSERT_TRUE(WriteBytes(editor + "maps\\a.ds1", "map"));
-    ASSERT_TRUE(WriteBytes(program + "kelvorn_loader.ini",
-                           "kelvornpath = " + editor +
-                               "\r\nkelvornname = kelvorn.exe\r\n\r\n[PARAMS]\r\n"
-                               "a.ds1\tAct 1 - Town\tdata\\act1\t1\t2\r\n"));
-    ASSERT_TRUE(WriteBytes(program + "open.bat",
-                           "@echo off\r\nkelvorn_loader.exe \"" + editor + "maps\\a.ds1\"\r\n"));
+    ASSERT_TRUE(
+        CopyFileA(BuiltProgram("kelvorn.exe").c_str(), (editor + "kelvorn.exe").c_str(), FALSE));
+    temp.Write("editor\\my maps\\a.ds1", "map");
+    temp.Write("loader\\kelvorn_loader.ini", "kelvornpath = " + editor +
+                                                 "\r\nkelvornname = kelvorn.exe\r\n\r\n[PARAMS]\r\n"
+                                                 "a.ds1\tAct 1 - Town\tdata\\act1\t1\t2\r\n");
+    temp.Write("loader\\open.bat", "@echo off\r\nkelvorn_loader.exe \"" + map + "\"\r\n");
+    struct Unregister {
+        ~Unregister() {
+            for (const char* key : {".ds1", "DiabloIIMap"}) RegDeleteTreeA(HKEY_CLASSES_ROOT, key);
+        }
+    } unregister;
+    ASSERT_EQ(RegisterMapFileType(sys::SystemRegistry(), program + "kelvorn_loader.exe"),
+              Registration::MachineWide);
 
-    // cmd gets a console of its own, and the loader it starts is attached to it.
-    std::wstring command = L"cmd.exe /c open.bat";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION cmd{};
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
-                               nullptr, sys::win32::Widen(program).c_str(), &startup, &cmd));
-    std::wstring errors;
-    HWND first = AwaitLoader(nullptr, errors);
-    ASSERT_NE(first, nullptr) << "the loader's window never showed";
-    DWORD loaderId = 0;
-    GetWindowThreadProcessId(first, &loaderId);
-    HANDLE loader = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, loaderId);
+    for (const bool openMap : {false, true}) {
+        SCOPED_TRACE(openMap ? "a map opened in the shell" : "started by a batch file");
+        HANDLE started = Start(openMap, program, map);
+        ASSERT_NE(started, nullptr) << GetLastError();
+        std::wstring errors;
+        HWND first = AwaitLoader(nullptr, errors);
+        ASSERT_NE(first, nullptr) << "the loader's window never showed";
+        DWORD loaderId = 0;
+        GetWindowThreadProcessId(first, &loaderId);
+        HANDLE loader = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, loaderId);
 
-    PostMessageW(first, WM_COMMAND, MAKEWPARAM(ID_FILE_RUN, 0), 0);
-    HWND back = AwaitLoader(first, errors);
-    std::wstring pane = back ? TextOf(GetDlgItem(back, IDC_OUTPUT)) : L"";
-    if (back) PostMessageW(back, WM_COMMAND, MAKEWPARAM(ID_FILE_EXIT, 0), 0);
+        PostMessageW(first, WM_COMMAND, MAKEWPARAM(ID_FILE_RUN, 0), 0);
+        HWND back = AwaitLoader(first, errors);
+        const std::wstring pane = back ? TextOf(GetDlgItem(back, IDC_OUTPUT)) : L"";
+        if (back) PostMessageW(back, WM_COMMAND, MAKEWPARAM(ID_FILE_EXIT, 0), 0);
+        EXPECT_EQ(errors, L"");
+        EXPECT_NE(back, nullptr) << "the loader's window never came back";
+        for (const wchar_t* line :
+             {L"kelvorn Loader: starting editor using command line \"kelvorn.exe\" "
+              L"\"my maps\\a.ds1\" 1 2\r\n\r\nkelvorn stand-in editor\r\n",
+              L"shape: one map\r\nmap: my maps\\a.ds1 (found)\r\n",
+              L"From stderr.txt:\r\n\r\nstand-in editor: no errors\r\n",
+              L"Editor's process Exited with code 0 (0x0)\r\n"})
+            EXPECT_NE(pane.find(line), std::wstring::npos) << line << "\nin:\n" << pane.c_str();
 
-    EXPECT_EQ(errors, L"");
-    ASSERT_NE(back, nullptr) << "the loader's window never came back";
-    for (const wchar_t* line :
-         {L"kelvorn Loader: starting editor using command line \"kelvorn.exe\" \"maps\\a.ds1\" "
-          L"1 2\r\n\r\nkelvorn stand-in editor\r\n",
-          L"shape: one map\r\nmap: maps\\a.ds1 (found)\r\n",
-          L"From stderr.txt:\r\n\r\nstand-in editor: no errors\r\n",
-          L"Editor's process Exited with code 0 (0x0)\r\n"})
-        EXPECT_NE(pane.find(line), std::wstring::npos) << line << "\nin:\n" << pane.c_str();
-
-    // Exit ends the loader, and cmd with it; nothing is left running.
-    EXPECT_EQ(WaitForSingleObject(loader, 20000), WAIT_OBJECT_0);
-    EXPECT_EQ(WaitForSingleObject(cmd.hProcess, 20000), WAIT_OBJECT_0);
-    TerminateProcess(loader, 1);
-    TerminateProcess(cmd.hProcess, 1);
-    for (HANDLE h : {loader, cmd.hProcess, cmd.hThread}) CloseHandle(h);
+        // Exit ends the loader, and cmd with it; nothing is left running.
+        EXPECT_EQ(WaitForSingleObject(loader, 20000), WAIT_OBJECT_0);
+        EXPECT_EQ(WaitForSingleObject(started, 20000), WAIT_OBJECT_0);
+        for (HANDLE h : {loader, started}) {
+            TerminateProcess(h, 1);
+            CloseHandle(h);
+        }
+    }
     // The console's host may hold a folder for a moment.
     std::error_code ec;
     for (int attempt = 0; attempt < 30 && std::filesystem::exists(program, ec); ++attempt) {

@@ -1,55 +1,149 @@
-// Run end to end with real windows, a real console and pipe, and the stand-in editor as the
-// editor: the main window is scripted in process, RunEditor starts kelvorn.exe, and the
-// window that comes back is read as a user would read it.
-#include <functional>
+// The loader end to end with real windows, a real console and pipe, and the stand-in editor
+// as the editor: the main window is scripted in process, Run starts kelvorn.exe through the
+// program's runner, and what comes back is read from the controls as a user reads it.
+#include "tests/win32/windows_helpers.h"
+// Needs windows.h before them.
+#include <commctrl.h>
+#include <dlgs.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <vector>
 
 #include "app/loader_app.h"
 #include "app/loader_dlg.h"
 #include "launch/editor_runner.h"
 #include "res/resource.h"
+#include "sys/win32/wide.h"
 #include "tests/common/helpers.h"
-#include "tests/win32/file_dialog_driver.h"
-#include "tests/win32/windows_helpers.h"
-#include "ui/script.h"
+#include "ui/backend.h"
+#include "ui/win32/unusable_paths.h"
+#include "ui/win32/util.h"
 
 using namespace testing_win32;
+using sys::win32::Narrow;
+using sys::win32::Widen;
+using test::Strings;
 
 namespace {
 
-using test::Strings;
+using WStrings = std::vector<std::wstring>;
 
+const std::string kEte = "\xe9t\xe9 \x80.ds1";       // "été €.ds1" in Windows-1252
+const std::string kBateau = "b\xe2teau.ds1";         // "bâteau.ds1"
+const std::wstring kJapanese = L"\u65e5\u672c.ds1";  // no letter of it in Windows-1252
 const std::string kFiller = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\r\n";
 
-std::string Tail(const std::string& outputAfterReport, const std::string& stderrText,
-                 int32_t exitCode) {
-    char line[100];
-    std::snprintf(line, sizeof line, "Editor's process Exited with code %d (0x%x)\r\n", exitCode,
-                  static_cast<uint32_t>(exitCode));
-    return outputAfterReport + "\r\nEnd of Standard Output.\r\n\r\nFrom stderr.txt:\r\n\r\n" +
-           stderrText + "\r\nEnd of stderr.txt\r\n\r\n" + line;
+// Drives a real common file dialog through the activation hook: types `entry` into its
+// file-name box and presses OK, as a user would; with nothing to type, cancels it. Message
+// boxes raised meanwhile are noted and agreed to.
+struct DialogDriver {
+    explicit DialogDriver(std::wstring entry) : entry(std::move(entry)) { t_driver = this; }
+    ~DialogDriver() { t_driver = nullptr; }
+    static inline thread_local DialogDriver* t_driver = nullptr;
+
+    std::wstring entry;
+    HWND dialog = nullptr, owner = nullptr;
+    WStrings prompts;
+    ActivationHook hook{[this](HWND window) {
+        if (ui::win32::ClassName(window) != "#32770") return;
+        if (!dialog) {
+            dialog = window;
+            owner = GetWindow(window, GW_OWNER);
+            SetTimer(window, 71, 150, Step);
+        } else if (window != dialog && GetDlgItem(window, 0xFFFF)) {
+            prompts.push_back(Text(GetDlgItem(window, 0xFFFF)));
+            Press(window, GetDlgItem(window, IDYES) ? IDYES : IDOK);
+        }
+    }};
+
+    static void Press(HWND window, int id) {
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+    }
+    static void CALLBACK Step(HWND window, UINT, UINT_PTR id, DWORD) {
+        KillTimer(window, id);
+        if (!t_driver || t_driver->entry.empty()) return Press(window, IDCANCEL);
+        // A folder first, then names in it, come as lines: one typed each time.
+        const std::size_t end = t_driver->entry.find(L'\n');
+        HWND name = GetDlgItem(window, cmb13);
+        SetWindowTextW(name ? name : GetDlgItem(window, edt1),
+                       t_driver->entry.substr(0, end).c_str());
+        t_driver->entry.erase(0, end == std::wstring::npos ? end : end + 1);
+        Press(window, IDOK);
+        // The next line soon; after the last, a watchdog: never wait for ever.
+        SetTimer(window, 71 + t_driver->entry.empty(), t_driver->entry.empty() ? 10000 : 500, Step);
+    }
+};
+
+// The rows of the main window's list, columns joined by '|': the path and LvlType ID only,
+// or all five.
+Strings Rows(const CLoaderDlg& d, bool all = true) {
+    Strings rows;
+    for (int i = 0; i < d.m_listFiles.GetItemCount(); ++i) {
+        rows.push_back(d.m_listFiles.GetItemText(i, 0));
+        for (int column : all ? std::vector{1, 2, 3, 4} : std::vector{3})
+            rows.back() += "|" + d.m_listFiles.GetItemText(i, column);
+    }
+    return rows;
+}
+
+// Drops `paths` on the window as the shell does: a DROPFILES block of wide paths.
+void DropWide(HWND window, const WStrings& paths) {
+    std::wstring list;
+    for (const std::wstring& path : paths) list += path + L'\0';
+    list += L'\0';
+    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(drop + 1, list.data(), list.size() * sizeof(wchar_t));
+    GlobalUnlock(block);
+    SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+}
+
+std::string CurrentFolder() {
+    char dir[MAX_PATH];
+    return std::string(dir, GetCurrentDirectoryA(MAX_PATH, dir)) + "\\";
+}
+
+std::string Header(const std::string& cmd) {
+    return "kelvorn Loader: starting editor using command line " + cmd + "\r\n\r\n";
+}
+std::string Tail(const std::string& stderrText, const std::string& exitCode) {
+    return "\r\nEnd of Standard Output.\r\n\r\nFrom stderr.txt:\r\n\r\n" + stderrText +
+           "\r\nEnd of stderr.txt\r\n\r\nEditor's process Exited with code " + exitCode + "\r\n";
 }
 
 // A program folder with its kelvorn_loader.ini and an editor folder holding a copy of the
-// stand-in editor, side by side in a fresh temporary folder.
+// stand-in editor and the maps, side by side in a fresh temporary folder.
 class RunE2ETest : public ::testing::Test {
   protected:
     void SetUp() override {
         root = m_temp.Path() + "\\";
         program = root + "loader\\";
         editor = root + "editor\\";
-        for (const std::string& folder : {program, editor, editor + "maps\\", root + "other\\"})
-            ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr))
-                << folder << " " << GetLastError();
-        ASSERT_TRUE(CopyFileA(StandinPath().c_str(), (editor + "kelvorn.exe").c_str(), FALSE));
-        for (const char* map : {"editor\\maps\\a.ds1", "other\\b.ds1", "editor\\maps\\c.ds1"})
+        maps = editor + "maps\\";
+        for (const std::string& folder :
+             {program, editor, maps, editor + "batches\\", root + "other\\"})
+            ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+        ASSERT_TRUE(CopyFileA(BuiltProgram("kelvorn.exe").c_str(), (editor + "kelvorn.exe").c_str(),
+                              FALSE));
+        for (const std::string& map : Strings{"editor\\maps\\a.ds1", "editor\\maps\\" + kEte,
+                                              "editor\\maps\\" + kBateau, "other\\b.ds1"})
             m_temp.Write(map, "map");
+        std::ofstream(std::filesystem::path(Widen(maps) + kJapanese)) << "map";
         WriteSettings("kelvorn.exe");
         const std::string exe = program + "kelvorn_loader.exe";
         app.m_programFilePath = [exe] { return std::optional<std::string>(exe); };
     }
-    // The console's host may still have the editor folder as its working folder for a
-    // moment after the run, which keeps the folder from being removed.
+    // The console's host may keep the editor folder as its working folder for a moment
+    // after a run, which keeps the folder from being removed.
     void TearDown() override {
+        FailingStandin(false);
         for (int attempt = 0; attempt < 30; ++attempt) {
             std::error_code ec;
             std::filesystem::remove_all(root, ec);
@@ -59,196 +153,224 @@ class RunE2ETest : public ::testing::Test {
         ADD_FAILURE() << "could not remove " << root;
     }
 
-    void WriteSettings(const std::string& editorName) {
+    // The stand-in editor, inheriting our environment, fails after 3 MB of output and a
+    // child of its own that holds the pipe; it leaves stderr.txt as it was.
+    static void FailingStandin(bool on) {
+        for (auto [key, value] : {std::pair{"EXIT", "-1"},
+                                  {"LINGER_MS", "60000"},
+                                  {"PRINT", "last words\\r\\n"},
+                                  {"EXTRA_BYTES", "3000005"},
+                                  {"WRITE_STDERR", "no"}})
+            SetEnvironmentVariableA(("KELVORN_STANDIN_" + std::string(key)).c_str(),
+                                    on ? value : nullptr);
+    }
+    // The longest level name is 127 bytes of the code page, not 254 of UTF-8.
+    void WriteSettings(const std::string& editorName) const {
         m_temp.Write("loader\\kelvorn_loader.ini",
                      "kelvornpath = " + editor + "\r\nkelvornname = " + editorName +
                          "\r\n\r\n[PARAMS]\r\n"
                          "a.ds1\tAct 1 - Town\tdata\\act1\t1\t2\r\n"
-                         "b.ds1\tAct 2 - Desert\tdata\\act2\t3\t4\r\n"
-                         "c.ds1\tAct 3 - Jungle\tdata\\act3\t5\t4294967295\r\n");
+                         "b.ds1\tAct 2 - Desert\tdata\\act2\t3\t4294967295\r\n" +
+                         kEte + "\tFor\xeat \xe0 l'\xc9t\xe9\tdata\\for\xeat\t6\t7\r\n" + kBateau +
+                         "\t" + std::string(127, '\xe9') + "\tdata\\mer\t8\t9\r\n");
     }
-    std::string EditorNoSeparator() const { return editor.substr(0, editor.size() - 1); }
-
-    // The stand-in's report up to its current directory line.
-    std::string ReportHead(const std::string& cmd, const Strings& arguments) const {
-        std::string head = "kelvorn stand-in editor\r\ncommand line: " + cmd + "\r\n";
-        for (std::size_t i = 0; i < arguments.size(); ++i)
-            head += "argument " + std::to_string(i) + ": " + arguments[i] + "\r\n";
-        return head + "current directory: " + EditorNoSeparator() + "\r\n";
-    }
-    static std::string Header(const std::string& cmd) {
-        return "kelvorn Loader: starting editor using command line " + cmd + "\r\n\r\n";
+    std::string BatchText(const std::string& line3) const {
+        return "@echo off\r\ncd \"" + editor + "\"\r\n" + line3 +
+               "\r\nIf ERRORLEVEL 0 goto DONE\r\npause\r\n:DONE\r\n";
     }
 
-    // Shows the main window: `first` is run in the first showing and ends it with Run;
-    // the second showing is read into `back` and closed.
-    struct Back {
-        Strings rows;
-        std::string pane;
-        bool paneVisible = false;
-        bool inProgramDir = false;
-        std::string output;  // the whole text, which the pane may not hold
-    };
-    Back RunOnce(std::function<void(CLoaderDlg&)> first) {
-        Back back;
-        script.OnDialog(IDD_LOADER, [first](ui::Dialog& d) {
-            first(static_cast<CLoaderDlg&>(d));
-            if (!d.IsEnding()) d.ChooseMenu(ID_FILE_RUN);
-        });
-        script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
-            auto& dlg = static_cast<CLoaderDlg&>(d);
-            for (int i = 0; i < dlg.m_listFiles.GetItemCount(); ++i) {
-                std::string row;
-                for (int c = 0; c < 5; ++c)
-                    row += (c ? "|" : "") + dlg.m_listFiles.GetItemText(i, c);
-                back.rows.push_back(row);
-            }
-            if (!dlg.m_bShowOutput) d.ChooseMenu(ID_VIEW_OUTPUT);
-            back.pane = d.Window().GetItemText(IDC_OUTPUT);
-            back.paneVisible = d.Window().IsItemVisible(IDC_OUTPUT);
-            char dir[MAX_PATH];
-            back.inProgramDir =
-                std::string(dir, GetCurrentDirectoryA(MAX_PATH, dir)) + "\\" == program;
-            back.output = dlg.m_strOutput;
-            d.PressEscape();
-        });
-        {
-            test::CurrentFolderScope keep(root);
-            ConsoleScope console;
-            app.InitInstance("");
-        }
-        return back;
+    // Queues `step` for the next showing of the main window.
+    void Showing(std::function<void(CLoaderDlg&)> step) {
+        script.OnDialog(IDD_LOADER, [step](ui::Dialog& d) { step(static_cast<CLoaderDlg&>(d)); });
     }
-    static void Check(ui::Dialog& d, int id) {
-        d.Window().SetCheck(id, true);
-        d.ClickButton(id);
+    // Chooses `command` and types `typed` into the real file dialog it opens, which must be
+    // owned by the window and leave the program folder current; returns the texts of the
+    // boxes it raised.
+    WStrings Drive(ui::Dialog& d, int command, const std::wstring& typed) {
+        script.ShowRealFileDialog();
+        DialogDriver drive(typed);
+        d.ChooseMenu(command);
+        EXPECT_EQ(drive.owner, Hwnd(d)) << command;
+        EXPECT_EQ(CurrentFolder(), program) << command;
+        return drive.prompts;
     }
-    Strings BoxTexts() const { return test::BoxTexts(script); }
+    // Starts the program as from the desktop; it shows its window until a step ends it.
+    void Start() {
+        test::CurrentFolderScope keep(root);
+        ConsoleScope console;
+        app.InitInstance("");
+    }
 
     test::TempFolder m_temp;
-    std::string root, program, editor;
+    std::string root, program, editor, maps;
     ui::Script script;
     CLoaderApp app;
 };
 
-TEST_F(RunE2ETest, OneMapWithOptions) {
-    const Back back = RunOnce([&](CLoaderDlg& d) {
-        d.ChooseMenu(ID_VIEW_PARAMETERS);
-        d.DropFiles({editor + "maps\\a.ds1"});
-        Check(d, IDC_NO_CHECK_ACT);
-        Check(d, IDC_FORCE_PAL);
-        d.TypeText(IDC_ACT, "3");
-        Check(d, IDC_RESIZE);
-        d.TypeText(IDC_RESIZE_X, "2");
-        d.TypeText(IDC_RESIZE_Y, "40");
+// One session: a failing editor that writes 3 MB and leaves a child holding the pipe;
+// accented maps from the real Open dialog and the shell's drop, run through temp.ini, with
+// the paths the code page cannot hold refused by name; a missing editor; batch files made
+// and loaded through the real Save and Open dialogs. Each time the window comes back.
+TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
+    const std::string a = maps + "a.ds1", b = root + "other\\b.ds1";
+    struct Seen {
+        Strings rows;
+        std::string pane, folder;
+        bool paneVisible;
+    };
+    std::vector<Seen> seen;  // at each showing after the first
+    auto see = [&](CLoaderDlg& d) {
+        if (!d.m_bShowOutput) d.ChooseMenu(ID_VIEW_OUTPUT);
+        seen.push_back({Rows(d), d.Window().GetItemText(IDC_OUTPUT), CurrentFolder(),
+                        d.Window().IsItemVisible(IDC_OUTPUT)});
+    };
+    HANDLE heldStderr = INVALID_HANDLE_VALUE;
+    std::string output;
+    WStrings openPrompts, savePrompts;
+    Strings loaded;
+    m_temp.Write("editor\\batches\\list.bat", "old");
+    Showing([&](CLoaderDlg& d) {
+        // The window's icons, big and small; its system menu's About item opens About.
+        const LRESULT big = SendMessageW(Hwnd(d), WM_GETICON, ICON_BIG, 0);
+        EXPECT_TRUE(big && SendMessageW(Hwnd(d), WM_GETICON, ICON_SMALL, 0) != big);
+        EXPECT_EQ(SendMessageW(Hwnd(d), WM_QUERYDRAGICON, 0, 0), big);
+        SendMessageW(Hwnd(d), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+        d.DropFiles({a});
+        // The editor fails; its stderr.txt is still open for writing elsewhere.
+        FailingStandin(true);
+        heldStderr = CreateFileA((editor + "stderr.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                 nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        WriteFile(heldStderr, "it went wrong\r\n", 15, &written, nullptr);
+        d.ChooseMenu(ID_FILE_RUN);
     });
-    const std::string cmd =
-        "\"kelvorn.exe\" \"maps\\a.ds1\" 1 2 -no_check_act -force_pal 3 -resize 2 40";
-    const std::string report =
-        ReportHead(cmd, {"kelvorn.exe", "maps\\a.ds1", "1", "2", "-no_check_act", "-force_pal", "3",
-                         "-resize", "2", "40"}) +
-        "shape: one map\r\nmap: maps\\a.ds1 (found)\r\nlvltype id: 1\r\nlvlprest def: 2\r\n"
-        "switch: -no_check_act\r\nswitch: -force_pal 3\r\nswitch: -resize 2 40\r\n";
-    EXPECT_EQ(back.pane, Header(cmd) + Tail(report, "stand-in editor: no errors\r\n", 0));
-    EXPECT_TRUE(back.paneVisible);
-    EXPECT_EQ(back.rows, Strings{editor + "maps\\a.ds1|Act 1 - Town|data\\act1|1|2"});
-    EXPECT_TRUE(back.inProgramDir);
-    EXPECT_TRUE(script.MessageBoxes().empty()) << BoxTexts().front();
-    EXPECT_TRUE(script.Errors().empty()) << script.Errors().front();
-}
-
-TEST_F(RunE2ETest, OneMapWithForcedTilesAndAFailingEditor) {
-    EnvironmentScope exitCode("KELVORN_STANDIN_EXIT", "-1");
-    EnvironmentScope stderrText("KELVORN_STANDIN_STDERR", "it went wrong\\r\\n");
-    m_temp.Write("editor\\floor.dt1", "dt1");
-    const Back back = RunOnce([&](CLoaderDlg& d) {
-        d.DropFiles({root + "other\\b.ds1"});
-        d.m_dt1Dlg.m_dt1Files[0] = editor + "floor.dt1";
-        d.m_dt1Dlg.m_dt1Files[1] = root + "other\\wall.dt1";
-        d.m_dt1Dlg.m_nDt1Count = 2;
-        Check(d, IDC_FORCE_DT1);
+    script.OnDialog(IDD_ABOUTBOX, [](ui::Dialog& about) { about.PressEnter(); });
+    Showing([&](CLoaderDlg& d) {
+        see(d);
+        output = d.m_strOutput;
+        CloseHandle(heldStderr);
+        FailingStandin(false);
+        EXPECT_EQ(Drive(d, ID_FILE_MAKE_BATCH, Widen(root + "other\\one.bat")), WStrings{});
+        openPrompts = Drive(d, ID_FILE_ADD,
+                            Widen(maps) + L"\n\"" + Widen(kEte) + L"\" \"" + kJapanese + L"\"");
+        DropWide(Hwnd(d), {Widen(maps) + kJapanese, Widen(maps) + L"\u0416.ds1",
+                           Widen(maps + kBateau), Widen(b)});
+        d.ChooseMenu(ID_FILE_RUN);
     });
-    const std::string b = root + "other\\b.ds1";
-    const std::string wall = root + "other\\wall.dt1";
-    const std::string cmd =
-        "\"kelvorn.exe\" \"" + b + "\" -force_dt1 \"floor.dt1\" \"" + wall + "\"";
-    const std::string report =
-        ReportHead(cmd, {"kelvorn.exe", b, "-force_dt1", "floor.dt1", wall}) +
-        "shape: one map, forced .dt1\r\nmap: " + b + " (found)\r\ndt1 1: floor.dt1 (found)\r\n" +
-        "dt1 2: " + wall + " (missing)\r\n";
-    EXPECT_EQ(back.pane, Header(cmd) + Tail(report, "it went wrong\r\n", -1));
-}
-
-TEST_F(RunE2ETest, ThreeMapsThroughTempIni) {
-    const Back back = RunOnce([&](CLoaderDlg& d) {
-        d.DropFiles({editor + "maps\\a.ds1", root + "other\\b.ds1", editor + "maps\\c.ds1"});
+    Showing([&](CLoaderDlg& d) {
+        see(d);
+        savePrompts = Drive(d, ID_FILE_MAKE_BATCH, Widen(editor + "batches\\list.bat"));
+        WriteSettings("missing.exe");
+        d.ChooseMenu(ID_FILE_RUN);
     });
-    const std::string list = program + "temp.ini";
-    const std::string cmd = "\"kelvorn.exe\" \"" + list + "\"";
-    const std::string b = root + "other\\b.ds1";
-    const std::string report =
-        ReportHead(cmd, {"kelvorn.exe", list}) + "shape: map list\r\nmap list: " + list +
-        "\r\nlist line 1: 1 2 maps\\a.ds1\r\nmap: maps\\a.ds1 (found)\r\n"
-        "list line 2: 3 4 " +
-        b + "\r\nmap: " + b +
-        " (found)\r\n"
-        "list line 3: 5 4294967295 maps\\c.ds1\r\nmap: maps\\c.ds1 (found)\r\n";
-    EXPECT_EQ(back.pane, Header(cmd) + Tail(report, "stand-in editor: no errors\r\n", 0));
-    EXPECT_EQ(m_temp.Read("loader\\temp.ini"),
-              "1 2 maps\\a.ds1\r\n3 4 " + b + "\r\n5 4294967295 maps\\c.ds1\r\n");
-    EXPECT_EQ(back.rows, (Strings{editor + "maps\\a.ds1|Act 1 - Town|data\\act1|1|2",
-                                  b + "|Act 2 - Desert|data\\act2|3|4",
-                                  editor + "maps\\c.ds1|Act 3 - Jungle|data\\act3|5|4294967295"}));
-}
-
-TEST_F(RunE2ETest, MissingEditorIsToldAndTheWindowComesBackAsItWas) {
-    WriteSettings("missing.exe");
-    const Back back = RunOnce([&](CLoaderDlg& d) {
-        d.DropFiles({editor + "maps\\a.ds1"});
-        d.m_dt1Dlg.m_dt1Files[0] = editor + "floor.dt1";
-        d.m_dt1Dlg.m_nDt1Count = 1;
-        Check(d, IDC_FORCE_DT1);
-        Check(d, IDC_FORCE_PAL);
-        d.TypeText(IDC_ACT, "4");
+    Showing([&](CLoaderDlg& d) {
+        see(d);
+        d.m_listFiles.SetSelected(-1, true);
+        d.ChooseMenu(ID_FILE_REMOVE);
+        EXPECT_EQ(Drive(d, ID_FILE_LOAD_BATCH, Widen(editor + "batches\\list.bat")), WStrings{});
+        loaded = Rows(d, false);
+        d.PressEscape();
     });
-    ASSERT_EQ(script.MessageBoxes().size(), 1u);
-    test::ExpectErrorBox(script.MessageBoxes()[0], "Failed to Create New Process for ds1 Editor",
-                         0);
-    const std::string cmd = "\"missing.exe\" \"maps\\a.ds1\" -force_pal 4 -force_dt1 \"floor.dt1\"";
-    EXPECT_EQ(back.pane, Header(cmd));
-    EXPECT_EQ(back.rows, Strings{editor + "maps\\a.ds1|Act 1 - Town|data\\act1|1|2"});
-}
+    Start();
+    ASSERT_EQ(seen.size(), 3u) << test::Errors(script);
 
-TEST_F(RunE2ETest, EveryByteOfALongOutputIsKeptAndTheEditorsChildIsNotWaitedFor) {
-    EnvironmentScope linger("KELVORN_STANDIN_LINGER_MS", "60000");
-    EnvironmentScope print("KELVORN_STANDIN_PRINT", "last words\\r\\n");
-    EnvironmentScope bytes("KELVORN_STANDIN_EXTRA_BYTES", "3000005");  // ends in part of a line
-    const std::string output =
-        RunOnce([&](CLoaderDlg& d) { d.DropFiles({editor + "maps\\a.ds1"}); }).output;
-    // The filler follows the printed words; the grandchild's id is the editor's last line,
-    // written after it was started.
-    const std::string marker = "lvlprest def: 2\r\nlast words\r\n";
-    const std::size_t start = output.find(marker) + marker.size();
-    const std::size_t end = output.find("grandchild: ", start);
-    ASSERT_NE(end, std::string::npos);
-    ASSERT_NE(output.find("\r\n\r\nEnd of Standard Output.", end), std::string::npos);
-    const std::string filler = output.substr(start, end - start);
-    ASSERT_EQ(filler.size(), 3000005u);
-    for (std::size_t at = 0; at < filler.size(); at += kFiller.size())
-        ASSERT_EQ(filler.compare(at, kFiller.size(), kFiller, 0, filler.size() - at), 0) << at;
-    // It still holds the pipe: the loader did not wait for it. It holds the editor folder
-    // too; let it go before the folder is removed.
-    const DWORD pid = std::strtoul(output.c_str() + end + 12, nullptr, 10);
-    HANDLE grandchild = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid);
-    ASSERT_NE(grandchild, nullptr) << pid;
+    // The loader did not wait for the failing editor's child: it still holds the pipe, and
+    // the editor folder, which it must let go of.
+    const std::size_t child = output.find("grandchild: ");
+    ASSERT_NE(child, std::string::npos) << output.substr(0, 2000);
+    HANDLE grandchild = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE,
+                                    std::strtoul(output.c_str() + child + 12, nullptr, 10));
+    ASSERT_NE(grandchild, nullptr);
     EXPECT_EQ(WaitForSingleObject(grandchild, 0), static_cast<DWORD>(WAIT_TIMEOUT));
     TerminateProcess(grandchild, 0);
     WaitForSingleObject(grandchild, 5000);
     CloseHandle(grandchild);
+
+    // Every byte of the failing editor's output, in order, and the exit code as signed and
+    // unsigned; the window back with the pane showing it, in the program folder.
+    const std::string cmd = "\"kelvorn.exe\" \"maps\\a.ds1\" 1 2";
+    const std::string head = Header(cmd) + "kelvorn stand-in editor\r\ncommand line: " + cmd +
+                             "\r\nargument 0: kelvorn.exe\r\nargument 1: maps\\a.ds1\r\n"
+                             "argument 2: 1\r\nargument 3: 2\r\ncurrent directory: " +
+                             editor.substr(0, editor.size() - 1) +
+                             "\r\nshape: one map\r\nmap: maps\\a.ds1 (found)\r\nlvltype id: 1\r\n"
+                             "lvlprest def: 2\r\nlast words\r\n";
+    ASSERT_EQ(output.substr(0, head.size()), head);
+    const std::string filler = output.substr(head.size(), child - head.size());
+    ASSERT_EQ(filler.size(), 3000005u);
+    for (std::size_t at = 0; at < filler.size(); at += kFiller.size())
+        ASSERT_EQ(filler.compare(at, kFiller.size(), kFiller, 0, filler.size() - at), 0) << at;
+    EXPECT_EQ(output.substr(output.find("\r\n", child) + 2),
+              Tail("it went wrong\r\n", "-1 (0xffffffff)"));
+    EXPECT_TRUE(seen[0].pane.starts_with(head));
+    EXPECT_TRUE(seen[0].paneVisible);
+    EXPECT_EQ(seen[0].folder, program);
+    EXPECT_EQ(seen[0].rows, Strings{a + "|Act 1 - Town|data\\act1|1|2"});
+
+    // Accented names shown, written to temp.ini and the batch's list and read by the editor
+    // as the code page's bytes; the rows come back after a run and after a failed one.
+    const Strings rows = {a + "|Act 1 - Town|data\\act1|1|2",
+                          maps + kEte + "|For\xeat \xe0 l'\xc9t\xe9|data\\for\xeat|6|7",
+                          maps + kBateau + "|" + std::string(127, '\xe9') + "|data\\mer|8|9",
+                          b + "|Act 2 - Desert|data\\act2|3|4294967295"};
+    EXPECT_EQ(seen[1].rows, rows);
+    EXPECT_EQ(seen[2].rows, rows);
+    const std::string list = "1 2 maps\\a.ds1\r\n6 7 maps\\" + kEte + "\r\n8 9 maps\\" + kBateau +
+                             "\r\n3 4294967295 " + b + "\r\n";
+    EXPECT_EQ(m_temp.Read("loader\\temp.ini"), list);
+    EXPECT_NE(seen[1].pane.find("list line 2: 6 7 maps\\" + kEte + "\r\nmap: maps\\" + kEte +
+                                " (found)\r\nlist line 3: 8 9 maps\\" + kBateau +
+                                "\r\nmap: maps\\" + kBateau + " (found)\r\n"),
+              std::string::npos)
+        << seen[1].pane;
+    EXPECT_TRUE(seen[1].pane.ends_with(Tail("stand-in editor: no errors\r\n", "0 (0x0)")));
+    EXPECT_EQ(seen[2].pane, Header("\"missing.exe\" \"" + program + "temp.ini\""));
+
+    // The refusals: as the user saw them, with the path's own letters; as recorded, in the
+    // code page.
+    EXPECT_EQ(openPrompts, WStrings{std::wstring(ui::win32::kUnusablePathMessage) + L"\n\n" +
+                                    Widen(maps) + kJapanese});
+    const std::string one = Narrow(ui::win32::kUnusablePathMessage) + "\n\n" + maps;
+    const std::string two = Narrow(ui::win32::kUnusablePathsMessage) + "\n\n" + maps;
+    ASSERT_EQ(script.MessageBoxes().size(), 3u) << test::Errors(script);
+    test::ExpectErrorBox(script.MessageBoxes()[0], one + "??.ds1", IDD_LOADER);
+    test::ExpectErrorBox(script.MessageBoxes()[1], two + "??.ds1\n" + maps + "?.ds1", IDD_LOADER);
+    test::ExpectErrorBox(script.MessageBoxes()[2], "Failed to Create New Process for ds1 Editor",
+                         0);
+    EXPECT_TRUE(script.Finished()) << test::Errors(script);
+
+    // The batches: an old one replaced only once the user agreed; each map found again
+    // through the cd folder, last line first.
+    EXPECT_EQ(savePrompts.size(), 1u);
+    EXPECT_EQ(m_temp.Read("other\\one.bat"),
+              BatchText(cmd + " > \"" + root + "other\\one_debug.txt\""));
+    EXPECT_EQ(m_temp.Read("editor\\batches\\list.bat"),
+              BatchText("\"kelvorn.exe\" \"batches\\list.ini\" > \"batches\\list_debug.txt\""));
+    EXPECT_EQ(m_temp.Read("editor\\batches\\list.ini"), list);
+    EXPECT_EQ(loaded, (Strings{b + "|3", maps + kBateau + "|8", maps + kEte + "|6", a + "|1"}));
+    // Run by the command processor as a user runs it: the editor reads the accented names,
+    // and after it failed the batch waits for a key.
+    SetEnvironmentVariableA("KELVORN_STANDIN_EXIT", "-1");
+    m_temp.Write("enter.txt", "\r\n");
+    std::string ran;
+    {
+        test::CurrentFolderScope keep(editor);
+        ConsoleScope console;
+        EXPECT_EQ(
+            RunCapturedEditor(
+                sys::SystemProcessApi(),
+                "cmd /c \"\"" + editor + "batches\\list.bat\" < \"" + root + "enter.txt\"\"", ran),
+            "");
+    }
+    EXPECT_NE(ran.find("Press any key"), std::string::npos) << ran;
+    EXPECT_NE(
+        m_temp.Read("editor\\batches\\list_debug.txt").find("map: maps\\" + kEte + " (found)\r\n"),
+        std::string::npos);
 }
 
-TEST_F(RunE2ETest, ManyRunsInARowLeaveNoHandleBehind) {
-    const int kRuns = 12;
+// Wine's own console allocations keep a few handles; beyond those, none is left behind.
+TEST_F(RunE2ETest, ManyRunsInARowGiveBackEveryHandle) {
+    const int kWarmUp = 2, kRuns = 12;
     const long consoleKept = ConsoleHandlesKept(kRuns);
     // The count must see handles at all, or the comparison below proves nothing.
     const long empty = HandleCount();
@@ -259,120 +381,19 @@ TEST_F(RunE2ETest, ManyRunsInARowLeaveNoHandleBehind) {
     CloseHandle(writeEnd);
 
     long afterWarmUp = -1, atEnd = -1;
-    int shown = 0;
-    const int kWarmUp = 2;
     for (int i = 0; i <= kWarmUp + kRuns; ++i) {
-        script.OnDialog(IDD_LOADER, [&, i](ui::Dialog& d) {
-            ++shown;
-            if (i == 0) d.DropFiles({editor + "maps\\a.ds1"});
+        Showing([&, i](CLoaderDlg& d) {
+            if (i == 0) d.DropFiles({maps + "a.ds1"});
             if (i == kWarmUp) afterWarmUp = HandleCount();
-            if (i == kWarmUp + kRuns) {
-                atEnd = HandleCount();
-                d.PressEscape();
-            } else {
-                d.ChooseMenu(ID_FILE_RUN);
-            }
-        });
-    }
-    {
-        test::CurrentFolderScope keep(root);
-        ConsoleScope console;
-        app.InitInstance("");
-    }
-    EXPECT_EQ(shown, kWarmUp + kRuns + 1);
-    EXPECT_TRUE(script.MessageBoxes().empty()) << BoxTexts().front();
-    EXPECT_EQ(atEnd - afterWarmUp, consoleKept);
-}
-
-// Make Batch and Load Batch through the real save and open dialogs; the batch run by the
-// command processor, with Enter waiting for its pause.
-class BatchE2ETest : public RunE2ETest {
-  protected:
-    // Runs `command` on a window listing `rows`, typing `path` into its file dialog; returns
-    // the path and LvlType ID of each row afterwards.
-    Strings Command(const Strings& rows, int command, const std::string& path) {
-        Strings after;
-        script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
-            if (!rows.empty()) d.DropFiles(rows);
-            script.ShowRealFileDialog();
-            kelvorn_test::DialogDriver drive(sys::win32::Widen(path));
-            d.ChooseMenu(command);
-            const ui::ListView& list = static_cast<CLoaderDlg&>(d).m_listFiles;
-            for (int i = 0; i < list.GetItemCount(); ++i)
-                after.push_back(list.GetItemText(i, 0) + "|" + list.GetItemText(i, 3));
+            if (i < kWarmUp + kRuns) return d.ChooseMenu(ID_FILE_RUN);
+            atEnd = HandleCount();
             d.PressEscape();
         });
-        app.m_strExeDir = program;
-        test::CurrentFolderScope keep(root);  // the window makes the program folder current
-        CLoaderDlg().DoModal();
-        EXPECT_TRUE(script.MessageBoxes().empty()) << BoxTexts().front();
-        return after;
     }
-    // The batch run by the command processor through the program's own runner, Enter
-    // waiting on its input; what it printed, and its exit code line.
-    struct BatchRun {
-        std::string printed, exitLine;
-    };
-    BatchRun RunBatch(const std::string& batch) {
-        test::CurrentFolderScope keep(editor);  // where the batch leaves stderr.txt
-        EXPECT_TRUE(WriteBytes(root + "enter.txt", "\r\n"));
-        const std::string command = "cmd /c \"\"" + batch + "\" < \"" + root + "enter.txt\"\"";
-        std::string output;
-        {
-            ConsoleScope console;
-            EXPECT_EQ(RunCapturedEditor(sys::SystemProcessApi(), command, output), "");
-        }
-        const std::size_t begin = output.find("\r\n\r\n") + 4, end = output.find(kEndOfOutput);
-        if (end == std::string::npos) return {output, ""};
-        return {output.substr(begin, end - begin), output.substr(output.rfind("Editor's"))};
-    }
-    std::string BatchText(const std::string& line3) const {
-        return "@echo off\r\ncd \"" + editor + "\"\r\n" + line3 +
-               "\r\nIf ERRORLEVEL 0 goto DONE\r\npause\r\n:DONE\r\n";
-    }
-};
-
-TEST_F(BatchE2ETest, OneMapWrittenRunAndReadBack) {
-    Command({editor + "maps\\a.ds1"}, ID_FILE_MAKE_BATCH, root + "other\\one.bat");
-    const std::string cmd = "\"kelvorn.exe\" \"maps\\a.ds1\" 1 2";
-    const std::string debug = root + "other\\one_debug.txt";
-    EXPECT_EQ(ReadBytes(root + "other\\one.bat"), BatchText(cmd + " > \"" + debug + "\""));
-    const BatchRun run = RunBatch(root + "other\\one.bat");
-    EXPECT_EQ(run.printed, "");
-    EXPECT_EQ(run.exitLine, ExitCodeLine(0));
-    // The command processor passes the blank before the redirection on.
-    EXPECT_EQ(ReadBytes(debug), ReportHead(cmd + " ", {"kelvorn.exe", "maps\\a.ds1", "1", "2"}) +
-                                    "shape: one map\r\nmap: maps\\a.ds1 (found)\r\n"
-                                    "lvltype id: 1\r\nlvlprest def: 2\r\n");
-    EXPECT_EQ(ReadBytes(editor + "stderr.txt"), "stand-in editor: no errors\r\n");
-    EXPECT_EQ(Command({}, ID_FILE_LOAD_BATCH, root + "other\\one.bat"),
-              Strings{editor + "maps\\a.ds1|1"});
-}
-
-TEST_F(BatchE2ETest, ThreeMapsWithAFailingEditor) {
-    ASSERT_TRUE(CreateDirectoryA((editor + "batches").c_str(), nullptr));
-    const std::string b = root + "other\\b.ds1";
-    Command({editor + "maps\\a.ds1", b, editor + "maps\\c.ds1"}, ID_FILE_MAKE_BATCH,
-            editor + "batches\\three");
-    const std::string cmd = "\"kelvorn.exe\" \"batches\\three.ini\"";
-    EXPECT_EQ(ReadBytes(editor + "batches\\three.bat"),
-              BatchText(cmd + " > \"batches\\three_debug.txt\""));
-    EXPECT_EQ(ReadBytes(editor + "batches\\three.ini"),
-              "1 2 maps\\a.ds1\r\n3 4 " + b + "\r\n5 4294967295 maps\\c.ds1\r\n");
-    EnvironmentScope exitCode("KELVORN_STANDIN_EXIT", "-1");
-    const BatchRun run = RunBatch(editor + "batches\\three.bat");
-    EXPECT_NE(run.printed.find("Press any key"), std::string::npos) << run.printed;
-    EXPECT_EQ(ReadBytes(editor + "batches\\three_debug.txt"),
-              ReportHead(cmd + " ", {"kelvorn.exe", "batches\\three.ini"}) +
-                  "shape: map list\r\nmap list: batches\\three.ini\r\n"
-                  "list line 1: 1 2 maps\\a.ds1\r\nmap: maps\\a.ds1 (found)\r\n"
-                  "list line 2: 3 4 " +
-                  b + "\r\nmap: " + b +
-                  " (found)\r\n"
-                  "list line 3: 5 4294967295 maps\\c.ds1\r\nmap: maps\\c.ds1 (found)\r\n");
-    // Found again through the cd directory and the editor folder, last line first.
-    EXPECT_EQ(Command({}, ID_FILE_LOAD_BATCH, editor + "batches\\three.bat"),
-              (Strings{editor + "maps\\c.ds1|5", b + "|3", editor + "maps\\a.ds1|1"}));
+    Start();
+    EXPECT_TRUE(script.Finished()) << test::Errors(script);
+    EXPECT_TRUE(script.MessageBoxes().empty()) << test::BoxTexts(script).front();
+    EXPECT_EQ(atEnd - afterWarmUp, consoleKept);
 }
 
 }  // namespace

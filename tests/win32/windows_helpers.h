@@ -1,61 +1,44 @@
-// Helpers of the Windows tests that start the stand-in editor: where it lies, its
-// environment, the console a run takes, and the handles this process holds.
+// What the Windows-only tests (and the runs benchmark) share: the programs built beside
+// them, a console-free test process, the handles it holds, a hook on the windows this
+// thread activates, and wide texts of real windows.
 #pragma once
 
 #include <windows.h>
+// Our functions of these names, not the platform's macros.
+#undef MessageBox
+#undef SetCurrentDirectory
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <optional>
+#include <functional>
 #include <string>
-#include <vector>
 
-#include "sys/win32/wide.h"
+#include "ui/dialog.h"
+#include "ui/win32/win32_port.h"
 
 namespace testing_win32 {
 
-// kelvorn.exe is built beside the test program.
-inline std::string StandinPath() {
+// kelvorn.exe (the stand-in editor) and kelvorn_loader.exe are built beside the tests.
+inline std::string BuiltProgram(const std::string& name) {
     char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of("\\/") + 1) + "kelvorn.exe";
+    const std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return self.substr(0, self.find_last_of("\\/") + 1) + name;
 }
 
-// Sets an environment variable, inherited by children, for the scope.
-class EnvironmentScope {
-  public:
-    EnvironmentScope(const std::string& name, const std::string& value) : m_name(name) {
-        SetEnvironmentVariableA(name.c_str(), value.c_str());
-    }
-    ~EnvironmentScope() { SetEnvironmentVariableA(m_name.c_str(), nullptr); }
-
-  private:
-    std::string m_name;
-};
-
-// Whole files by path in the code page.
-inline bool WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(std::filesystem::path(sys::win32::Widen(path)), std::ios::binary);
-    return static_cast<bool>(out << bytes);
-}
-inline std::optional<std::string> ReadBytes(const std::string& path) {
-    std::ifstream in(std::filesystem::path(sys::win32::Widen(path)), std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), {});
+inline HWND Hwnd(const ui::Dialog& d) {
+    return static_cast<ui::win32::Win32Port&>(d.Window()).Handle();
 }
 
-// Puts back the standard handles that a console allocation replaces, and leaves the test
-// process without a console of its own, so that a run can allocate one.
+// A window's text as the user sees it, in wide form.
+inline std::wstring Text(HWND window) {
+    std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
+    text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
+    return text;
+}
+
+// Leaves the test process without a console, as a program started from the desktop is, and
+// puts back the standard handles a run replaces.
 class ConsoleScope {
   public:
-    ConsoleScope()
-        : m_in(GetStdHandle(STD_INPUT_HANDLE)),
-          m_out(GetStdHandle(STD_OUTPUT_HANDLE)),
-          m_err(GetStdHandle(STD_ERROR_HANDLE)) {
-        FreeConsole();
-    }
+    ConsoleScope() { FreeConsole(); }
     ~ConsoleScope() {
         SetStdHandle(STD_INPUT_HANDLE, m_in);
         SetStdHandle(STD_OUTPUT_HANDLE, m_out);
@@ -63,37 +46,17 @@ class ConsoleScope {
     }
 
   private:
-    HANDLE m_in, m_out, m_err;
+    HANDLE m_in = GetStdHandle(STD_INPUT_HANDLE), m_out = GetStdHandle(STD_OUTPUT_HANDLE),
+           m_err = GetStdHandle(STD_ERROR_HANDLE);
 };
 
-// Handles this process holds, from the system's handle list (GetProcessHandleCount gives 0
-// under Wine).
+// Handles this process holds. GetProcessHandleCount gives 0 under Wine, whose handles are
+// small multiples of 4: each one that answers is counted.
 inline long HandleCount() {
-    struct Entry {
-        void* object;
-        ULONG_PTR processId, handle;
-        ULONG access;
-        USHORT creatorBackTrace, objectType;
-        ULONG attributes, reserved;
-    };
-    struct List {
-        ULONG_PTR count, reserved;
-        Entry entries[1];
-    };
-    using Query = LONG(WINAPI*)(int, void*, ULONG, ULONG*);
-    const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
-    std::vector<char> buffer(1 << 16);
-    ULONG length = 0;
-    LONG status;
-    while ((status = query(64, buffer.data(), static_cast<ULONG>(buffer.size()), &length)) ==
-           static_cast<LONG>(0xC0000004))  // extended handle list; the buffer was too small
-        buffer.resize(buffer.size() * 2);
-    if (status != 0) return -1;
-    const auto* list = reinterpret_cast<const List*>(buffer.data());
     long count = 0;
-    for (ULONG_PTR i = 0; i < list->count; ++i)
-        count += list->entries[i].processId == GetCurrentProcessId();
+    DWORD flags = 0;
+    for (ULONG_PTR value = 4; value < (1 << 16); value += 4)
+        count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != 0;
     return count;
 }
 
@@ -110,5 +73,28 @@ inline long ConsoleHandlesKept(int runs) {
     }
     return HandleCount() - start;
 }
+
+// Calls `onActivate` with each window about to be activated on this thread while it lives.
+class ActivationHook {
+  public:
+    explicit ActivationHook(std::function<void(HWND)> onActivate) : m_onActivate(onActivate) {
+        t_current = this;
+        m_hook = SetWindowsHookExW(WH_CBT, &Proc, nullptr, GetCurrentThreadId());
+    }
+    ~ActivationHook() {
+        UnhookWindowsHookEx(m_hook);
+        t_current = nullptr;
+    }
+
+  private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_ACTIVATE && t_current)
+            t_current->m_onActivate(reinterpret_cast<HWND>(wParam));
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline thread_local ActivationHook* t_current = nullptr;
+    std::function<void(HWND)> m_onActivate;
+    HHOOK m_hook;
+};
 
 }  // namespace testing_win32
