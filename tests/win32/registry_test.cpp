@@ -15,31 +15,24 @@ class Win32Registry : public ::testing::Test {
   protected:
     void TearDown() override {
         RegDeleteTreeA(HKEY_CURRENT_USER, m_base.c_str());
-        HKEY software;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
-                          &software) == ERROR_SUCCESS) {
-            RegDeleteTreeA(software, m_base.substr(9).c_str());
-            RegCloseKey(software);
-        }
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, Key("k").c_str(), KEY_WOW64_32KEY, 0);
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, m_base.c_str(), KEY_WOW64_32KEY, 0);
     }
     // A value of another type or form, written past our API.
     void Set(HKEY root, REGSAM view, const wchar_t* name, DWORD type, const void* data,
              DWORD bytes) {
         HKEY key;
-        ASSERT_EQ(RegCreateKeyExW(root, WideKey().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view,
+        ASSERT_EQ(RegCreateKeyExW(root, m_wideKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view,
                                   nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), bytes);
         RegCloseKey(key);
     }
-    std::wstring WideKey() const {
-        const std::string key = Key("k");
-        return std::wstring(key.begin(), key.end());
-    }
     std::string Key(const std::string& sub) const { return m_base + "\\" + sub; }
     sys::Registry& reg = sys::SystemRegistry();
     const std::string m_base =
         "Software\\KelvornLoaderTest" + std::to_string(GetCurrentProcessId());
+    const std::wstring m_wideKey = std::wstring(m_base.begin(), m_base.end()) + L"\\k";
 };
 
 // Keys in any letter case, nested keys made in one call, values stored as REG_SZ with their
@@ -59,7 +52,7 @@ TEST_F(Win32Registry, KeysAndStringValues) {
     ASSERT_TRUE(reg.WriteString(user, Key("k"), "", command));
     wchar_t data[64] = {};
     DWORD type = 0, bytes = sizeof data;
-    RegGetValueW(HKEY_CURRENT_USER, WideKey().c_str(), nullptr, RRF_RT_ANY, &type, data, &bytes);
+    RegGetValueW(HKEY_CURRENT_USER, m_wideKey.c_str(), nullptr, RRF_RT_ANY, &type, data, &bytes);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(std::wstring(data, bytes / sizeof(wchar_t)),
               std::wstring(L"\"C:\\Program Files\\caf\u00e9\\\u20ac.exe\" \"%1\"") + L'\0');

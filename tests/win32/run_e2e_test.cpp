@@ -10,8 +10,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <optional>
-#include <vector>
 
 #include "app/loader_app.h"
 #include "app/loader_dlg.h"
@@ -79,15 +77,12 @@ struct DialogDriver {
     }
 };
 
-// The rows of the main window's list, columns joined by '|': the path and LvlType ID only,
-// or all five.
-Strings Rows(const CLoaderDlg& d, bool all = true) {
-    Strings rows;
-    for (int i = 0; i < d.m_listFiles.GetItemCount(); ++i) {
-        rows.push_back(d.m_listFiles.GetItemText(i, 0));
-        for (int column : all ? std::vector{1, 2, 3, 4} : std::vector{3})
-            rows.back() += "|" + d.m_listFiles.GetItemText(i, column);
-    }
+// The rows of the main window's list, columns joined by '|'.
+Strings Rows(const CLoaderDlg& d) {
+    Strings rows(d.m_listFiles.GetItemCount());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (int column = 0; column < 5; ++column)
+            rows[i] += (column ? "|" : "") + d.m_listFiles.GetItemText(static_cast<int>(i), column);
     return rows;
 }
 
@@ -268,7 +263,7 @@ TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
         d.m_listFiles.SetSelected(-1, true);
         d.ChooseMenu(ID_FILE_REMOVE);
         EXPECT_EQ(Drive(d, ID_FILE_LOAD_BATCH, Widen(editor + "batches\\list.bat")), WStrings{});
-        loaded = Rows(d, false);
+        loaded = Rows(d);
         d.PressEscape();
     });
     Start();
@@ -347,7 +342,7 @@ TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
     EXPECT_EQ(m_temp.Read("editor\\batches\\list.bat"),
               BatchText("\"kelvorn.exe\" \"batches\\list.ini\" > \"batches\\list_debug.txt\""));
     EXPECT_EQ(m_temp.Read("editor\\batches\\list.ini"), list);
-    EXPECT_EQ(loaded, (Strings{b + "|3", maps + kBateau + "|8", maps + kEte + "|6", a + "|1"}));
+    EXPECT_EQ(loaded, Strings(rows.rbegin(), rows.rend()));
     // Run by the command processor as a user runs it: the editor reads the accented names,
     // and after it failed the batch waits for a key.
     SetEnvironmentVariableA("KELVORN_STANDIN_EXIT", "-1");
@@ -381,7 +376,7 @@ TEST_F(RunE2ETest, ManyRunsInARowGiveBackEveryHandle) {
     CloseHandle(writeEnd);
 
     long afterWarmUp = -1, atEnd = -1;
-    for (int i = 0; i <= kWarmUp + kRuns; ++i) {
+    for (int i = 0; i <= kWarmUp + kRuns; ++i)
         Showing([&, i](CLoaderDlg& d) {
             if (i == 0) d.DropFiles({maps + "a.ds1"});
             if (i == kWarmUp) afterWarmUp = HandleCount();
@@ -389,7 +384,6 @@ TEST_F(RunE2ETest, ManyRunsInARowGiveBackEveryHandle) {
             atEnd = HandleCount();
             d.PressEscape();
         });
-    }
     Start();
     EXPECT_TRUE(script.Finished()) << test::Errors(script);
     EXPECT_TRUE(script.MessageBoxes().empty()) << test::BoxTexts(script).front();

@@ -7,7 +7,6 @@
 #include "tests/common/helpers.h"
 #include "tests/win32/windows_helpers.h"
 #include "ui/modal.h"
-#include "ui/script.h"
 #include "ui/win32/util.h"
 
 using namespace testing_win32;
@@ -42,8 +41,7 @@ TEST(Win32Modal, OwnedDialogsAndMessageBoxesAsTheUserSeesThem) {
     ui::Dialog main(IDD_LOADER);
     BoxObserver observer;
     bool ownedByMain = false, mainEnabled = true;
-    intptr_t childCode = 0;
-    int answer = 0;
+    intptr_t childCode = 0, answer = 0;
     ui::Script script;
     script.AnswerMessageBox(ui::IdNo);
     script.AnswerMessageBox(ui::IdCancel);

@@ -40,14 +40,12 @@ class ConsoleScope {
   public:
     ConsoleScope() { FreeConsole(); }
     ~ConsoleScope() {
-        SetStdHandle(STD_INPUT_HANDLE, m_in);
-        SetStdHandle(STD_OUTPUT_HANDLE, m_out);
-        SetStdHandle(STD_ERROR_HANDLE, m_err);
+        for (int i = 0; i < 3; ++i) SetStdHandle(kIds[i], m_saved[i]);
     }
 
   private:
-    HANDLE m_in = GetStdHandle(STD_INPUT_HANDLE), m_out = GetStdHandle(STD_OUTPUT_HANDLE),
-           m_err = GetStdHandle(STD_ERROR_HANDLE);
+    static constexpr DWORD kIds[] = {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE};
+    HANDLE m_saved[3] = {GetStdHandle(kIds[0]), GetStdHandle(kIds[1]), GetStdHandle(kIds[2])};
 };
 
 // Handles this process holds. GetProcessHandleCount gives 0 under Wine, whose handles are
