@@ -6,43 +6,19 @@
 
 #include "editorcfg/settings_reader.h"
 #include "sys/registry.h"
-#include "tests/editorcfg/expected_file.h"
 #include "tests/common/helpers.h"
+#include "tests/editorcfg/expected_file.h"
 
 namespace {
 
 // The values of expected/standard_comments.ini: every one unlike its factory value.
 EditorSettings Changed() {
-    EditorSettings s{"C:\\D2\\d2char.mpq",
-                     "C:\\D2\\d2data.mpq",
-                     "C:\\D2\\d2exp.mpq",
-                     "C:\\D2\\patch_d2.mpq",
-                     "c:\\my mod",
-                     false,
-                     1024,
-                     768,
-                     "32",
-                     85,
-                     1,
-                     2,
-                     3,
-                     4,
-                     5,
-                     -6,
-                     7,
-                     8,
-                     9,
-                     "2.50",
-                     false,
-                     false,
-                     false,
-                     false,
-                     true,
-                     "NO_CHANGE",
-                     61,
-                     151,
-                     false};
-    return s;
+    // clang-format off
+    return {"C:\\D2\\d2char.mpq", "C:\\D2\\d2data.mpq", "C:\\D2\\d2exp.mpq",
+            "C:\\D2\\patch_d2.mpq", "c:\\my mod", false, 1024, 768, "32", 85,
+            1, 2, 3, 4, 5, -6, 7, 8, 9, "2.50",
+            false, false, false, false, true, "NO_CHANGE", 61, 151, false};
+    // clang-format on
 }
 
 TEST(SettingsWriterTest, BothFreshLayoutsByteForByte) {

@@ -37,6 +37,7 @@ TEST(BatchFile, CdDirectoryAndTheTwoItemsOfLineThree) {
         {"  cd \"x\"\nk.exe\ta.ds1 1 2", {"x", "k.exe", "a.ds1"}},
         {"cd \"\n \"a b.ds1\" 1", {"\"", "", "a b.ds1"}},
         {"cd \n\"k.exe\" a.ds1\t1", {"", "k.exe", "a.ds1"}},
+        {"cd \"\"\nk.exe a.ds1", {"", "k.exe", "a.ds1"}},
         {"cd x\nk.exe ", {"x", "k.exe", ""}},
         {"CD x\nk.exe a.ds1", {}},
         {"cd x\n\"k.exe\" \"a.ds1\"", {}},  // a blank must follow a closing quote

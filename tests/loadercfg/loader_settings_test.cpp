@@ -49,11 +49,11 @@ TEST(LoaderSettingsFormat, WrittenBytesAndWhatReadsBack) {
     for (const char* key : {"kelvornpath = \r\n", "kelvornname = \r\n"})
         EXPECT_NE(empty.find(key), std::string::npos) << key;
 
-    const LoaderSettings hostile{"C:\\a\r\nkelvornname = evil.exe",
+    const LoaderSettings hostile{"C:\\a\tb\r\nkelvornname = evil.exe",
                                  "ed\tit.exe",
                                  {{"a\tb.ds1", "Level\nName", "p\r", "1", "2", "c\td\r\ne"}}};
     EXPECT_EQ(Parse(FormatLoaderSettings(hostile), &bad),
-              (LoaderSettings{"C:\\a  kelvornname = evil.exe",
+              (LoaderSettings{"C:\\a\tb  kelvornname = evil.exe",
                               "ed\tit.exe",
                               {{"a b.ds1", "Level Name", "p ", "1", "2", "c\td  e"}}}));
     EXPECT_TRUE(bad.empty());
