@@ -25,14 +25,6 @@ TEST(Layout, TheFourLayoutsHaveFixedSizesScaledAlikeForOtherDpis) {
     }
 }
 
-TEST(Layout, ScaleForDpiRoundsToTheNearestPixel) {
-    EXPECT_EQ(ScaleForDpi(247, 96), 247);
-    EXPECT_EQ(ScaleForDpi(1, 144), 2);  // 1.5 rounds up
-    EXPECT_EQ(ScaleForDpi(3, 120), 4);  // 3.75
-    EXPECT_EQ(ScaleForDpi(5, 120), 6);  // 6.25
-    EXPECT_EQ(ScaleForDpi(247, 0), 247);
-}
-
 // Resize numbers stay between 1 and 255, the act between 1 and 5.
 TEST(Layout, NumbersAreClamped) {
     for (auto [in, out] : {std::pair{0u, 1u},

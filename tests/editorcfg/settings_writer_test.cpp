@@ -44,15 +44,4 @@ TEST(SettingsWriterTest, WrittenFilesReadBackAsWritten) {
     }
 }
 
-TEST(SettingsWriterTest, WriteReplacesTheFileOrLeavesIt) {
-    test::TempFolder folder;
-    const std::string path = folder.Write("kelvorn.ini", "old\r\n");
-    ASSERT_TRUE(WriteEditorSettings(EditorSettings{}, RemoveComments, path));
-    EXPECT_EQ(folder.Read("kelvorn.ini"), ExpectedFile("remove_comments_defaults.ini"));
-    // The temporary file's name taken by a folder: the save fails and nothing changes.
-    std::filesystem::create_directory(path + ".kelvorn-tmp");
-    EXPECT_FALSE(WriteEditorSettings(Changed(), StandardComments, path));
-    EXPECT_EQ(folder.Read("kelvorn.ini"), ExpectedFile("remove_comments_defaults.ini"));
-}
-
 }  // namespace

