@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/dialog.h"
 #include "ui/script.h"
 #ifdef _WIN32
 #include "sys/win32/wide.h"
@@ -105,6 +106,24 @@ inline void ExpectErrorBox(const ui::MessageBoxCall& box, const std::string& tex
     EXPECT_EQ(box.caption, "ERROR") << text;
     EXPECT_EQ(box.flags, ui::MbOk | ui::MbIconExclamation) << text;
     EXPECT_EQ(box.ownerTemplate, ownerTemplate) << text;
+}
+
+// Every box the script saw was the program's error box of `ownerTemplate`, with `texts`
+// in this order.
+inline void ExpectErrorBoxes(const ui::Script& script, const Strings& texts, int ownerTemplate) {
+    EXPECT_EQ(BoxTexts(script), texts);
+    for (const ui::MessageBoxCall& box : script.MessageBoxes())
+        ExpectErrorBox(box, box.text, ownerTemplate);
+}
+
+// Queues `step` for the next showing of dialog `templateId`, which is a `D`; Escape closes
+// the dialog after the step unless the step ended it.
+template <class D, class Step>
+void OnShow(ui::Script& script, int templateId, Step step) {
+    script.OnDialog(templateId, [step](ui::Dialog& d) {
+        step(static_cast<D&>(d));
+        if (!d.IsEnding()) d.PressEscape();
+    });
 }
 
 }  // namespace test
