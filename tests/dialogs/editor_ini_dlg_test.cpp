@@ -2,9 +2,6 @@
 // buttons and the three ways OK writes kelvorn.ini.
 #include "editorcfg/editor_ini_dlg.h"
 
-#include <filesystem>
-#include <fstream>
-
 #include "editorcfg/settings_reader.h"
 #include "editorcfg/settings_writer.h"
 #include "launch/editor_location.h"
@@ -15,37 +12,28 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Step = std::function<void(ui::Dialog&)>;
-
 const std::string kGame = "C:\\Games\\Diablo II";
+const std::string kIni = std::string("editor") + test::TempFolder::kSeparator + "kelvorn.ini";
 
 class EditorIniTest : public LoaderDlgTest {
   protected:
     void SetUp() override {
         LoaderDlgTest::SetUp();
-        editorDir = ProgramDir() + "editor";
-        fs::create_directories(editorDir);
-        Write(ProgramDir() + "kelvorn_loader.ini", "kelvornpath = " + editorDir + "\r\n");
+        fs::create_directories(m_folder.Path("editor"));
+        m_folder.Write("kelvorn_loader.ini", "kelvornpath = " + m_folder.Path("editor") + "\r\n");
         bool created;
         sys::Registry& registry = sys::SystemRegistry();
         registry.CreateKey(sys::RegRoot::LocalMachine, kGameRegistryKey, created);
         registry.WriteString(sys::RegRoot::LocalMachine, kGameRegistryKey, "InstallPath", kGame);
         game = LoadEditorSettings(std::nullopt, registry).settings;
     }
-    static void Write(const std::string& path, const std::string& text) {
-        std::ofstream(path, std::ios::binary) << text;
-    }
-    std::string IniPath() const { return (fs::path(editorDir) / "kelvorn.ini").string(); }
-    std::string EditorIni() const {
-        std::ifstream in(IniPath(), std::ios::binary);
-        return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "(none)";
-    }
-    // Opens the settings dialog from the main window with `step` inside it.
-    void OpenSettings(Step step) {
+    // Opens the settings dialog from the main window with `step` inside it: the editor's
+    // folder is current there, and the program's again afterwards.
+    void OpenSettings(std::function<void(ui::Dialog&)> step) {
         OnMainWindow([](CLoaderDlg& d) { d.ChooseMenu(ID_EDIT_EDITOR_INI); });
         script.OnDialog(IDD_EDITOR_INI, [this, step](ui::Dialog& d) {
             std::error_code ec;
-            EXPECT_TRUE(fs::equivalent(fs::current_path(), editorDir, ec));
+            EXPECT_TRUE(fs::equivalent(fs::current_path(), m_folder.Path("editor"), ec));
             step(d);
         });
         CLoaderDlg().DoModal();
@@ -55,19 +43,19 @@ class EditorIniTest : public LoaderDlgTest {
     static std::string Shown(ui::Dialog& d, std::initializer_list<int> ids) {
         std::string text;
         for (int id : ids) {
-            ui::WindowPort& w = d.Window();
-            const bool list = id == IDC_SCREEN_DEPTH || id == IDC_CENTER_ZOOM || id == IDC_GAMMA;
-            const int sel = list ? w.CbGetCurSel(id) : -1;
-            text +=
-                (text.empty() ? "" : "|") + (sel >= 0 ? w.CbGetText(id, sel) : w.GetItemText(id));
+            const int sel = id == IDC_SCREEN_DEPTH || id == IDC_CENTER_ZOOM || id == IDC_GAMMA
+                                ? d.Window().CbGetCurSel(id)
+                                : -1;
+            text += (text.empty() ? "" : "|") +
+                    (sel >= 0 ? d.Window().CbGetText(id, sel) : d.Window().GetItemText(id));
         }
         return text;
     }
-
-    std::string editorDir;
     EditorSettings game;  // factory values with the game's archive paths
 };
 
+// Without a file: factory values and the game's paths, written with the standard comments;
+// keeping comments is not offered.
 TEST_F(EditorIniTest, WithoutAFileFactoryValuesAndGamePathsAreWrittenWithComments) {
     OpenSettings([](ui::Dialog& d) {
         ui::WindowPort& w = d.Window();
@@ -82,19 +70,19 @@ TEST_F(EditorIniTest, WithoutAFileFactoryValuesAndGamePathsAreWrittenWithComment
         EXPECT_FALSE(w.IsItemEnabled(IDC_COMMENTS_KEEP));
         d.PressEnter();
     });
-    EXPECT_EQ(EditorIni(), FormatEditorSettings(game, StandardComments));
-    EXPECT_TRUE(script.Finished()) << test::Errors(script);
+    EXPECT_EQ(m_folder.Read(kIni), FormatEditorSettings(game, StandardComments));
 }
 
+// A file with every key keeps its own lines; strange lines are warned about and kept.
 TEST_F(EditorIniTest, AFullFileKeepsItsCommentsAndOnlyChangedValuesChange) {
     EditorSettings s = game;
     s.gamma_correction = "2.5";
     s.only_normal_type2 = false;
     const std::string original = "; mine\r\n" + FormatEditorSettings(s, RemoveComments) + "x y\r\n";
-    Write(IniPath(), original);
+    m_folder.Write(kIni, original);
     OpenSettings([](ui::Dialog& d) {
-        EXPECT_TRUE(d.Window().IsChecked(IDC_COMMENTS_KEEP));
-        EXPECT_TRUE(d.Window().IsItemEnabled(IDC_COMMENTS_KEEP));
+        EXPECT_TRUE(d.Window().IsChecked(IDC_COMMENTS_KEEP) &&
+                    d.Window().IsItemEnabled(IDC_COMMENTS_KEEP));
         EXPECT_TRUE(d.Window().IsChecked(IDC_ALLOW_TYPE2));
         EXPECT_EQ(Shown(d, {IDC_GAMMA}), "2.50");
         d.TypeText(IDC_SCREEN_WIDTH, "1024");
@@ -103,76 +91,64 @@ TEST_F(EditorIniTest, AFullFileKeepsItsCommentsAndOnlyChangedValuesChange) {
     std::string expected = original;
     expected.replace(expected.find("= 800"), 5, "= 1024");
     expected.replace(expected.find("= 2.5"), 5, "= 2.50");
-    EXPECT_EQ(EditorIni(), expected);
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Bad Line:\n46: x y\n"});
+    EXPECT_EQ(m_folder.Read(kIni), expected);
+    ASSERT_EQ(BoxTexts(), Strings{"Bad Line:\n46: x y\n"});
     EXPECT_EQ(script.MessageBoxes()[0].caption, "Warning");
     EXPECT_EQ(script.MessageBoxes()[0].ownerTemplate, IDD_EDITOR_INI);
 }
 
-TEST_F(EditorIniTest, DefaultsAndRevertKeepWhatTheyShould) {
+// Revert resets the per-act counts only; Defaults every value but the paths and the
+// comment choice. The browsers fill their own field, and a cancelled one nothing.
+TEST_F(EditorIniTest, DefaultsRevertAndTheBrowsersKeepWhatTheyShould) {
+    script.AnswerOpenFile({"C:\\x\\d2data.mpq"});
+    script.CancelFileDialog();
+    script.AnswerFolder("C:\\mods\\mine");
+    script.AnswerFolder(std::nullopt);
     OpenSettings([](ui::Dialog& d) {
         ui::WindowPort& w = d.Window();
         w.SetCheck(IDC_COMMENTS_STANDARD, false);
         w.SetCheck(IDC_COMMENTS_REMOVE, true);
         for (int id : {IDC_D2CHAR, IDC_SCREEN_WIDTH, IDC_NB_TYPE1, IDC_NB_TYPE2})
             d.TypeText(id, "7");
+        for (int id :
+             {IDC_BROWSE_D2DATA, IDC_BROWSE_PATCH_D2, IDC_BROWSE_MOD_DIR, IDC_BROWSE_MOD_DIR})
+            d.ClickButton(id);
         w.SetCheck(IDC_ALLOW_TYPE2, true);
         w.CbSetCurSel(IDC_GAMMA, 0);
         d.ClickButton(IDC_REVERT);
         EXPECT_EQ(Shown(d, {IDC_NB_TYPE1, IDC_NB_TYPE2, IDC_SCREEN_WIDTH, IDC_D2CHAR, IDC_GAMMA}),
                   "60|150|7|7|0.60");
         EXPECT_TRUE(w.IsChecked(IDC_ALLOW_TYPE2));
-
         w.CbSetCurSel(IDC_CENTER_ZOOM, 0);
         w.SetCheck(IDC_FULL_SCREEN, false);
         d.ClickButton(IDC_DEFAULTS);
-        EXPECT_EQ(Shown(d, {IDC_SCREEN_WIDTH, IDC_D2CHAR, IDC_GAMMA, IDC_CENTER_ZOOM}),
-                  "800|7|1.30|1:1");
+        EXPECT_EQ(Shown(d, {IDC_SCREEN_WIDTH, IDC_GAMMA, IDC_CENTER_ZOOM}), "800|1.30|1:1");
         EXPECT_FALSE(w.IsChecked(IDC_ALLOW_TYPE2));
         EXPECT_TRUE(w.IsChecked(IDC_FULL_SCREEN) && w.IsChecked(IDC_COMMENTS_REMOVE));
         d.PressEnter();
     });
     EditorSettings expected = game;
     expected.d2char = "7";
-    EXPECT_EQ(EditorIni(), FormatEditorSettings(expected, RemoveComments));
+    expected.d2data = "C:\\x\\d2data.mpq";
+    expected.mod_dir = "C:\\mods\\mine";
+    EXPECT_EQ(m_folder.Read(kIni), FormatEditorSettings(expected, RemoveComments));
 }
 
-TEST_F(EditorIniTest, BrowsersFillTheirFieldAndKeepTheWorkingDirectory) {
-    script.AnswerOpenFile({"C:\\x\\d2data.mpq"});
-    script.CancelFileDialog();
-    script.AnswerFolder("C:\\mods\\mine");
-    script.AnswerFolder(std::nullopt);
-    OpenSettings([](ui::Dialog& d) {
-        d.TypeText(IDC_D2CHAR, "typed");
-        for (int id :
-             {IDC_BROWSE_D2DATA, IDC_BROWSE_PATCH_D2, IDC_BROWSE_MOD_DIR, IDC_BROWSE_MOD_DIR})
-            d.ClickButton(id);
-        EXPECT_EQ(Shown(d, {IDC_D2CHAR, IDC_D2DATA, IDC_PATCH_D2, IDC_MOD_DIR}),
-                  "typed|C:\\x\\d2data.mpq|" + kGame + "\\patch_d2.mpq|C:\\mods\\mine");
-        d.PressEscape();  // the working directory is checked after the step
-    });
-    EXPECT_EQ(EditorIni(), "(none)");
-    EXPECT_TRUE(script.Finished()) << test::Errors(script);
-}
-
-TEST_F(EditorIniTest, AFailedRewriteAsksAndCancelOrYesDecide) {
-    Write(IniPath(), FormatEditorSettings(game, RemoveComments));
-    script.AnswerMessageBox(ui::IdCancel);
-    script.AnswerMessageBox(ui::IdYes);
+// A rewrite that cannot open the file asks: Cancel stays, Yes writes afresh. A write
+// that fails asks too: No stays, Yes closes; the old file is left as it was, and Escape
+// writes nothing.
+TEST_F(EditorIniTest, FailedSavesAskAndLeaveTheOldFile) {
+    m_folder.Write(kIni, FormatEditorSettings(game, RemoveComments));
+    for (int answer : {ui::IdCancel, ui::IdYes}) script.AnswerMessageBox(answer);
     OpenSettings([this](ui::Dialog& d) {
-        fs::remove(IniPath());  // deleted while the dialog is open
+        fs::remove(m_folder.Path(kIni));  // deleted while the dialog is open
         d.PressEnter();
         EXPECT_FALSE(d.IsEnding());
         d.PressEnter();
     });
-    EXPECT_EQ(EditorIni(), FormatEditorSettings(game, StandardComments));
-    EXPECT_EQ(BoxTexts(), (std::vector<std::string>(2, kRewriteCannotOpenQuestion)));
-    EXPECT_EQ(script.MessageBoxes()[0].flags, ui::MbYesNoCancel | ui::MbIconExclamation);
-}
-
-TEST_F(EditorIniTest, AFailedWriteAsksAndLeavesTheOldFile) {
-    Write(IniPath(), "old\r\n");
-    fs::create_directory(IniPath() + ".kelvorn-tmp");
+    EXPECT_EQ(m_folder.Read(kIni), FormatEditorSettings(game, StandardComments));
+    m_folder.Write(kIni, "old\r\n");
+    fs::create_directory(m_folder.Path(kIni + ".kelvorn-tmp"));
     for (int answer : {ui::IdNo, ui::IdOk, ui::IdYes}) script.AnswerMessageBox(answer);
     OpenSettings([](ui::Dialog& d) {
         d.PressEnter();
@@ -181,23 +157,23 @@ TEST_F(EditorIniTest, AFailedWriteAsksAndLeavesTheOldFile) {
         d.TypeText(IDC_SCREEN_HEIGHT, "600");
         d.PressEnter();
     });
-    EXPECT_EQ(EditorIni(), "old\r\n");
-    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{kWriteFailedQuestion, ui::kPromptSigned,
-                                                    kWriteFailedQuestion}));
-    EXPECT_TRUE(script.Finished()) << test::Errors(script);
+    OpenSettings([](ui::Dialog& d) { d.PressEscape(); });
+    EXPECT_EQ(m_folder.Read(kIni), "old\r\n");
+    EXPECT_EQ(BoxTexts(), (Strings{kRewriteCannotOpenQuestion, kRewriteCannotOpenQuestion,
+                                   kWriteFailedQuestion, ui::kPromptSigned, kWriteFailedQuestion}));
+    EXPECT_EQ(script.MessageBoxes()[0].flags, ui::MbYesNoCancel | ui::MbIconExclamation);
 }
 
 TEST_F(EditorIniTest, WithoutTheEditorFolderTheDialogDoesNotOpen) {
     for (const char* loaderIni :
          {"; kelvornpath = x\r\nkelvornpath= x\r\n", "kelvornpath = none\r\n"}) {
-        Write(ProgramDir() + "kelvorn_loader.ini", loaderIni);
+        m_folder.Write("kelvorn_loader.ini", loaderIni);
         CLoaderDlg dlg;
         Show(dlg, [](CLoaderDlg& d) { d.ChooseMenu(ID_EDIT_EDITOR_INI); });
     }
-    EXPECT_EQ(BoxTexts(),
-              (std::vector<std::string>{kNoEditorFolderMessage,
-                                        kEditorFolderMissingMessage + std::string("none")}));
-    EXPECT_EQ(script.DialogsOpened(), (std::vector<int>{IDD_LOADER, IDD_LOADER}));
+    test::ExpectErrorBoxes(
+        script, {kNoEditorFolderMessage, kEditorFolderMissingMessage + std::string("none")},
+        IDD_LOADER);
     EXPECT_TRUE(WorkingDirIsProgramDir());
 }
 

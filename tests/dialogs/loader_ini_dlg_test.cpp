@@ -2,20 +2,16 @@
 // Level names are Windows-1252 bytes.
 #include "loadercfg/loader_ini_dlg.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
-#include <functional>
 
 #include "loadercfg/param_line_dlg.h"
 #include "loadercfg/param_line_rules.h"
 #include "res/resource.h"
 #include "tests/common/helpers.h"
-#include "ui/script.h"
 
 namespace {
 
-using Strings = std::vector<std::string>;
+using test::Strings;
 namespace fs = std::filesystem;
 
 // In the table: an empty line, a line without tabs, a commented row, 0012, -1, a comment
@@ -41,49 +37,37 @@ ui::Script::Step Line(Strings fields, int button, std::string* seen = nullptr) {
 
 class LoaderIniTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        fs::current_path(folder.Path(""));
-        folder.Write("kelvorn_loader.ini", kUserFile);
-    }
-    void TearDown() override { fs::current_path(m_start); }
+    void SetUp() override { folder.Write("kelvorn_loader.ini", kUserFile); }
+    void TearDown() override { EXPECT_TRUE(script.Finished()) << test::Errors(script); }
 
-    // Shows the editor with `step` inside (Escape after it unless it ended the dialog), and
-    // the line dialog's `lines` as the step opens it.
-    intptr_t Show(std::function<void(CLoaderIniDlg&)> step,
-                  std::vector<ui::Script::Step> lines = {}) {
-        script.OnDialog(IDD_LOADER_INI, [step](ui::Dialog& d) {
-            step(static_cast<CLoaderIniDlg&>(d));
-            if (!d.IsEnding()) d.PressEscape();
-        });
+    // Shows the editor with `step` inside, and the line dialog's `lines` as the step opens it.
+    intptr_t Show(std::function<void(CLoaderIniDlg&)> step, std::vector<ui::Script::Step> lines) {
+        test::OnShow<CLoaderIniDlg>(script, IDD_LOADER_INI, step);
         for (auto& line : lines) script.OnDialog(IDD_PARAM_LINE, line);
-        CLoaderIniDlg dlg(&owner);
-        return dlg.DoModal();
+        return CLoaderIniDlg(&owner).DoModal();
     }
     static void Press(CLoaderIniDlg& d, int button, int item) {
         d.m_list.SetSelected(-1, false);
         if (item >= 0) d.m_list.SetSelected(item, true);
         d.ClickButton(button);
     }
-    std::string Boxes() const {
-        std::string texts;
-        for (const ui::MessageBoxCall& call : script.MessageBoxes()) texts += call.text + "\n";
-        return texts;
-    }
 
-    fs::path m_start = fs::current_path();
     test::TempFolder folder;
+    test::CurrentFolderScope inFolder{folder.Path()};
     ui::Script script;
     ui::Dialog owner{IDD_LOADER};
 };
 
 TEST_F(LoaderIniTest, OpensWithTheRowsAndBadLinesAndCancelAfterEveryButtonLeavesTheFile) {
-    std::string rows;
     script.AnswerOpenFile({"C:\\Other\\other.exe"});
     EXPECT_EQ(Show(
                   [&](CLoaderIniDlg& d) {
+                      std::string rows;
                       for (int i = 0; i < d.m_list.GetItemCount() * 6; ++i)
                           rows += d.m_list.GetItemText(i / 6, i % 6) + (i % 6 == 5 ? "\n" : "|");
-                      rows += d.m_strEditorPath + "|" + d.m_strEditorName;
+                      EXPECT_EQ(rows + d.m_strEditorPath + "|" + d.m_strEditorName,
+                                "caf\xe9.ds1|\xc9glise|data\\caf\xe9|0012|7|first\tsecond\n"
+                                ";off.ds1|Off|p|1|2|\nneg.ds1|N\xfc\xdf|n|5|-1|\nC:\\Ed\\|ed.exe");
                       Press(d, IDC_MODIFY, -1);  // nothing selected: a message
                       Press(d, IDC_REMOVE, -1);  // nothing selected: nothing happens
                       d.ClickButton(IDC_ADD);
@@ -93,20 +77,16 @@ TEST_F(LoaderIniTest, OpensWithTheRowsAndBadLinesAndCancelAfterEveryButtonLeaves
                   },
                   {Line({"x.ds1", "X", "p", "1", "2"}, ui::IdOk), Line({"y"}, ui::IdOk)}),
               ui::IdCancel);
-    EXPECT_EQ(rows,
-              "caf\xe9.ds1|\xc9glise|data\\caf\xe9|0012|7|first\tsecond\n;off.ds1|Off|p|1|2|\n"
-              "neg.ds1|N\xfc\xdf|n|5|-1|\nC:\\Ed\\|ed.exe");
-    EXPECT_EQ(Boxes(), "Bad Line: \nBad Line: no tabs\n" +
-                           std::string(kModifyWithoutSelectionMessage) + "\n");
+    test::ExpectErrorBoxes(script,
+                           {"Bad Line: ", "Bad Line: no tabs", kModifyWithoutSelectionMessage},
+                           IDD_LOADER_INI);
     EXPECT_EQ(folder.Read("kelvorn_loader.ini"), kUserFile);
-    EXPECT_TRUE(script.Finished());
 }
 
 // -1 comes back from Modify as 4294967295; 0012 stays unless its row is modified. A
 // failed write keeps the dialog and its edits; the next OK saves them.
 TEST_F(LoaderIniTest, EditsAreWrittenOnOkAndKeptWhenTheWriteFails) {
     std::string added, modified;
-    bool stayed = false;
     const std::string blocker = folder.Path("kelvorn_loader.ini.kelvorn-tmp");
     script.AnswerOpenFile({"C:\\Tools\\Editor \xe9\\editor.exe"});
     EXPECT_EQ(Show(
@@ -118,7 +98,8 @@ TEST_F(LoaderIniTest, EditsAreWrittenOnOkAndKeptWhenTheWriteFails) {
                       d.ClickButton(IDC_BROWSE);
                       fs::create_directory(blocker);
                       d.PressEnter();
-                      stayed = !d.IsEnding() && d.m_list.GetItemCount() == 3;
+                      EXPECT_FALSE(d.IsEnding());
+                      EXPECT_EQ(d.m_list.GetItemCount(), 3);
                       fs::remove(blocker);
                       d.PressEnter();
                   },
@@ -126,8 +107,7 @@ TEST_F(LoaderIniTest, EditsAreWrittenOnOkAndKeptWhenTheWriteFails) {
                    Line({}, ui::IdOk, &modified), Line({}, ui::IdCancel)}),
               ui::IdOk);
     EXPECT_EQ(added + modified, "Add Line||||0|0|Modify Line|neg.ds1|N\xfc\xdf|n|5|4294967295|");
-    EXPECT_TRUE(stayed);
-    EXPECT_TRUE(Boxes().ends_with(std::string(kWriteFailedMessage) + "\n"));
+    EXPECT_EQ(test::BoxTexts(script).back(), kWriteFailedMessage);
     EXPECT_EQ(folder.Read("kelvorn_loader.ini"),
               FormatLoaderSettings(
                   {"C:\\Tools\\Editor \xe9\\",
@@ -140,10 +120,8 @@ TEST_F(LoaderIniTest, EditsAreWrittenOnOkAndKeptWhenTheWriteFails) {
 TEST_F(LoaderIniTest, AFileThatCannotBeReadOpensAnEmptyTableAndSaysSo) {
     fs::remove(folder.Path("kelvorn_loader.ini"));
     fs::create_directory(folder.Path("kelvorn_loader.ini"));  // there, but no file
-    int rows = -1;
-    Show([&](CLoaderIniDlg& d) { rows = d.m_list.GetItemCount(); });
-    EXPECT_EQ(rows, 0);
-    EXPECT_EQ(Boxes(), std::string(kUnreadableTableMessage) + "\n");
+    Show([&](CLoaderIniDlg& d) { EXPECT_EQ(d.m_list.GetItemCount(), 0); }, {});
+    EXPECT_EQ(test::BoxTexts(script), Strings{kUnreadableTableMessage});
 }
 
 // Each refusal keeps the dialog open; mended, the row is taken. The file-name box drops
@@ -156,28 +134,25 @@ TEST_F(LoaderIniTest, TheLineDialogRefusesRowsTheTableCannotHoldAndFiltersFileNa
         {{"a.ds1", std::string(128, 'x')}, "Level Name is longer than 127 characters,"},
         {{"a.ds1", "Town", "act1", "1", "2", "one\nrow"}, "Comments hold a line break."},
     };
-    for (const auto& [fields, message] : cases) {
+    for (const auto& c : cases) {
         ui::Script s;
         s.OnDialog(IDD_PARAM_LINE, [&](ui::Dialog& d) {
             Line(good, 0)(d);
-            Line(fields, ui::IdOk)(d);
+            Line(c.first, ui::IdOk)(d);
             Line(good, ui::IdOk)(d);
         });
         CParamLineDlg line(&owner);
         EXPECT_EQ(line.DoModal(), ui::IdOk);
-        EXPECT_TRUE(s.MessageBoxes().size() == 1 && s.MessageBoxes()[0].text.starts_with(message));
+        EXPECT_TRUE(s.MessageBoxes().size() == 1 && s.MessageBoxes()[0].text.starts_with(c.second));
         EXPECT_EQ(line.m_strComments, good[5]);
     }
-    std::string typed;
     script.OnDialog(IDD_PARAM_LINE, [&](ui::Dialog& d) {
         for (char ch : std::string("c:\\maps\\a.ds1\"*/<>?|x\b"))
             d.Window().TypeChar(IDC_FILE_NAME, ch);
-        typed = d.Window().GetItemText(IDC_FILE_NAME);
+        EXPECT_EQ(d.Window().GetItemText(IDC_FILE_NAME), "cmapsa.ds1");
         d.PressEscape();
     });
-    CParamLineDlg line(&owner);
-    EXPECT_EQ(line.DoModal(), ui::IdCancel);
-    EXPECT_EQ(typed, "cmapsa.ds1");
+    EXPECT_EQ(CParamLineDlg(&owner).DoModal(), ui::IdCancel);
 }
 
 }  // namespace
