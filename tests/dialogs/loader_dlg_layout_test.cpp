@@ -1,4 +1,6 @@
 // The main window's panes, option controls, number limits and menu states.
+#include <set>
+
 #include "app/layout.h"
 #include "tests/dialogs/loader_dlg_fixture.h"
 #include "ui/ddx.h"
@@ -17,21 +19,16 @@ std::string Enabled(CLoaderDlg& d) {
 }
 constexpr const char* kAllEnabled = "+++++++++++";
 
-// Window height and output pane top (-1: hidden), how many option controls are visible,
-// and the check marks of View > Parameters and View > Output.
-std::string Layout(int height, int top, int visible, const char* marks) {
-    return std::to_string(height) + " " + std::to_string(top) + " " + std::to_string(visible) +
-           " " + marks;
-}
+// Window height, output pane top (-1: hidden), how many option controls are visible, and
+// the check marks of View > Parameters and View > Output.
 std::string Look(CLoaderDlg& d) {
     ui::WindowPort& w = d.Window();
     int visible = 0;
     for (int id : kOptionIds) visible += w.IsItemVisible(id) ? 1 : 0;
-    const std::string marks = std::string(w.IsMenuItemChecked(ID_VIEW_PARAMETERS) ? "P" : "-") +
-                              (w.IsMenuItemChecked(ID_VIEW_OUTPUT) ? "O" : "-");
-    return Layout(w.GetWindowRect().Height(),
-                  w.IsItemVisible(IDC_OUTPUT) ? w.GetItemRect(IDC_OUTPUT).top : -1, visible,
-                  marks.c_str());
+    return std::to_string(w.GetWindowRect().Height()) + " " +
+           std::to_string(w.IsItemVisible(IDC_OUTPUT) ? w.GetItemRect(IDC_OUTPUT).top : -1) + " " +
+           std::to_string(visible) + (w.IsMenuItemChecked(ID_VIEW_PARAMETERS) ? " P" : " -") +
+           (w.IsMenuItemChecked(ID_VIEW_OUTPUT) ? "O" : "-");
 }
 
 // The output pane keeps its left edge and size; only its top moves. The last layout is
@@ -39,7 +36,7 @@ std::string Look(CLoaderDlg& d) {
 TEST_F(LoaderDlgTest, ViewCommandsGiveTheFourLayoutsWhichLastToTheNextShowing) {
     CLoaderDlg dlg;
     Strings seen;
-    std::vector<ui::Rect> panes;
+    std::set<std::tuple<int, int, int>> paneSizes;
     int dpi = 96;
     Show(dlg, [&](CLoaderDlg& d) {
         dpi = d.Window().GetDpi();
@@ -47,76 +44,59 @@ TEST_F(LoaderDlgTest, ViewCommandsGiveTheFourLayoutsWhichLastToTheNextShowing) {
                             ID_VIEW_OUTPUT, ID_VIEW_OUTPUT, ID_VIEW_PARAMETERS}) {
             if (command) d.ChooseMenu(command);
             seen.push_back(Look(d));
-            panes.push_back(d.Window().GetItemRect(IDC_OUTPUT));
+            const ui::Rect pane = d.Window().GetItemRect(IDC_OUTPUT);
+            paneSizes.insert({pane.left, pane.Width(), pane.Height()});
         }
     });
     Show(dlg, [&](CLoaderDlg& d) { seen.push_back(Look(d)); });
-    auto px = [dpi](int at96) { return at96 < 0 ? -1 : ScaleForDpi(at96, dpi); };
-    Strings expected;
-    for (auto [height, top, visible, marks] : {std::tuple{247, -1, 0, "--"},
-                                               {296, -1, 11, "P-"},
-                                               {557, 246, 11, "PO"},
-                                               {508, 197, 0, "-O"},
-                                               {247, -1, 0, "--"},
-                                               {508, 197, 0, "-O"},
-                                               {557, 246, 11, "PO"},
-                                               {557, 246, 11, "PO"}})
-        expected.push_back(Layout(px(height), px(top), visible, marks));
-    EXPECT_EQ(seen, expected);
-    EXPECT_EQ(panes[3].left, panes[2].left);
-    EXPECT_EQ(panes[3].Width(), panes[2].Width());
-    EXPECT_EQ(panes[3].Height(), panes[2].Height());
+    auto px = [dpi](int at96) { return std::to_string(ScaleForDpi(at96, dpi)); };
+    const std::string none = px(247) + " -1 0 --", both = px(557) + " " + px(246) + " 11 PO",
+                      output = px(508) + " " + px(197) + " 0 -O";
+    EXPECT_EQ(seen, (Strings{none, px(296) + " -1 11 P-", both, output, none, output, both, both}));
+    EXPECT_EQ(paneSizes.size(), 1u);
 }
 
-// A second row, by Add or by a drop, disables every option control and clears the
-// switches. Add shows the cleared members; a drop leaves the check marks, which the next
-// exchange reads back. With one row again every option control is enabled.
-TEST_F(LoaderDlgTest, TwoRowsDisableTheOptionsAndClearTheSwitches) {
+// Run and Make Batch are grayed on an empty list; a full list refuses drops. A second row,
+// by Add or by a drop, disables every option control and clears the switches: Add shows
+// the cleared members, a drop leaves the check marks, which the next exchange reads back.
+TEST_F(LoaderDlgTest, TheRowCountSetsTheMenusDropsAndOptions) {
     const LaunchOptions all{true, true, true, true, 100, 120, 3},
         cleared{false, false, false, false, 100, 120, 3};
     for (bool byDrop : {false, true}) {
         CLoaderDlg dlg;
-        dlg.m_savedRows[0].path = MapPath("a.ds1");
         dlg.m_options = all;
-        if (!byDrop) script.AnswerOpenFile({MapPath("b.ds1")});
+        for (const char* map : {"a.ds1", "b.ds1"})
+            if (!byDrop) script.AnswerOpenFile({MapPath(map)});
         Show(dlg, [&](CLoaderDlg& d) {
-            EXPECT_EQ(Enabled(d), kAllEnabled);
-            if (byDrop)
-                d.DropFiles({MapPath("b.ds1")});
-            else
-                d.ChooseMenu(ID_FILE_ADD);
-            EXPECT_EQ(Enabled(d), "-----------");
+            ui::WindowPort& w = d.Window();
+            auto states = [&] {
+                return std::string(w.IsMenuItemEnabled(ID_FILE_RUN) ? "R" : "-") +
+                       (w.IsMenuItemEnabled(ID_FILE_MAKE_BATCH) ? "B" : "-") +
+                       (w.AcceptsFiles() ? "D " : "- ") + Enabled(d);
+            };
+            auto add = [&](const std::string& map) {
+                byDrop ? d.DropFiles({MapPath(map)}) : d.ChooseMenu(ID_FILE_ADD);
+            };
+            EXPECT_EQ(states(), "--D +++++++++++");
+            add("a.ds1");
+            EXPECT_EQ(states(), "RBD +++++++++++");
+            add("b.ds1");
+            EXPECT_EQ(states(), "RBD -----------");
             EXPECT_EQ(d.m_options, cleared);
-            EXPECT_EQ(d.Window().IsChecked(IDC_RESIZE), byDrop);
+            EXPECT_EQ(w.IsChecked(IDC_RESIZE), byDrop);
             d.m_listFiles.SetSelected(1, true);
             d.ChooseMenu(ID_FILE_REMOVE);
-            EXPECT_EQ(Enabled(d), kAllEnabled);
+            EXPECT_EQ(states(), "RBD +++++++++++");
+            EXPECT_EQ(d.m_options, byDrop ? all : cleared);
+            FillRows(d, 100);
+            EXPECT_EQ(states(), "RB- -----------");
+            d.DropFiles({MapPath("b.ds1")});
+            EXPECT_EQ(d.m_listFiles.GetItemCount(), 100);
+            d.m_listFiles.SetSelected(50, true);
+            d.ChooseMenu(ID_FILE_REMOVE);
+            EXPECT_EQ(states(), "RBD -----------");
         });
-        EXPECT_EQ(dlg.m_options, byDrop ? all : cleared);
     }
-}
-
-// Run and Make Batch are grayed on an empty list; a full list refuses drops.
-TEST_F(LoaderDlgTest, MenuAndDropStatesFollowTheRowCount) {
-    CLoaderDlg dlg;
-    Show(dlg, [&](CLoaderDlg& d) {
-        ui::WindowPort& w = d.Window();
-        auto states = [&] {
-            return std::string(w.IsMenuItemEnabled(ID_FILE_RUN) ? "R" : "-") +
-                   (w.IsMenuItemEnabled(ID_FILE_MAKE_BATCH) ? "B" : "-") +
-                   (w.AcceptsFiles() ? "D" : "-");
-        };
-        EXPECT_EQ(states(), "--D");
-        d.DropFiles({MapPath("a.ds1")});
-        EXPECT_EQ(states(), "RBD");
-        FillRows(d, 100);
-        EXPECT_EQ(states(), "RB-");
-        d.DropFiles({MapPath("b.ds1")});
-        EXPECT_EQ(d.m_listFiles.GetItemCount(), 100);
-        d.m_listFiles.SetSelected(50, true);
-        d.ChooseMenu(ID_FILE_REMOVE);
-        EXPECT_EQ(states(), "RBD");
-    });
 }
 
 // Each check box enables its own controls and leaves the others alone.
@@ -173,19 +153,12 @@ TEST_F(LoaderDlgTest, OptionControlsShowTheMembersAndNumbersAreClamped) {
     EXPECT_EQ(script.MessageBoxes()[0].ownerTemplate, IDD_LOADER);
 }
 
-// Configure opens the forced .dt1 list owned by the main window; only OK keeps changes.
-TEST_F(LoaderDlgTest, ConfigureShowsTheForcedListWhichOnlyOkChanges) {
+// Configure opens the forced .dt1 list owned by the main window, which keeps what OK took.
+TEST_F(LoaderDlgTest, ConfigureShowsTheForcedList) {
     CLoaderDlg dlg;
-    OnMainWindow([](CLoaderDlg& d) {
-        d.ClickButton(IDC_CONFIGURE_DT1);
-        d.ClickButton(IDC_CONFIGURE_DT1);
-    });
+    OnMainWindow([](CLoaderDlg& d) { d.ClickButton(IDC_CONFIGURE_DT1); });
     script.OnDialog(IDD_FORCE_DT1, [](ui::Dialog& d) {
         EXPECT_NE(d.Owner(), nullptr);
-        d.DropFiles({"C:\\t\\a.dt1", "C:\\t\\b.dt1"});
-        d.PressEscape();
-    });
-    script.OnDialog(IDD_FORCE_DT1, [](ui::Dialog& d) {
         d.DropFiles({"C:\\t\\c.dt1"});
         d.PressEnter();
     });

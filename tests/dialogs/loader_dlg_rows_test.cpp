@@ -6,7 +6,8 @@ namespace {
 
 // Complete saved rows are shown as they are, even when the table no longer has them; a
 // row with a zero number is looked up afresh, each showing, with the choice asked without
-// Cancel, and dropped when skipped. The saved rows themselves stay as they were.
+// Cancel, and dropped when skipped. The saved rows themselves stay as they were. The list
+// has five columns scaled for the screen and selects whole rows.
 TEST_F(LoaderDlgTest, EachShowingRebuildsTheListFromTheSavedRows) {
     CLoaderDlg dlg;
     dlg.m_savedRows[0].path = MapPath("a.ds1");
@@ -27,26 +28,20 @@ TEST_F(LoaderDlgTest, EachShowingRebuildsTheListFromTheSavedRows) {
         Show(dlg, [&](CLoaderDlg& d) {
             EXPECT_EQ(Rows(d), expected);
             EXPECT_TRUE(WorkingDirIsProgramDir());
+            const int dpi = d.Window().GetDpi();
+            for (auto [c, title, at96] : {std::tuple{0, "File", 200},
+                                          {1, "Name", 90},
+                                          {2, "Game Path", 70},
+                                          {3, "LvlType ID", 64},
+                                          {4, "LvlPrest Def", 70}}) {
+                EXPECT_EQ(d.Window().LvGetColumnTitle(IDC_FILE_LIST, c), title);
+                EXPECT_EQ(d.m_listFiles.GetColumnWidth(c), ScaleForDpi(at96, dpi)) << title;
+            }
+            EXPECT_TRUE(d.Window().LvGetExtendedStyle(IDC_FILE_LIST) & ui::LvsExFullRowSelect);
         });
         EXPECT_EQ(dlg.m_savedRows, saved);
     }
     EXPECT_EQ(BoxTexts(), Strings(3, "Unable to Find unknown.ds1 in kelvorn_loader.ini"));
-}
-
-TEST_F(LoaderDlgTest, ListHasFiveColumnsScaledForTheScreenAndSelectsWholeRows) {
-    CLoaderDlg dlg;
-    Show(dlg, [&](CLoaderDlg& d) {
-        Strings titles, widths, expected;
-        for (int c = 0; c < 5; ++c) {
-            titles.push_back(d.Window().LvGetColumnTitle(IDC_FILE_LIST, c));
-            widths.push_back(std::to_string(d.m_listFiles.GetColumnWidth(c)));
-        }
-        for (int at96 : {200, 90, 70, 64, 70})
-            expected.push_back(std::to_string(ScaleForDpi(at96, d.Window().GetDpi())));
-        EXPECT_EQ(titles, (Strings{"File", "Name", "Game Path", "LvlType ID", "LvlPrest Def"}));
-        EXPECT_EQ(widths, expected);
-        EXPECT_TRUE(d.Window().LvGetExtendedStyle(IDC_FILE_LIST) & ui::LvsExFullRowSelect);
-    });
 }
 
 // One file or several: rows already listed (in any letter case), paths over 511 bytes and
