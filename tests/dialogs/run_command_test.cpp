@@ -89,35 +89,34 @@ TEST_F(RunTest, SeveralMapsGoThroughTempIniAndEverySavedRowIsReplaced) {
 // saved rows and the working directory as they were.
 TEST_F(RunTest, RefusedRunsChangeNothing) {
     const std::string map = MapPath("a.ds1"), longMap = "C:\\" + std::string(300, 'd') + "\\a.ds1";
+    const std::string table = TableText(editorDir);
     const struct {
-        std::string row;
-        std::function<void(CLoaderDlg&)> before;
+        std::string row, settings;  // no settings: no file
+        bool forceDt1;
         std::string message;  // the whole text, or for a long line the part that matters
     } cases[] = {
-        {"", [](CLoaderDlg&) {}, "No Files Added  to List"},
-        {map, [&](CLoaderDlg&) { fs::remove(ProgramDir() + "kelvorn_loader.ini"); },
-         "Unable to Open kelvorn_loader.ini"},
+        {"", table, false, "No Files Added  to List"},
+        {map, "", false, "Unable to Open kelvorn_loader.ini"},
         {map,
-         [&](CLoaderDlg&) {
-             WriteSettings("kelvornpath = " + editorDir + "\r\nkelvornname= kelvorn.exe\r\n" +
-                           "KELVORNNAME = kelvorn.exe\r\n// kelvornname = kelvorn.exe\r\n");
-         },
-         "Unable to Find kelvornpath and kelvornname Entry in kelvorn_loader.ini"},
-        {map, [](CLoaderDlg& d) { Check(d, IDC_FORCE_DT1); },
-         "You must enter at least 1 .dt1 in the list"},
-        {longMap,
-         [&](CLoaderDlg&) { WriteSettings(TableText(editorDir, std::string(230, 'k') + ".exe")); },
-         "at most 511 fit"},
+         "kelvornpath = " + editorDir +
+             "\r\nkelvornname= kelvorn.exe\r\nKELVORNNAME = kelvorn.exe\r\n// kelvornname = k\r\n",
+         false, "Unable to Find kelvornpath and kelvornname Entry in kelvorn_loader.ini"},
+        {map, table, true, "You must enter at least 1 .dt1 in the list"},
+        {longMap, TableText(editorDir, std::string(230, 'k') + ".exe"), false, "at most 511 fit"},
     };
     std::size_t boxes = 0;
     for (const auto& c : cases) {
-        WriteSettings(TableText(editorDir));
+        WriteSettings(table);  // for the rows of the showing
         CLoaderDlg dlg;
         dlg.m_savedRows[0].path = c.row;
         std::snprintf(dlg.m_szCmdLine, sizeof dlg.m_szCmdLine, "earlier");
         const auto saved = dlg.m_savedRows;
         Show(dlg, [&](CLoaderDlg& d) {
-            c.before(d);
+            if (c.settings.empty())
+                fs::remove(ProgramDir() + "kelvorn_loader.ini");
+            else
+                WriteSettings(c.settings);
+            if (c.forceDt1) Check(d, IDC_FORCE_DT1);
             if (c.row.empty())
                 d.OnRun();  // the menu item is grayed
             else
