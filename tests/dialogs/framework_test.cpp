@@ -6,7 +6,6 @@
 
 #include "res/resource.h"
 #include "tests/common/helpers.h"
-#include "ui/controls.h"
 #include "ui/ddx.h"
 
 namespace {
@@ -16,21 +15,16 @@ class ProbeDialog : public ui::Dialog {
     ProbeDialog() : ui::Dialog(IDD_LOADER) {
         MapEditChange(IDC_RESIZE_X, &ProbeDialog::OnXChanged);
         MapCommand(IDC_RESIZE, &ProbeDialog::OnResizeClicked);
-        MapCommand(ID_VIEW_OUTPUT, &ProbeDialog::OnViewOutput);
-        MapNotify(IDC_FILE_LIST, ui::NmDblClk, &ProbeDialog::OnListDoubleClick);
         MapCommand(IDC_FORCE_PAL, &ProbeDialog::OnAction);
         MapCommand(ID_HELP_ABOUT, &ProbeDialog::OnAction);
     }
     uint32_t x = 250;
     bool resize = false;
     std::string output;
-    int xChanges = 0, resizeClicks = 0, viewOutputs = 0, doubleClickedRow = -2;
-    std::vector<std::string> dropped;
-    ui::ListView list;
+    int xChanges = 0, resizeClicks = 0;
     std::function<void()> action = [] { throw std::runtime_error("boom"); };
 
     void DoDataExchange(ui::DataExchange& dx) override {
-        ui::DDX_Control(dx, IDC_FILE_LIST, list);
         ui::DDX_Text(dx, IDC_RESIZE_X, x);
         ui::DDX_Check(dx, IDC_RESIZE, resize);
         ui::DDX_Text(dx, IDC_OUTPUT, output);
@@ -43,10 +37,7 @@ class ProbeDialog : public ui::Dialog {
         UpdateData(false);
     }
     void OnResizeClicked() { ++resizeClicks; }
-    void OnViewOutput() { ++viewOutputs; }
-    void OnListDoubleClick() { doubleClickedRow = list.HitTestCursor(); }
     void OnAction() { action(); }
-    void OnDropFiles(const std::vector<std::string>& paths) override { dropped = paths; }
 };
 
 // Text that is no number fails the exchange at its control: that member and the ones
@@ -79,44 +70,6 @@ TEST(DialogFramework, DataExchangeLoadsSavesAndWritesBackOncePerUserChange) {
     EXPECT_EQ(test::BoxTexts(script), test::Strings(2, ui::kPromptUnsigned));
     EXPECT_EQ(script.MessageBoxes()[1].ownerTemplate, IDD_LOADER);
     EXPECT_TRUE(script.Finished()) << test::Errors(script);
-}
-
-// Clicks, double clicks, drops while accepted and menu commands while enabled reach their
-// handlers; a throwing handler is reported and does not take the dialog down.
-TEST(DialogFramework, CommandsNotificationsDropsAndMenuStates) {
-    ui::Script script;
-    ProbeDialog dlg;
-    const std::vector<std::string> paths{"C:\\maps\\caf\xC3\xA9.ds1", "C:\\maps\\\xD0\x96.ds1"};
-    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
-        ui::WindowPort& w = d.Window();
-        d.ClickButton(IDC_RESIZE);
-        dlg.list.InsertColumn(0, "File", 200);
-        dlg.list.InsertItem(0, "a.ds1");
-        dlg.list.InsertItem(1, "b.ds1");
-        d.DoubleClickList(IDC_FILE_LIST, 1);
-        w.DragAcceptFiles(false);
-        d.DropFiles({"C:\\ignored.ds1"});
-        w.DragAcceptFiles(true);
-        d.DropFiles(paths);
-        d.ClickButton(IDC_FORCE_PAL);
-        for (bool on : {true, false}) {
-            w.CheckMenuItem(ID_VIEW_OUTPUT, on);
-            EXPECT_EQ(w.IsMenuItemChecked(ID_VIEW_OUTPUT), on);
-        }
-        for (bool on : {false, true}) {
-            w.EnableMenuItem(ID_VIEW_OUTPUT, on);
-            EXPECT_EQ(w.IsMenuItemEnabled(ID_VIEW_OUTPUT), on);
-            d.ChooseMenu(ID_VIEW_OUTPUT);
-            EXPECT_EQ(dlg.viewOutputs, on ? 1 : 0);
-        }
-        d.EndDialog(ui::IdOk);
-    });
-    EXPECT_EQ(dlg.DoModal(), ui::IdOk);
-    EXPECT_EQ(dlg.resizeClicks, 1);
-    EXPECT_EQ(dlg.doubleClickedRow, 1);
-    EXPECT_EQ(dlg.dropped, paths);
-    ASSERT_EQ(script.Errors().size(), 1u);
-    EXPECT_NE(script.Errors()[0].find("boom"), std::string::npos);
 }
 
 // A handler that fails, by an exception or because the window it opens cannot be shown, is

@@ -45,9 +45,14 @@ inline std::string TableText(const std::string& editorFolder = "C:\\editor\\",
 
 class LoaderDlgTest : public ::testing::Test {
   protected:
+    // The program file is in the folder; "running the editor" notes the run in the pane.
     void SetUp() override {
         m_folder.Write("kelvorn_loader.ini", TableText());
         app.m_strExeDir = ProgramDir();
+        app.m_programFilePath = [this] { return std::optional(ProgramDir() + "loader.exe"); };
+        app.m_runEditor = [this](CLoaderDlg& dlg) {
+            dlg.m_strOutput = "run " + std::to_string(++runs) + "\r\ndone";
+        };
     }
     // Every queued step and answer must have been used.
     void TearDown() override {
@@ -96,6 +101,7 @@ class LoaderDlgTest : public ::testing::Test {
 
     ui::Script script;
     CLoaderApp app;
+    int runs = 0;
     test::TempFolder m_folder;
 
   private:

@@ -153,18 +153,4 @@ TEST_F(LoaderDlgTest, OptionControlsShowTheMembersAndNumbersAreClamped) {
     EXPECT_EQ(script.MessageBoxes()[0].ownerTemplate, IDD_LOADER);
 }
 
-// Configure opens the forced .dt1 list owned by the main window, which keeps what OK took.
-TEST_F(LoaderDlgTest, ConfigureShowsTheForcedList) {
-    CLoaderDlg dlg;
-    OnMainWindow([](CLoaderDlg& d) { d.ClickButton(IDC_CONFIGURE_DT1); });
-    script.OnDialog(IDD_FORCE_DT1, [](ui::Dialog& d) {
-        EXPECT_NE(d.Owner(), nullptr);
-        d.DropFiles({"C:\\t\\c.dt1"});
-        d.PressEnter();
-    });
-    dlg.DoModal();
-    EXPECT_EQ(dlg.m_dt1Dlg.m_nDt1Count, 1);
-    EXPECT_EQ(dlg.m_dt1Dlg.m_dt1Files[0], "C:\\t\\c.dt1");
-}
-
 }  // namespace

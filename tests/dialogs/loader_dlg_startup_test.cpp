@@ -9,41 +9,34 @@ std::string Quoted(const std::string& path) {
     return "\"" + path + "\"";
 }
 
-class StartupTest : public LoaderDlgTest {
-  protected:
-    void SetUp() override {
-        LoaderDlgTest::SetUp();
-        std::string exe = ProgramDir() + "kelvorn_loader.exe";
-        app.m_programFilePath = [exe] { return std::optional<std::string>(exe); };
-        app.m_runEditor = [this](CLoaderDlg& dlg) {
-            dlg.m_strOutput = "run " + std::to_string(++runs) + "\r\ndone";
-        };
-    }
-    // Queues `step` for the next showing of the main window.
-    void OnShowing(std::function<void(CLoaderDlg&)> step) {
-        script.OnDialog(IDD_LOADER, [step](ui::Dialog& d) { step(static_cast<CLoaderDlg&>(d)); });
-    }
-    int runs = 0;
-};
+// Queues `step` for the next showing of the main window.
+void OnShowing(ui::Script& script, std::function<void(CLoaderDlg&)> step) {
+    script.OnDialog(IDD_LOADER, [step](ui::Dialog& d) { step(static_cast<CLoaderDlg&>(d)); });
+}
 
 // Quoted .ds1 paths are listed in order, a repeated one twice. OK (as Run ends the window)
-// runs the editor and shows the window again as it was, with the editor's output; Escape
-// ends the program.
-TEST_F(StartupTest, CommandLineMapsAreListedAndEachOkRunsTheEditorAndShowsTheWindowAgain) {
+// runs the editor and shows the window again as it was, with the editor's output and the
+// forced .dt1 list that Configure set; Escape ends the program.
+TEST_F(LoaderDlgTest, CommandLineMapsAreListedAndEachOkRunsTheEditorAndShowsTheWindowAgain) {
     const Strings rows{kRowB, kRowA, kRowA};
-    OnShowing([&](CLoaderDlg& d) {
+    OnShowing(script, [&](CLoaderDlg& d) {
         EXPECT_EQ(Rows(d), rows);
         EXPECT_TRUE(WorkingDirIsProgramDir());
         d.m_options.resizeX = 77;
-        d.m_dt1Dlg.m_dt1Files[0] = "C:\\t\\a.dt1";
-        d.m_dt1Dlg.m_nDt1Count = 1;
+        d.ClickButton(IDC_CONFIGURE_DT1);
         d.EndDialog(ui::IdOk);
     });
-    OnShowing([&](CLoaderDlg& d) {
+    script.OnDialog(IDD_FORCE_DT1, [](ui::Dialog& d) {
+        EXPECT_NE(d.Owner(), nullptr);
+        d.DropFiles({"C:\\t\\a.dt1"});
+        d.PressEnter();
+    });
+    OnShowing(script, [&](CLoaderDlg& d) {
         EXPECT_EQ(Rows(d), rows);
         EXPECT_EQ(d.Window().GetItemText(IDC_OUTPUT), "run 1\r\ndone");
         EXPECT_EQ(d.m_options.resizeX, 77u);
         EXPECT_EQ(d.m_dt1Dlg.m_nDt1Count, 1);
+        EXPECT_EQ(d.m_dt1Dlg.m_dt1Files[0], "C:\\t\\a.dt1");
         d.PressEscape();
     });
     EXPECT_FALSE(app.InitInstance(Quoted(MapPath("b.ds1")) + " " + Quoted(MapPath("a.ds1")) +
@@ -52,12 +45,12 @@ TEST_F(StartupTest, CommandLineMapsAreListedAndEachOkRunsTheEditorAndShowsTheWin
     EXPECT_EQ(app.m_strExeDir, ProgramDir());
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(app.MainDialog(), nullptr);
-    EXPECT_EQ(script.DialogsOpened(), (std::vector<int>{IDD_LOADER, IDD_LOADER}));
+    EXPECT_EQ(script.DialogsOpened(), (std::vector<int>{IDD_LOADER, IDD_FORCE_DT1, IDD_LOADER}));
 }
 
 // Beyond 100 maps the first hundred are kept; a path longer than 255 characters is left
 // out. Either is told before the window shows, so without an owner.
-TEST_F(StartupTest, CommandLinesBeyondTheLimitsKeepWhatFitsAndSaySo) {
+TEST_F(LoaderDlgTest, CommandLinesBeyondTheLimitsKeepWhatFitsAndSaySo) {
     std::string hundredAndThree;
     Strings firstHundred;
     for (int i = 0; i < 103; ++i) hundredAndThree += Quoted(RowMap(i)) + " ";
@@ -68,7 +61,7 @@ TEST_F(StartupTest, CommandLinesBeyondTheLimitsKeepWhatFitsAndSaySo) {
          {std::pair{hundredAndThree, firstHundred},
           std::pair{Quoted(longPath) + " " + Quoted(fits), Strings{fits}}}) {
         Strings paths;
-        OnShowing([&](CLoaderDlg& d) {
+        OnShowing(script, [&](CLoaderDlg& d) {
             paths = Rows(d, 1);
             d.PressEscape();
         });
@@ -80,26 +73,11 @@ TEST_F(StartupTest, CommandLinesBeyondTheLimitsKeepWhatFitsAndSaySo) {
     test::ExpectErrorBox(script.MessageBoxes()[1], kCommandLineTooLongMessage, 0);
 }
 
-// The start directory gets a separator, so that file names can be appended to it.
-TEST_F(StartupTest, WithoutTheProgramPathTheStartDirectoryServes) {
-    app.m_programFilePath = [] { return std::optional<std::string>(); };
-    std::filesystem::current_path(ProgramDir());
-    OnShowing([](CLoaderDlg& d) { d.PressEscape(); });
-    app.InitInstance("");
-    const std::string& dir = app.m_strExeDir;
-    ASSERT_FALSE(dir.empty());
-    EXPECT_TRUE(dir.back() == '\\' || dir.back() == '/');
-    std::error_code ec;
-    EXPECT_TRUE(std::filesystem::equivalent(dir.substr(0, dir.size() - 1),
-                                            std::filesystem::current_path(), ec))
-        << dir;
-}
-
 // The system menu carries the About item, taken by the window itself, and it opens the same
 // box as Help > About, with the version; Enter does not end the window, Exit ends it with
 // Cancel and the program with it.
-TEST_F(StartupTest, AboutItemEnterAndExit) {
-    OnShowing([&](CLoaderDlg& d) {
+TEST_F(LoaderDlgTest, AboutItemEnterAndExit) {
+    OnShowing(script, [&](CLoaderDlg& d) {
         EXPECT_EQ(d.m_listFiles.GetItemCount(), 0);
         EXPECT_TRUE(d.Window().HasSystemMenuItem(IDM_ABOUTBOX));
         EXPECT_TRUE(d.HandleSysCommand(IDM_ABOUTBOX | 0x3));
