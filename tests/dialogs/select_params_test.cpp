@@ -56,39 +56,34 @@ TEST_F(SelectParamsTest, OpensWithTitleColumnsRowsAndTheFirstRowSelected) {
     EXPECT_EQ(m_dlg.m_chosen, (ParamEntry{"Tomb One", "act2\\tomb1", 10, -20}));
 }
 
-// OK, and Enter, which the platform may send as OK, complain and stay open.
-TEST_F(SelectParamsTest, OkWithoutSelectionComplainsAndStaysOpen) {
-    m_script.OnDialog(IDD_SELECT_PARAMS, [this](ui::Dialog& d) {
-        m_dlg.m_list.SetSelected(0, false);
-        d.ClickButton(IDC_SELECT_OK);
-        d.PressEnter();
-        EXPECT_FALSE(d.IsEnding());
-        m_dlg.m_list.SetSelected(2, true);
-        d.ClickButton(IDC_SELECT_OK);
-    });
-    EXPECT_EQ(m_dlg.DoModal(), ui::IdOk);
-    test::ExpectErrorBoxes(m_script, test::Strings(2, "No File in List Selected"),
-                           IDD_SELECT_PARAMS);
-    EXPECT_FALSE(m_dlg.m_bSkipped);
-    EXPECT_EQ(m_dlg.m_chosen, kThree);
-}
-
 // Skip ends with OK, Cancel and Escape with Cancel; none chooses anything, and the skip
 // mark of an earlier showing is cleared when the dialog opens. Grayed, Skip and Cancel
-// (or Escape) do nothing even when their commands arrive.
-TEST_F(SelectParamsTest, SkipCancelAndEscapeChooseNothingUnlessGrayed) {
+// (or Escape) do nothing even when their commands arrive; so do OK and Enter, which the
+// platform may send as OK, without a selection, after saying so. Then OK takes the row.
+TEST_F(SelectParamsTest, SkipCancelEscapeAndOkWithoutSelectionChooseNothing) {
     const struct {
         bool noSkip, noCancel;
         ui::Script::Step step;
         intptr_t code;
         bool skipped;
+        std::string chosen;
     } cases[] = {
-        {false, false, [](ui::Dialog& d) { d.ClickButton(IDC_SKIP); }, ui::IdOk, true},
-        {false, false, [](ui::Dialog& d) { d.ClickButton(ui::IdCancel); }, ui::IdCancel, false},
-        {false, false, [](ui::Dialog& d) { d.PressEscape(); }, ui::IdCancel, false},
-        {true, false, [](ui::Dialog& d) { d.ClickButton(IDC_SKIP); }, ui::IdOk, false},
-        {false, true, [](ui::Dialog& d) { d.PressEscape(); }, ui::IdOk, false},
-        {true, true, [](ui::Dialog& d) { d.ClickButton(ui::IdCancel); }, ui::IdOk, false},
+        {false, false, [](ui::Dialog& d) { d.ClickButton(IDC_SKIP); }, ui::IdOk, true, ""},
+        {false, false, [](ui::Dialog& d) { d.ClickButton(ui::IdCancel); }, ui::IdCancel, false, ""},
+        {false, false, [](ui::Dialog& d) { d.PressEscape(); }, ui::IdCancel, false, ""},
+        {true, false, [](ui::Dialog& d) { d.ClickButton(IDC_SKIP); }, ui::IdOk, false, "Tomb One"},
+        {false, true, [](ui::Dialog& d) { d.PressEscape(); }, ui::IdOk, false, "Tomb One"},
+        {true, true, [](ui::Dialog& d) { d.ClickButton(ui::IdCancel); }, ui::IdOk, false,
+         "Tomb One"},
+        {false, false,
+         [this](ui::Dialog& d) {
+             m_dlg.m_list.SetSelected(0, false);
+             d.ClickButton(IDC_SELECT_OK);
+             d.PressEnter();
+             EXPECT_FALSE(d.IsEnding());
+             m_dlg.m_list.SetSelected(2, true);
+         },
+         ui::IdOk, false, kThree.levelName},
     };
     for (const auto& c : cases) {
         m_dlg.m_bSkipped = !c.skipped;
@@ -98,13 +93,15 @@ TEST_F(SelectParamsTest, SkipCancelAndEscapeChooseNothingUnlessGrayed) {
             EXPECT_EQ(d.Window().IsItemEnabled(IDC_SKIP), !c.noSkip);
             EXPECT_EQ(d.Window().IsItemEnabled(ui::IdCancel), !c.noCancel);
             c.step(d);
-            if (!d.IsEnding()) d.ClickButton(IDC_SELECT_OK);  // only when grayed
+            if (!d.IsEnding()) d.ClickButton(IDC_SELECT_OK);
         });
         m_dlg.m_chosen = {};
         EXPECT_EQ(m_dlg.DoModal(), c.code);
         EXPECT_EQ(m_dlg.m_bSkipped, c.skipped);
-        EXPECT_EQ(m_dlg.m_chosen.levelName, c.noSkip || c.noCancel ? "Tomb One" : "");
+        EXPECT_EQ(m_dlg.m_chosen.levelName, c.chosen);
     }
+    test::ExpectErrorBoxes(m_script, test::Strings(2, "No File in List Selected"),
+                           IDD_SELECT_PARAMS);
 }
 
 }  // namespace
