@@ -28,6 +28,7 @@ class BatchTest : public LoaderDlgTest {
 
 // Each command runs on a window listing b.ds1, `chosen` answering its file dialog.
 TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
+    const int kLoad = ID_FILE_LOAD_BATCH, kMake = ID_FILE_MAKE_BATCH;
     const std::string editor = In("editor/"), deep = "/" + std::string(250, 'd');
     for (const char* file :
          {"a.ds1", "editor/a.ds1", "editor/neg.ds1", "cd/r001.ds1", "cd/r002.ds1",
@@ -45,25 +46,33 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
     Write("nolist.bat", "@echo off\r\ncd \"" + In("cd/") + "\"\r\nk.exe \"no.ini\" 1\r\n");
     Write("five.ini", "0 0 r100.ds1\n0 0 r101.ds1\n0 0 r102.ds1\n0 0 r103.ds1\n0 0 r104.ds1\n");
     Write("deep.ini", "0 0 " + In("deep" + deep + deep + "/r5.ds1").substr(ProgramDir().size()));
-    const auto noIni = [&](CLoaderDlg&) { fs::remove(In("kelvorn_loader.ini")); };
-    const auto badKeys = [&](CLoaderDlg&) {
+    using Before = std::function<void(CLoaderDlg&)>;
+    const Before noIni = [&](CLoaderDlg&) { fs::remove(In("kelvorn_loader.ini")); };
+    const Before badKeys = [&](CLoaderDlg&) {
         WriteSettings("kelvornpath=" + editor + "\nkelvornname = k\n");
     };
-    struct Case {
+    const Before cancelChoice = [&](CLoaderDlg&) {
+        script.OnDialog(IDD_SELECT_PARAMS, Choose(-1, true, false));
+    };
+    const Before fill97 = [](CLoaderDlg& d) { FillRows(d, 97); };
+    const Before noRows = [](CLoaderDlg& d) { d.m_listFiles.DeleteItem(0); };
+    const Before forceDt1 = [](CLoaderDlg& d) { d.Window().SetCheck(IDC_FORCE_DT1, true); };
+    const Before blockBat = [&](CLoaderDlg&) { fs::create_directory(In("old.bat.kelvorn-tmp")); };
+    const Before blockIni = [&](CLoaderDlg& d) {
+        d.DropFiles({MapPath("a.ds1")});
+        fs::create_directory(In("old.ini.kelvorn-tmp"));
+    };
+    const struct {
         int command;
         std::string chosen;  // "" when no file dialog opens
-        std::function<void(CLoaderDlg&)> before = {};
+        Before before = {};
         Strings messages = {}, added = {};
-    };
-    const int kLoad = ID_FILE_LOAD_BATCH, kMake = ID_FILE_MAKE_BATCH;
-    const std::string noKeys =
-        "Unable to Find kelvornpath and kelvornname Entry in kelvorn_loader.ini";
-    const Case cases[] = {
+    } cases[] = {
         // Last line first: as written, in the editor folder, in the cd directory; a map
-        // the lookup does not resolve ends there (the choice dialog is cancelled once).
+        // the lookup does not resolve ends there.
         {kLoad,
          In("main.ini"),
-         [&](CLoaderDlg&) { script.OnDialog(IDD_SELECT_PARAMS, Choose(-1, true, false)); },
+         cancelChoice,
          {"Bad Ini File", "Unable to Find lost.ds1 in kelvorn_loader.ini"},
          {editor + "r002.ds1|3", editor + "neg.ds1|7", "a.ds1|1"}},
         {kLoad, In("cd/list.bat"), {}, {}, {editor + "r002.ds1|3", In("cd/r001.ds1|2")}},
@@ -78,38 +87,26 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
          {"Bad Ini File", "Unable to Find kelvornpath Entry in kelvorn_loader.ini"}},
         {kLoad,
          In("five.ini"),
-         [](CLoaderDlg& d) { FillRows(d, 97); },
+         fill97,
          {"Maximum Files in List reached"},
          {"r104.ds1|105", "r103.ds1|104"}},
 #ifndef _WIN32  // deeper than Windows paths go
         {kLoad, In("deep.ini"), {}, {kPathTooLongMessage}},
 #endif
         {kMake, "cancel"},
-        {kMake,
-         "",
-         [](CLoaderDlg& d) { d.m_listFiles.DeleteItem(0); },
-         {"No Files Added  to List"}},
+        {kMake, "", noRows, {"No Files Added  to List"}},
         {kMake, In(std::string(502 - ProgramDir().size(), 'm')), {}, {kBatchPathTooLongMessage}},
         {kMake, In("old.bat"), noIni, {"Unable to Open kelvorn_loader.ini"}},
-        {kMake, In("old.bat"), badKeys, {noKeys}},
         {kMake,
          In("old.bat"),
-         [](CLoaderDlg& d) { d.Window().SetCheck(IDC_FORCE_DT1, true); },
-         {"You must enter at least 1 .dt1 in the list"}},
-        {kMake,
-         In("old.bat"),
-         [&](CLoaderDlg&) { fs::create_directory(In("old.bat.kelvorn-tmp")); },
-         {"Unable to Open " + In("old.bat") + "!"}},
-        {kMake,
-         In("old.bat"),
-         [&](CLoaderDlg& d) {
-             d.DropFiles({MapPath("a.ds1")});
-             fs::create_directory(In("old.ini.kelvorn-tmp"));
-         },
-         {"Unable to Open " + In("old.ini") + "!"}},
+         badKeys,
+         {"Unable to Find kelvornpath and kelvornname Entry in kelvorn_loader.ini"}},
+        {kMake, In("old.bat"), forceDt1, {"You must enter at least 1 .dt1 in the list"}},
+        {kMake, In("old.bat"), blockBat, {"Unable to Open " + In("old.bat") + "!"}},
+        {kMake, In("old.bat"), blockIni, {"Unable to Open " + In("old.ini") + "!"}},
     };
     std::size_t boxes = 0;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         WriteSettings("kelvornpath = " + editor + "\r\nkelvornname = kelvorn.exe\r\n");
         if (c.chosen == "cancel")
             script.CancelFileDialog();
