@@ -20,16 +20,12 @@ class BatchTest : public LoaderDlgTest {
         fs::create_directories(fs::path(In(relative)).parent_path());
         m_folder.Write(relative, text);
     }
-    void WriteSettings(const std::string& keys) const {
-        std::string text = TableText();
-        Write("kelvorn_loader.ini", text.replace(0, text.find("\r\n[PARAMS]"), keys));
-    }
 };
 
 // Each command runs on a window listing b.ds1, `chosen` answering its file dialog.
 TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
     const int kLoad = ID_FILE_LOAD_BATCH, kMake = ID_FILE_MAKE_BATCH;
-    const std::string editor = In("editor/"), deep = "/" + std::string(250, 'd');
+    const std::string &editor = editorDir, deep = "/" + std::string(250, 'd');
     for (const char* file :
          {"a.ds1", "editor/a.ds1", "editor/neg.ds1", "cd/r001.ds1", "cd/r002.ds1",
           "editor/r002.ds1", "twice.ds1", "editor/twice.ds1", "editor/lost.ds1"})
@@ -107,7 +103,7 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
     };
     std::size_t boxes = 0;
     for (const auto& c : cases) {
-        WriteSettings("kelvornpath = " + editor + "\r\nkelvornname = kelvorn.exe\r\n");
+        WriteSettings(TableText(editorDir));
         if (c.chosen == "cancel")
             script.CancelFileDialog();
         else if (!c.chosen.empty())

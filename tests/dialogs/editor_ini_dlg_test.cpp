@@ -19,7 +19,6 @@ class EditorIniTest : public LoaderDlgTest {
   protected:
     void SetUp() override {
         LoaderDlgTest::SetUp();
-        fs::create_directories(m_folder.Path("editor"));
         m_folder.Write("kelvorn_loader.ini", "kelvornpath = " + m_folder.Path("editor") + "\r\n");
         bool created;
         sys::Registry& registry = sys::SystemRegistry();

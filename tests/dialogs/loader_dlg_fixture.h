@@ -45,9 +45,12 @@ inline std::string TableText(const std::string& editorFolder = "C:\\editor\\",
 
 class LoaderDlgTest : public ::testing::Test {
   protected:
-    // The program file is in the folder; "running the editor" notes the run in the pane.
+    // The program file and the editor's folder are in the folder; "running the editor"
+    // notes the run in the pane.
     void SetUp() override {
-        m_folder.Write("kelvorn_loader.ini", TableText());
+        editorDir = ProgramDir() + "editor" + test::TempFolder::kSeparator;
+        std::filesystem::create_directories(editorDir);
+        WriteSettings(TableText(editorDir));
         app.m_strExeDir = ProgramDir();
         app.m_programFilePath = [this] { return std::optional(ProgramDir() + "loader.exe"); };
         app.m_runEditor = [this](CLoaderDlg& dlg) {
@@ -61,6 +64,9 @@ class LoaderDlgTest : public ::testing::Test {
     }
 
     std::string ProgramDir() const { return m_folder.Path() + test::TempFolder::kSeparator; }
+    void WriteSettings(const std::string& text) const {
+        m_folder.Write("kelvorn_loader.ini", text);
+    }
     bool WorkingDirIsProgramDir() const {
         std::error_code ec;
         return std::filesystem::equivalent(std::filesystem::current_path(), m_folder.Path(), ec);
@@ -103,6 +109,7 @@ class LoaderDlgTest : public ::testing::Test {
     CLoaderApp app;
     int runs = 0;
     test::TempFolder m_folder;
+    std::string editorDir;
 
   private:
     std::filesystem::path m_startDir = std::filesystem::current_path();

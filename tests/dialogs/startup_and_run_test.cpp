@@ -88,25 +88,12 @@ TEST_F(LoaderDlgTest, AboutItemEnterAndExit) {
     EXPECT_EQ(runs, 0);
 }
 
-class RunTest : public LoaderDlgTest {
-  protected:
-    void SetUp() override {
-        LoaderDlgTest::SetUp();
-        editorDir = ProgramDir() + "editor" + test::TempFolder::kSeparator;
-        fs::create_directories(editorDir);
-        WriteSettings(TableText(editorDir));
-    }
-    void WriteSettings(const std::string& text) const {
-        m_folder.Write("kelvorn_loader.ini", text);
-    }
-    static bool CurrentDirIs(const std::string& folder) {
-        std::error_code ec;
-        return fs::equivalent(fs::current_path(), fs::path(folder).parent_path(), ec);
-    }
-    std::string editorDir;
-};
+bool CurrentDirIs(const std::string& folder) {
+    std::error_code ec;
+    return fs::equivalent(fs::current_path(), fs::path(folder).parent_path(), ec);
+}
 
-TEST_F(RunTest, OneMapWithOptionsEndsTheWindowReadyForTheEditor) {
+TEST_F(LoaderDlgTest, OneMapWithOptionsEndsTheWindowReadyForTheEditor) {
     CLoaderDlg dlg;
     dlg.m_savedRows[0].path = MapPath("neg.ds1");
     const intptr_t code = Show(dlg, [&](CLoaderDlg& d) {
@@ -135,7 +122,7 @@ TEST_F(RunTest, OneMapWithOptionsEndsTheWindowReadyForTheEditor) {
 // Several maps go through temp.ini in the program folder, named relative to the editor
 // folder when inside it. Every saved row is replaced by the list's rows, gaps closed;
 // the switches are not used.
-TEST_F(RunTest, SeveralMapsGoThroughTempIniAndEverySavedRowIsReplaced) {
+TEST_F(LoaderDlgTest, SeveralMapsGoThroughTempIniAndEverySavedRowIsReplaced) {
     const std::string parent =
         fs::path(ProgramDir()).parent_path().parent_path().string() + test::TempFolder::kSeparator;
     ASSERT_EQ(ProgramDir().rfind(parent, 0), 0u);
@@ -168,7 +155,7 @@ TEST_F(RunTest, SeveralMapsGoThroughTempIniAndEverySavedRowIsReplaced) {
 
 // A refused Run says why in one box and leaves the window open, the command line, the
 // saved rows and the working directory as they were.
-TEST_F(RunTest, RefusedRunsChangeNothing) {
+TEST_F(LoaderDlgTest, RefusedRunsChangeNothing) {
     const std::string map = MapPath("a.ds1"), longMap = "C:\\" + std::string(300, 'd') + "\\a.ds1";
     const std::string table = TableText(editorDir);
     const struct {
@@ -218,7 +205,7 @@ TEST_F(RunTest, RefusedRunsChangeNothing) {
 #ifndef _WIN32
 // Without Windows there is no console to give the editor: the run stops at once, says so
 // without an owner window, and the pane shows how far it got.
-TEST_F(RunTest, RunnerFailureIsToldUnownedAndTheHeaderKept) {
+TEST_F(LoaderDlgTest, RunnerFailureIsToldUnownedAndTheHeaderKept) {
     CLoaderDlg dlg;
     std::snprintf(dlg.m_szCmdLine, sizeof dlg.m_szCmdLine, "\"kelvorn.exe\" \"x.ini\"");
     dlg.m_strOutput = "older run";
