@@ -13,7 +13,6 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/dialog.h"
 #include "ui/script.h"
 #ifdef _WIN32
 #include "sys/win32/wide.h"
@@ -120,7 +119,7 @@ inline void ExpectErrorBoxes(const ui::Script& script, const Strings& texts, int
 // the dialog after the step unless the step ended it.
 template <class D, class Step>
 void OnShow(ui::Script& script, int templateId, Step step) {
-    script.OnDialog(templateId, [step](ui::Dialog& d) {
+    script.OnDialog(templateId, [step](auto& d) {  // a ui::Dialog
         step(static_cast<D&>(d));
         if (!d.IsEnding()) d.PressEscape();
     });

@@ -6,6 +6,7 @@
 
 #include "res/resource.h"
 #include "tests/common/helpers.h"
+#include "ui/dialog.h"
 
 namespace {
 
