@@ -61,9 +61,8 @@ TEST_F(EditorIniTest, WithoutAFileFactoryValuesAndGamePathsAreWrittenWithComment
         EXPECT_EQ(Shown(d, {IDC_D2EXP, IDC_MOD_DIR, IDC_SCREEN_WIDTH, IDC_NB_TYPE2,
                             IDC_SCREEN_DEPTH, IDC_CENTER_ZOOM, IDC_GAMMA}),
                   kGame + "\\d2exp.mpq||800|150|16|1:1|1.30");
-        // The depth and zoom lists come from the resource, the gamma list from the code.
+        // The depth and zoom lists come from the resource.
         EXPECT_EQ(w.CbGetText(IDC_SCREEN_DEPTH, 4) + w.CbGetText(IDC_CENTER_ZOOM, 5), "321:16");
-        EXPECT_EQ(w.CbGetCount(IDC_GAMMA), 41);
         EXPECT_FALSE(w.IsChecked(IDC_ALLOW_TYPE2) || w.IsChecked(IDC_WINOBJ_SCROLL_MOUSE));
         EXPECT_TRUE(w.IsChecked(IDC_WINOBJ_SCROLL_KEYB) && w.IsChecked(IDC_COMMENTS_STANDARD));
         EXPECT_FALSE(w.IsItemEnabled(IDC_COMMENTS_KEEP));
