@@ -53,7 +53,7 @@ TEST_F(LoaderDlgTest, AddTakesNewMapsOnly) {
     dlg.m_savedRows[0].path = MapPath("b.ds1");
     const std::string deep = "C:\\" + std::string(499, 'f');  // + "\\r001.ds1": 511 bytes
     script.AnswerOpenFile({MapPath("a.ds1")});
-    script.AnswerOpenFile({"c:\\MAPS\\A.DS1"});
+    script.AnswerOpenFile({"c:\\MAPS\\B.DS1"});  // the first row, in other letters
     script.AnswerOpenFile({MapPath("twice.ds1")});
     script.CancelFileDialog();
     script.AnswerOpenFiles("C:\\maps", {"a.ds1", "B.ds1", "unknown.ds1", "neg.ds1"});
