@@ -59,14 +59,20 @@ std::string RewriteSettingsText(std::string_view fileBytes, const EditorSettings
         const bool hasBreak = end != std::string_view::npos;
         std::string_view line = rest.substr(0, hasBreak ? end : rest.size());
         rest.remove_prefix(hasBreak ? end + 1 : rest.size());
-        if (hasBreak && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+        // A CR that ends the last line is no part of its value, as the reader sees it; it
+        // stays in the file.
+        const bool endsInCr = !line.empty() && line.back() == '\r';
+        if (endsInCr) line.remove_suffix(1);
 
         if (std::optional<std::string> rewritten =
                 RewriteLine(line, hasBreak, number, settings, warn))
             out += *rewritten;
         else
             out += line;
-        if (hasBreak) out += "\r\n";
+        if (hasBreak)
+            out += "\r\n";
+        else if (endsInCr)
+            out += '\r';
     }
     return out;
 }

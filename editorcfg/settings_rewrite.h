@@ -14,10 +14,10 @@ enum class RewriteResult { Done, CannotRead, NoMemory, CannotWrite };
 using RewriteWarner = std::function<void(const std::string& text)>;
 
 // The new text of a file whose bytes are `fileBytes`. CR LF or LF end the lines read;
-// CR LF ends the lines written, and a last line without a line break stays without.
-// Lines of any length are handled whole. A line that is no setting ("Bad Line") and a
-// setting whose key is none of the 29 ("Unknown setting name") are warned about and
-// written back unchanged, as is a setting whose old and new values are both empty.
+// CR LF ends the lines written, and a last line without a line break stays without, a CR
+// at its end kept. Lines of any length are handled whole. A line that is no setting ("Bad
+// Line") and a setting whose key is none of the 29 ("Unknown setting name") are warned
+// about and written back unchanged, as is a setting whose old and new values are both empty.
 std::string RewriteSettingsText(std::string_view fileBytes, const EditorSettings& settings,
                                 const RewriteWarner& warn);
 

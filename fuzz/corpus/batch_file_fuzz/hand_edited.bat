@@ -1,0 +1,3 @@
+@echo off
+cd C:\Ed
+kelvorn.exe	duriel.ds1 22 105

@@ -1,0 +1,143 @@
+// The reader of kelvorn.ini on any bytes. Each key's value and whether the key occurs are
+// what a plain line-by-line reading finds: the first setting line of the key with a value,
+// and any line that begins with the key's name. Integers are read from digits only, flags
+// from "YES" only, listed values from their lists; anything else gives the factory value.
+#include <charconv>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "editorcfg/settings_reader.h"
+#include "fuzz/editor_ini_lines.h"
+#include "loadercfg/text_lines.h"
+#include "sys/registry.h"
+
+namespace {
+
+constexpr std::string_view kInstallPath = "C:\\Games\\Diablo II";
+
+struct PlainReading {
+    bool occurs = false;
+    std::optional<std::string_view> value;
+};
+
+using Lines = std::vector<std::string_view>;
+
+PlainReading ReadPlainly(const Lines& lines, std::string_view key) {
+    PlainReading found;
+    for (std::string_view line : lines) {
+        std::size_t at = SkipIniBlanks(line, 0);
+        if (at == line.size() || line[at] == ';') continue;
+        found.occurs = found.occurs || line.substr(at).starts_with(key);
+        IniSetting setting;
+        if (ReadIniLine(line, true, setting) == IniLineKind::Setting && setting.key == key &&
+            !setting.value.empty()) {
+            found.value = setting.value;
+            return found;
+        }
+    }
+    return found;
+}
+
+std::optional<int32_t> DigitsValue(std::optional<std::string_view> value) {
+    if (!value || value->find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    int32_t number = 0;
+    auto [end, error] = std::from_chars(value->data(), value->data() + value->size(), number);
+    if (error != std::errc() || end != value->data() + value->size()) return std::nullopt;
+    return number;
+}
+
+template <std::size_t N>
+std::string Listed(std::optional<std::string_view> value,
+                   const std::array<std::string_view, N>& list, std::string_view otherwise) {
+    for (std::string_view item : list)
+        if (value == item) return std::string(item);
+    return std::string(otherwise);
+}
+
+// One key through the three lookups of the reader.
+void CheckKey(std::string_view text, std::string_view key, const PlainReading& expected) {
+    SettingsReader reader(text);
+    std::optional<std::string> value = reader.FindSetting(key);
+    FUZZ_CHECK(value == expected.value);
+    FUZZ_CHECK(reader.AllKeysPresent() == expected.occurs);
+    if (value) {
+        FUZZ_CHECK(!value->empty() && value->find_first_of(";\n") == std::string::npos);
+        FUZZ_CHECK(!IsBlank(value->front()) && !IsBlank(value->back()));
+    }
+    FUZZ_CHECK(reader.ReadIntSetting(key, -7) == DigitsValue(expected.value).value_or(-7));
+    FUZZ_CHECK(reader.ReadYesNoSetting(key, true, false, false) == !expected.value);
+    FUZZ_CHECK(reader.ReadYesNoSetting(key, false, true, false) == (expected.value == "YES"));
+}
+
+const sys::Registry& GameRegistry() {
+    static const sys::MemoryRegistry registry = [] {
+        sys::MemoryRegistry r;
+        bool created = false;
+        r.CreateKey(sys::RegRoot::LocalMachine, kGameRegistryKey, created);
+        r.WriteString(sys::RegRoot::LocalMachine, kGameRegistryKey, kGameInstallPathValue,
+                      std::string(kInstallPath));
+        return r;
+    }();
+    return registry;
+}
+
+// `readings` in the order of kIniKeys.
+void CheckLoaded(std::string_view text, const std::array<PlainReading, 29>& readings) {
+    LoadedEditorSettings loaded = LoadEditorSettings(text, GameRegistry());
+    const EditorSettings factory;
+    auto reading = [&](std::string_view key) {
+        return readings[FindIniKey(key) - kIniKeys.data()].value;
+    };
+    bool allOccur = true;
+    bool anyPath = false;
+    // The five paths come first.
+    for (std::size_t i = 0; i < 5; ++i) anyPath = anyPath || readings[i].value;
+
+    for (std::size_t i = 0; i < kIniKeys.size(); ++i) {
+        const IniKey& key = kIniKeys[i];
+        const PlainReading& expected = readings[i];
+        allOccur = allOccur && expected.occurs;
+        if (auto number = std::get_if<int32_t EditorSettings::*>(&key.field)) {
+            FUZZ_CHECK(loaded.settings.*(*number) ==
+                       DigitsValue(expected.value).value_or(factory.*(*number)));
+        } else if (auto flag = std::get_if<bool EditorSettings::*>(&key.field)) {
+            bool want = expected.value ? *expected.value == "YES" : factory.*(*flag);
+            FUZZ_CHECK(loaded.settings.*(*flag) == want);
+        }
+    }
+    FUZZ_CHECK(loaded.allKeysPresent == allOccur);
+
+    const EditorSettings& s = loaded.settings;
+    auto path = [&](std::string_view key) {
+        if (anyPath) return std::string(reading(key).value_or(""));
+        return key == "mod_dir" ? std::string()
+                                : std::string(kInstallPath) + "\\" + std::string(key) + ".mpq";
+    };
+    FUZZ_CHECK(s.d2char == path("d2char") && s.d2data == path("d2data"));
+    FUZZ_CHECK(s.d2exp == path("d2exp") && s.patch_d2 == path("patch_d2"));
+    FUZZ_CHECK(s.mod_dir == path("mod_dir"));
+    FUZZ_CHECK(s.screen_depth == Listed(reading("screen_depth"), kScreenDepths, "16"));
+    FUZZ_CHECK(s.center_zoom == Listed(reading("center_zoom"), kCenterZooms, "1:1"));
+    FUZZ_CHECK(s.gamma_correction == reading("gamma_correction").value_or(kDefaultGamma));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    std::string_view text = AsText(data, size);
+    const Lines lines = SplitLines(text);
+    std::array<PlainReading, 29> readings;
+    for (std::size_t i = 0; i < kIniKeys.size(); ++i) {
+        readings[i] = ReadPlainly(lines, kIniKeys[i].name);
+        CheckKey(text, kIniKeys[i].name, readings[i]);
+    }
+    // Any name the file itself begins with, the empty one included.
+    std::string_view first = lines.empty() ? "" : lines.front();
+    first.remove_prefix(SkipIniBlanks(first, 0));
+    first = first.substr(0, first.find_first_of(" \t;="));
+    CheckKey(text, first, ReadPlainly(lines, first));
+    CheckLoaded(text, readings);
+    return 0;
+}

@@ -1,0 +1,184 @@
+// The in-place rewrite of kelvorn.ini on any bytes, once with the values read from the file
+// itself and once with new values taken from the input.
+// Every line keeps its place; every line break is written CR LF, a last line without one
+// stays without, a lone CR at its end included. A line changes only when it is a setting of
+// one of the 29 keys whose value is not already the new value as the writers spell it, and
+// then only in its value: what stands before the value and the comment after it stay.
+// So with the file's own values the file comes back byte for byte, bare LF written as CR LF,
+// unless one of its setting lines spells a value otherwise than the writers do: a key given
+// again with another value (the reader takes the first), a number with leading zeros or
+// one the reader refuses, a flag other than YES or NO, an unlisted depth or zoom, a gamma
+// longer than four characters, or an empty value where the key has one elsewhere. Those
+// lines, and only those, take the value read.
+// Reading the file rewritten with new values gives those values for every key that has a
+// setting line, and the old ones for the others. Each bad line and each setting of an
+// unknown key is warned about once, with its number.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "editorcfg/settings_reader.h"
+#include "editorcfg/settings_rewrite.h"
+#include "fuzz/editor_ini_lines.h"
+#include "sys/registry.h"
+
+namespace {
+
+std::string Encoded(const EditorSettings& settings, std::string_view key) {
+    std::string value;
+    FUZZ_CHECK(EncodeSetting(settings, key, value));
+    return value;
+}
+
+std::string_view TrimmedEnd(std::string_view text) {
+    std::size_t last = text.find_last_not_of(" \t");
+    return text.substr(0, last == std::string_view::npos ? 0 : last + 1);
+}
+
+// `text` with a CR put before each LF that has none.
+std::string WithCrLf(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+        out += text[i];
+    }
+    return out;
+}
+
+// The lines of the rewrite's result, with the checks on how they end: every line break is
+// CR LF, and the result ends as the file did, with a line break, a lone CR or neither.
+std::vector<std::string_view> WrittenLines(std::string_view text, std::string_view out) {
+    const bool finalCr = !text.ends_with('\n') && text.ends_with('\r');
+    FUZZ_CHECK(!finalCr || out.ends_with('\r'));
+    if (finalCr) {
+        out.remove_suffix(1);
+        text.remove_suffix(1);
+    }
+    FUZZ_CHECK(out.ends_with('\n') == text.ends_with('\n'));
+    std::vector<std::string_view> lines;
+    for (std::size_t end = out.find('\n'); end != std::string_view::npos; end = out.find('\n')) {
+        std::string_view line = out.substr(0, end);
+        FUZZ_CHECK(line.ends_with('\r'));
+        line.remove_suffix(1);
+        lines.push_back(line);
+        out.remove_prefix(end + 1);
+    }
+    // The last line without a line break; it is empty only when a lone CR was all of it.
+    if (!out.empty() || finalCr) lines.push_back(out);
+    return lines;
+}
+
+// Rewrites `text` with `settings` and checks the result line by line; the keys that have a
+// setting line are left in `keysWithLines`.
+void CheckRewrite(std::string_view text, const EditorSettings& settings,
+                  std::vector<std::string_view>& keysWithLines) {
+    std::vector<std::string> warnings;
+    std::string out =
+        RewriteSettingsText(text, settings, [&](const std::string& w) { warnings.push_back(w); });
+    std::vector<std::string_view> in = SplitLines(text);
+    std::vector<std::string_view> written = WrittenLines(text, out);
+    FUZZ_CHECK(written.size() == in.size());
+
+    std::vector<std::string> expectedWarnings;
+    bool changed = false;
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        const std::string number = std::to_string(i + 1);
+        const bool hasBreak = LineHasBreak(text, i, in.size());
+        IniSetting setting;
+        IniLineKind kind = ReadIniLine(in[i], hasBreak, setting);
+        if (kind == IniLineKind::Bad)
+            expectedWarnings.push_back("Bad Line:\n" + number + ": " + std::string(in[i]) +
+                                       (hasBreak ? "\n" : ""));
+        const IniKey* key = kind == IniLineKind::Setting ? FindIniKey(setting.key) : nullptr;
+        if (kind == IniLineKind::Setting && !key)
+            expectedWarnings.push_back("Unknown setting name " + std::string(setting.key) +
+                                       " found in kelvorn.ini at line " + number);
+        if (key) keysWithLines.push_back(key->name);
+
+        const std::string value = key ? Encoded(settings, key->name) : std::string();
+        if (!key || setting.value == value) {
+            FUZZ_CHECK(written[i] == in[i]);
+        } else {
+            changed = true;
+            IniSetting now;
+            FUZZ_CHECK(ReadIniLine(written[i], hasBreak, now) == IniLineKind::Setting);
+            FUZZ_CHECK(now.key == setting.key && now.value == TrimmedEnd(value));
+            FUZZ_CHECK(written[i].starts_with(in[i].substr(0, setting.valueStart)));
+            FUZZ_CHECK(written[i].ends_with(in[i].substr(setting.tailStart)));
+        }
+    }
+    FUZZ_CHECK(warnings == expectedWarnings);
+    if (!changed) FUZZ_CHECK(out == WithCrLf(text));
+}
+
+// A value the reader gives back as it was written: no comment mark, no line break, no blank
+// at either end.
+std::string CleanText(FuzzedDataProvider& input) {
+    std::string text = input.ConsumeRandomLengthString(64);
+    std::erase_if(text, [](char c) { return c == ';' || c == '\r' || c == '\n'; });
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.pop_back();
+    std::size_t first = text.find_first_not_of(" \t");
+    return text.substr(first == std::string::npos ? text.size() : first);
+}
+
+template <typename List>
+std::string OneOf(FuzzedDataProvider& input, const List& list) {
+    return std::string(list[input.ConsumeIntegralInRange<std::size_t>(0, list.size() - 1)]);
+}
+
+EditorSettings NewSettings(FuzzedDataProvider& input) {
+    EditorSettings s;
+    for (const IniKey& key : kIniKeys) {
+        if (auto text = std::get_if<std::string EditorSettings::*>(&key.field))
+            s.*(*text) = CleanText(input);
+        else if (auto number = std::get_if<int32_t EditorSettings::*>(&key.field))
+            s.*(*number) = input.ConsumeIntegral<int32_t>();
+        else
+            s.*std::get<bool EditorSettings::*>(key.field) = input.ConsumeBool();
+    }
+    s.screen_depth = OneOf(input, kScreenDepths);
+    s.center_zoom = OneOf(input, kCenterZooms);
+    s.gamma_correction = OneOf(input, GammaValues());
+    return s;
+}
+
+// Read back, a negative number is no number: the reader takes digits only.
+bool ReadsBack(const EditorSettings& read, const EditorSettings& written, const IniKey& key) {
+    const EditorSettings factory;
+    if (auto text = std::get_if<std::string EditorSettings::*>(&key.field))
+        return read.*(*text) == written.*(*text);
+    if (auto number = std::get_if<int32_t EditorSettings::*>(&key.field)) {
+        int32_t value = written.*(*number);
+        return read.*(*number) == (value >= 0 ? value : factory.*(*number));
+    }
+    auto flag = std::get<bool EditorSettings::*>(key.field);
+    return read.*flag == written.*flag;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    std::string_view text = AsText(data, size);
+    // No game installed: a missing path stays empty rather than taking the game's.
+    const sys::MemoryRegistry noGame;
+    LoadedEditorSettings own = LoadEditorSettings(text, noGame);
+    std::vector<std::string_view> keysWithLines;
+    CheckRewrite(text, own.settings, keysWithLines);
+
+    FuzzedDataProvider input(data, size);
+    EditorSettings fresh = NewSettings(input);
+    keysWithLines.clear();
+    CheckRewrite(text, fresh, keysWithLines);
+    std::string out = RewriteSettingsText(text, fresh, [](const std::string&) {});
+    LoadedEditorSettings read = LoadEditorSettings(out, noGame);
+    FUZZ_CHECK(read.allKeysPresent == own.allKeysPresent);
+    for (const IniKey& key : kIniKeys) {
+        bool rewritten =
+            std::find(keysWithLines.begin(), keysWithLines.end(), key.name) != keysWithLines.end();
+        FUZZ_CHECK(ReadsBack(read.settings, rewritten ? fresh : own.settings, key));
+    }
+    return 0;
+}
