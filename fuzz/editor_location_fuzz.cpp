@@ -41,15 +41,11 @@ void CheckFound(std::string_view text) {
     FUZZ_CHECK(HasKeyLine(lines, kEditorNameKey, location->name));
 }
 
-bool IsLenientBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 std::string_view TrimLeadingBlanks(std::string_view text) {
-    while (!text.empty() && IsLenientBlank(text.front())) text.remove_prefix(1);
-    return text;
+    return text.substr(std::min(text.find_first_not_of(" \t"), text.size()));
 }
 
+// Written apart from the readers' comparison, to judge it.
 bool SameLetters(std::string_view text, std::string_view lower) {
     if (text.size() != lower.size()) return false;
     for (std::size_t i = 0; i < text.size(); ++i) {
