@@ -31,6 +31,7 @@ TEST(CommandLinePaths, QuotedMapsAreTakenInOrder) {
         {"\"", {}},
         {"", {}},
         {R"("a.ds1" "a.ds1")", {"a.ds1", "a.ds1"}},
+        {R"("a.ds1"x.ds1"b.ds1")", {"a.ds1", "b.ds1"}},  // a closing quote opens nothing
     };
     for (const auto& [cmd, expected] : cases) EXPECT_EQ(Taken(cmd), expected) << cmd;
 }

@@ -106,6 +106,7 @@ TEST(EditorRun, EveryByteIsTakenAndNothingHangs) {
         std::string output;
     } cases[] = {
         {[&](W& api) { api.child = {W::End(0, last)}; }, last},
+        {[](W& api) { api.child = {W::End(0, "z")}; }, "z"},
         {[](W& api) {
              api.child = {W::Write("early "), W::End(0, "bytes")};
              api.stepsAtStart = 2;
