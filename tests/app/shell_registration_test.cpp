@@ -37,7 +37,9 @@ TEST(ShellRegistration, MachineWideThenForTheCurrentUserWhenRefused) {
                   Expected(*before == 'O' ? "Other.Map" : "DiabloIIMap"));
         EXPECT_FALSE(reg.KeyExists(RegRoot::ClassesRoot, "shell"));  // nothing under the root
 
-        reg.DenyKey(RegRoot::ClassesRoot, *before ? "" : "DiabloIIMap\\shell");
+        // Refused: every key, only the class's own key, or only its shell key.
+        const std::string refused = *before == '(' ? "" : *before ? before : "DiabloIIMap\\shell";
+        reg.DenyKey(RegRoot::ClassesRoot, refused);
         EXPECT_EQ(RegisterMapFileType(reg, kProgram), Registration::CurrentUser);
         EXPECT_EQ(Entries(reg, RegRoot::CurrentUser, kUser), Entries(reg, RegRoot::ClassesRoot));
         reg.DenyKey(RegRoot::CurrentUser, kUser + ".ds1");
