@@ -2,19 +2,8 @@
 
 #include <cctype>
 #include <cstdio>
-#include <variant>
 
-namespace {
-
-using Field =
-    std::variant<std::string EditorSettings::*, int32_t EditorSettings::*, bool EditorSettings::*>;
-
-struct KeyField {
-    std::string_view key;
-    Field field;
-};
-
-const KeyField kFields[] = {
+const std::array<SettingKey, kSettingKeyCount> kSettingKeys = {{
     {"d2char", &EditorSettings::d2char},
     {"d2data", &EditorSettings::d2data},
     {"d2exp", &EditorSettings::d2exp},
@@ -44,8 +33,9 @@ const KeyField kFields[] = {
     {"nb_type1_per_act", &EditorSettings::nb_type1_per_act},
     {"nb_type2_per_act", &EditorSettings::nb_type2_per_act},
     {"ds1_saved_minimize", &EditorSettings::ds1_saved_minimize},
-};
-static_assert(std::size(kFields) == kSettingKeyCount);
+}};
+
+namespace {
 
 std::array<std::string, kGammaCount> MakeGammaValues() {
     std::array<std::string, kGammaCount> values;
@@ -73,8 +63,8 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 }  // namespace
 
 bool EncodeSetting(const EditorSettings& settings, std::string_view key, std::string& value) {
-    for (const KeyField& entry : kFields) {
-        if (entry.key != key) continue;
+    for (const SettingKey& entry : kSettingKeys) {
+        if (entry.name != key) continue;
         if (auto text = std::get_if<std::string EditorSettings::*>(&entry.field))
             value = settings.*(*text);
         else if (auto number = std::get_if<int32_t EditorSettings::*>(&entry.field))

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <variant>
 
 inline constexpr const char* kEditorIniName = "kelvorn.ini";
 
@@ -48,6 +49,14 @@ struct EditorSettings {
 enum CommentMode { RemoveComments = 0, StandardComments = 1, KeepCurrentComments = 2 };
 
 inline constexpr std::size_t kSettingKeyCount = 29;
+
+// A key of the file and the field it fills, in the file's standard order.
+struct SettingKey {
+    std::string_view name;
+    std::variant<std::string EditorSettings::*, int32_t EditorSettings::*, bool EditorSettings::*>
+        field;
+};
+extern const std::array<SettingKey, kSettingKeyCount> kSettingKeys;
 
 // The value of `key` as the writers spell it: integers in decimal, flags YES or NO, the
 // gamma text cut to four characters. False for a key that is none of the 29.

@@ -1,12 +1,8 @@
 // kelvorn.ini read plainly, one line at a time, so that the harnesses can judge the reader
-// and the rewriter: what kind each line is, the parts of a setting line, and the 29 keys
-// with the fields they fill.
+// and the rewriter: what kind each line is and the parts of a setting line.
 #pragma once
 
-#include <array>
-#include <optional>
 #include <string_view>
-#include <variant>
 
 #include "editorcfg/editor_settings.h"
 #include "fuzz/fuzz_check.h"
@@ -49,49 +45,8 @@ inline bool LineHasBreak(std::string_view text, std::size_t index, std::size_t c
     return index + 1 < count || text.ends_with('\n');
 }
 
-using IniField =
-    std::variant<std::string EditorSettings::*, int32_t EditorSettings::*, bool EditorSettings::*>;
-
-struct IniKey {
-    std::string_view name;
-    IniField field;
-};
-
-inline constexpr std::array<IniKey, 29> kIniKeys = {{
-    {"d2char", &EditorSettings::d2char},
-    {"d2data", &EditorSettings::d2data},
-    {"d2exp", &EditorSettings::d2exp},
-    {"patch_d2", &EditorSettings::patch_d2},
-    {"mod_dir", &EditorSettings::mod_dir},
-    {"full_screen", &EditorSettings::full_screen},
-    {"screen_width", &EditorSettings::screen_width},
-    {"screen_height", &EditorSettings::screen_height},
-    {"screen_depth", &EditorSettings::screen_depth},
-    {"refresh_rate", &EditorSettings::refresh_rate},
-    {"keyb_scroll_x", &EditorSettings::keyb_scroll_x},
-    {"keyb_scroll_y", &EditorSettings::keyb_scroll_y},
-    {"mouse_scroll_x", &EditorSettings::mouse_scroll_x},
-    {"mouse_scroll_y", &EditorSettings::mouse_scroll_y},
-    {"edit_scroll_x", &EditorSettings::edit_scroll_x},
-    {"edit_scroll_y", &EditorSettings::edit_scroll_y},
-    {"obj_edit_scroll", &EditorSettings::obj_edit_scroll},
-    {"mouse_speed_x", &EditorSettings::mouse_speed_x},
-    {"mouse_speed_y", &EditorSettings::mouse_speed_y},
-    {"gamma_correction", &EditorSettings::gamma_correction},
-    {"only_normal_type2", &EditorSettings::only_normal_type2},
-    {"always_max_layers", &EditorSettings::always_max_layers},
-    {"stretch_sprite", &EditorSettings::stretch_sprite},
-    {"winobj_can_scroll_keyb", &EditorSettings::winobj_can_scroll_keyb},
-    {"winobj_can_scroll_mouse", &EditorSettings::winobj_can_scroll_mouse},
-    {"center_zoom", &EditorSettings::center_zoom},
-    {"nb_type1_per_act", &EditorSettings::nb_type1_per_act},
-    {"nb_type2_per_act", &EditorSettings::nb_type2_per_act},
-    {"ds1_saved_minimize", &EditorSettings::ds1_saved_minimize},
-}};
-static_assert(kIniKeys.size() == kSettingKeyCount);
-
-inline const IniKey* FindIniKey(std::string_view name) {
-    for (const IniKey& key : kIniKeys)
+inline const SettingKey* FindIniKey(std::string_view name) {
+    for (const SettingKey& key : kSettingKeys)
         if (key.name == name) return &key;
     return nullptr;
 }

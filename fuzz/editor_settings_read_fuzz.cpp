@@ -86,20 +86,20 @@ const sys::Registry& GameRegistry() {
     return registry;
 }
 
-// `readings` in the order of kIniKeys.
+// `readings` in the order of kSettingKeys.
 void CheckLoaded(std::string_view text, const std::array<PlainReading, 29>& readings) {
     LoadedEditorSettings loaded = LoadEditorSettings(text, GameRegistry());
     const EditorSettings factory;
     auto reading = [&](std::string_view key) {
-        return readings[FindIniKey(key) - kIniKeys.data()].value;
+        return readings[FindIniKey(key) - kSettingKeys.data()].value;
     };
     bool allOccur = true;
     bool anyPath = false;
     // The five paths come first.
     for (std::size_t i = 0; i < 5; ++i) anyPath = anyPath || readings[i].value;
 
-    for (std::size_t i = 0; i < kIniKeys.size(); ++i) {
-        const IniKey& key = kIniKeys[i];
+    for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {
+        const SettingKey& key = kSettingKeys[i];
         const PlainReading& expected = readings[i];
         allOccur = allOccur && expected.occurs;
         if (auto number = std::get_if<int32_t EditorSettings::*>(&key.field)) {
@@ -132,9 +132,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::string_view text = AsText(data, size);
     const Lines lines = SplitLines(text);
     std::array<PlainReading, 29> readings;
-    for (std::size_t i = 0; i < kIniKeys.size(); ++i) {
-        readings[i] = ReadPlainly(lines, kIniKeys[i].name);
-        CheckKey(text, kIniKeys[i].name, readings[i], false);
+    for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {
+        readings[i] = ReadPlainly(lines, kSettingKeys[i].name);
+        CheckKey(text, kSettingKeys[i].name, readings[i], false);
     }
     // Any name the file itself begins with, the empty one included.
     std::string_view first = lines.empty() ? "" : lines.front();

@@ -92,7 +92,7 @@ void CheckRewrite(std::string_view text, const EditorSettings& settings,
         if (kind == IniLineKind::Bad)
             expectedWarnings.push_back("Bad Line:\n" + number + ": " + std::string(in[i]) +
                                        (hasBreak ? "\n" : ""));
-        const IniKey* key = kind == IniLineKind::Setting ? FindIniKey(setting.key) : nullptr;
+        const SettingKey* key = kind == IniLineKind::Setting ? FindIniKey(setting.key) : nullptr;
         if (kind == IniLineKind::Setting && !key)
             expectedWarnings.push_back("Unknown setting name " + std::string(setting.key) +
                                        " found in kelvorn.ini at line " + number);
@@ -131,7 +131,7 @@ std::string OneOf(FuzzedDataProvider& input, const List& list) {
 
 EditorSettings NewSettings(FuzzedDataProvider& input) {
     EditorSettings s;
-    for (const IniKey& key : kIniKeys) {
+    for (const SettingKey& key : kSettingKeys) {
         if (auto text = std::get_if<std::string EditorSettings::*>(&key.field))
             s.*(*text) = CleanText(input);
         else if (auto number = std::get_if<int32_t EditorSettings::*>(&key.field))
@@ -146,7 +146,7 @@ EditorSettings NewSettings(FuzzedDataProvider& input) {
 }
 
 // Read back, a negative number is no number: the reader takes digits only.
-bool ReadsBack(const EditorSettings& read, const EditorSettings& written, const IniKey& key) {
+bool ReadsBack(const EditorSettings& read, const EditorSettings& written, const SettingKey& key) {
     const EditorSettings factory;
     if (auto text = std::get_if<std::string EditorSettings::*>(&key.field))
         return read.*(*text) == written.*(*text);
@@ -175,7 +175,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::string out = RewriteSettingsText(text, fresh, [](const std::string&) {});
     LoadedEditorSettings read = LoadEditorSettings(out, noGame);
     FUZZ_CHECK(read.allKeysPresent == own.allKeysPresent);
-    for (const IniKey& key : kIniKeys) {
+    for (const SettingKey& key : kSettingKeys) {
         bool rewritten =
             std::find(keysWithLines.begin(), keysWithLines.end(), key.name) != keysWithLines.end();
         FUZZ_CHECK(ReadsBack(read.settings, rewritten ? fresh : own.settings, key));

@@ -1,5 +1,5 @@
 // The lookup's scan of kelvorn_loader.ini and its row split on any bytes. The input is the
-// map path, a NUL byte, then the file. The fast scan must find exactly the lines a
+// map path, a NUL byte, then the file. The sorted index must find exactly the lines a
 // plain line-by-line reading finds; a row is taken only whole and within 127 characters
 // per text, and its numbers read as strtoull reads them, wrapped to 32 bits.
 #include <cerrno>
@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::string name = LowerFileName(mapPath);
     CheckLowerFileName(mapPath, name);
 
-    FittingLines fitting = FindFittingLines(bytes, name);
+    FittingLines fitting = ParamIndex(bytes).Find(name);
     FittingLines expected = ReadFittingLines(bytes, name);
     FUZZ_CHECK(fitting.hasParamsSection == expected.hasParamsSection);
     FUZZ_CHECK(fitting.lines == expected.lines);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 
 #include "loadercfg/text_lines.h"
 
@@ -17,18 +16,6 @@ std::size_t FindParamsLine(std::string_view bytes) {
     return at == std::string_view::npos ? at : at + 1;
 }
 
-// The line starting at `start`, without its line break.
-std::string_view LineAt(std::string_view bytes, std::size_t start) {
-    std::size_t end = bytes.find('\n', start);
-    std::string_view line = bytes.substr(start, end == std::string_view::npos ? end : end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    return line;
-}
-
-bool Fits(std::string_view line, std::string_view lowerName) {
-    return !line.starts_with(';') && line.starts_with(lowerName);
-}
-
 bool IsAtoiSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
@@ -41,33 +28,6 @@ std::string LowerFileName(std::string_view mapPath) {
     for (char& c : name)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return name;
-}
-
-FittingLines FindFittingLines(std::string_view bytes, std::string_view lowerName) {
-    FittingLines result;
-    std::size_t start = FindParamsLine(bytes);
-    if (start == std::string_view::npos) return result;
-    result.hasParamsSection = true;
-
-    std::string_view first = LineAt(bytes, start);
-    if (Fits(first, lowerName)) result.lines.push_back(first);
-
-    // Every later line starts after a line feed, so a fitting line is a line feed followed
-    // by the name: one search over the buffer instead of a look at each line.
-    std::string pattern = "\n" + std::string(lowerName);
-    std::boyer_moore_horspool_searcher searcher(pattern.begin(), pattern.end());
-    auto from = bytes.begin() + static_cast<std::ptrdiff_t>(start);
-    while (true) {
-        auto hit = std::search(from, bytes.end(), searcher);
-        if (hit == bytes.end()) break;
-        std::size_t lineStart = static_cast<std::size_t>(hit - bytes.begin()) + 1;
-        if (lineStart == bytes.size()) break;  // the file's final line feed
-        std::string_view line = LineAt(bytes, lineStart);
-        // The name must lie inside the line proper, not reach into its CR.
-        if (Fits(line, lowerName)) result.lines.push_back(line);
-        from = bytes.begin() + static_cast<std::ptrdiff_t>(lineStart + line.size());
-    }
-    return result;
 }
 
 ParamIndex::ParamIndex(std::string_view bytes) {

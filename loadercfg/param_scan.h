@@ -19,17 +19,14 @@ struct FittingLines {
     std::vector<std::string_view> lines;
 };
 
-// Finds the first line beginning with "[PARAMS]" and, from that line on, every line that
-// does not begin with ';' and begins with `lowerName`.
-FittingLines FindFittingLines(std::string_view fileBytes, std::string_view lowerName);
-
-// The same answers for many names over one table: its lines from "[PARAMS]" on, sorted
-// once, so that each name is a binary search instead of a pass over the whole file. The
-// views point into `fileBytes`, which must outlive the index.
+// The rows of kelvorn_loader.ini that fit a map: from the first line beginning with
+// "[PARAMS]" on, every line that does not begin with ';' and begins with the map's lower
+// case file name. The lines are sorted once, so that each name is a binary search instead
+// of a pass over the whole file. The views point into `fileBytes`, which must outlive the
+// index.
 class ParamIndex {
   public:
     explicit ParamIndex(std::string_view fileBytes = {});
-    // Equal to FindFittingLines(fileBytes, lowerName).
     FittingLines Find(std::string_view lowerName) const;
 
   private:

@@ -21,20 +21,18 @@ TEST(LowerFileName, TakesTheTextAfterTheLastSeparatorInLowerCase) {
 }
 
 // The section line must begin its line; anything may follow it on the line.
-TEST(FindFittingLines, NeedsTheParamsLineInTheFirstColumn) {
+TEST(ParamIndex, NeedsTheParamsLineInTheFirstColumn) {
     for (auto [file, found] : {std::pair<std::string_view, bool>{"", false},
                                {"x\n [PARAMS]\n[params]\na\n", false},
                                {"x[PARAMS]\n", false},
                                {"[PARAMS]", true},
-                               {"x\r\n[PARAMS]trailing\r\n", true}}) {
-        EXPECT_EQ(FindFittingLines(file, "a").hasParamsSection, found) << file;
+                               {"x\r\n[PARAMS]trailing\r\n", true}})
         EXPECT_EQ(ParamIndex(file).Find("a").hasParamsSection, found) << file;
-    }
 }
 
 // Lines fit from the section line on (itself included) when they begin with the name;
 // a name beginning with ';' never fits, and a name never reaches across a line break.
-TEST(FindFittingLines, LinesThatBeginWithTheName) {
+TEST(ParamIndex, LinesThatBeginWithTheName) {
     const std::string longRow = "x.ds1\t" + std::string(400, 'n') + "\ta.ds1\t1\t2";
     const std::string duriel =
         "[PARAMS]\r\nduriel.ds1\tA\tp\t1\t2\r\nxduriel.ds1\tB\tp\t1\t2\r\n"
@@ -65,10 +63,8 @@ TEST(FindFittingLines, LinesThatBeginWithTheName) {
         {"[PARAMS]\n" + longRow + "\n", "a.ds1", {}},
         {"[PARAMS]\n" + longRow + "\n", "x.ds1", {longRow}},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(FindFittingLines(c.file, c.name).lines, c.expected) << c.file << "|" << c.name;
+    for (const Case& c : cases)
         EXPECT_EQ(ParamIndex(c.file).Find(c.name).lines, c.expected) << c.file << "|" << c.name;
-    }
 }
 
 TEST(AtoiValue, ReadsAsAtoiDoesWrappingAroundOutOfRange) {
