@@ -32,7 +32,7 @@ std::string RunEditor(FakeProcessApi& api, std::string* failure = nullptr) {
 void ExpectGivenBack(const FakeProcessApi& api) {
     EXPECT_FALSE(api.consoleHeld);
     EXPECT_EQ(api.stdOutput, api.savedOutput);
-    EXPECT_TRUE(api.Leaked().empty()) << api.Name(*api.Leaked().begin());
+    EXPECT_TRUE(api.open.empty()) << api.Name(*api.open.begin());
     EXPECT_TRUE(api.faults.empty()) << api.faults.front();
 }
 
@@ -175,7 +175,7 @@ TEST(EditorRun, AFailingStepStopsWithItsMessage) {
         EXPECT_EQ(api.Count("AllocConsole"), 1u);  // with no console to let go, no second try
         const bool stuckOutput = failing == "SetStdOutput#2";
         const bool stuckWriteEnd = stuckOutput || failing == "CloseHandle#2";
-        EXPECT_EQ(api.Leaked(),
+        EXPECT_EQ(api.open,
                   stuckWriteEnd ? std::set<sys::Handle>{api.writeEnd} : std::set<sys::Handle>{})
             << c.failing;
         EXPECT_EQ(api.stdOutput, stuckOutput ? api.writeEnd : api.savedOutput) << c.failing;

@@ -45,7 +45,7 @@ class FakeProcessApi : public sys::ProcessApi {
     bool consoleHeld = false;         // true at first: started by a console program
     const sys::Handle savedOutput = 7;
     sys::Handle stdOutput = savedOutput;
-    std::set<sys::Handle> open;
+    std::set<sys::Handle> open;  // the run's handles still open
     sys::Handle readEnd = 0, writeEnd = 0, reader = 0, process = 0, thread = 0;
     std::string startedWith;
 
@@ -72,14 +72,14 @@ class FakeProcessApi : public sys::ProcessApi {
     }
     bool CreateInheritablePipe(sys::Handle& r, sys::Handle& w) override {
         if (!Call("CreateInheritablePipe")) return false;
-        r = readEnd = New();
-        w = writeEnd = New();
+        r = readEnd = New("readEnd");
+        w = writeEnd = New("writeEnd");
         return true;
     }
     bool DuplicateNonInheritable(sys::Handle source, sys::Handle& copy) override {
         if (!Call("DuplicateNonInheritable(" + Name(source) + ")")) return false;
         if (!open.count(source)) Fault("duplicate of a closed handle");
-        copy = reader = New();
+        copy = reader = New("reader");
         return true;
     }
     bool CloseHandle(sys::Handle handle) override {
@@ -93,8 +93,8 @@ class FakeProcessApi : public sys::ProcessApi {
         if (open.count(readEnd)) Fault("the child would inherit the read end");
         if (stdOutput != writeEnd) Fault("the child's standard output is not the pipe");
         childHasWriteEnd = true;
-        p = process = New();
-        t = thread = New();
+        p = process = New("process");
+        t = thread = New("thread");
         for (std::size_t i = 0; i < stepsAtStart; ++i) Advance();
         return true;
     }
@@ -152,13 +152,11 @@ class FakeProcessApi : public sys::ProcessApi {
         if (!Call("OpenForReading(" + path + ")")) return false;
         auto found = files.find(path);
         if (found == files.end()) return false;
-        file = New();
+        file = New(path);
         openFiles[file] = found->second;
         return true;
     }
 
-    // Handles of the run still open (the saved standard output is not the run's).
-    std::set<sys::Handle> Leaked() const { return open; }
     std::size_t Count(const std::string& call) const {
         return static_cast<std::size_t>(std::count(log.begin(), log.end(), call));
     }
@@ -166,28 +164,22 @@ class FakeProcessApi : public sys::ProcessApi {
         return static_cast<std::size_t>(std::find(log.begin(), log.end(), call) - log.begin());
     }
     std::string Name(sys::Handle h) const {
-        if (h == savedOutput) return "saved";
-        if (h == 0) return "none";
-        if (h == readEnd) return "readEnd";
-        if (h == writeEnd) return "writeEnd";
-        if (h == reader) return "reader";
-        if (h == process) return "process";
-        if (h == thread) return "thread";
-        return "h" + std::to_string(h);
+        auto named = m_names.find(h);
+        return named != m_names.end() ? named->second : "h" + std::to_string(h);
     }
 
   private:
     bool Call(const std::string& what) {
         log.push_back(what);
-        if (log.size() == maxCalls) Fault("too many calls: the run does not end");
-        if (log.size() > maxCalls) throw std::runtime_error("run does not end");
+        if (log.size() > maxCalls) throw std::runtime_error("too many calls: the run does not end");
         const std::string name = what.substr(0, what.find('('));
         const std::size_t nth = ++m_calls[name];
         return !failing.count(name) && !failing.count(name + "#" + std::to_string(nth));
     }
     void Fault(const std::string& what) { faults.push_back(what); }
-    sys::Handle New() {
+    sys::Handle New(const std::string& name) {
         open.insert(++m_next);
+        m_names[m_next] = name;
         return m_next;
     }
     // No writer left: ours closed, the child's gone, and no grandchild holding a copy.
@@ -208,6 +200,7 @@ class FakeProcessApi : public sys::ProcessApi {
     }
 
     std::map<std::string, std::size_t> m_calls;
+    std::map<sys::Handle, std::string> m_names{{savedOutput, "saved"}, {0, "none"}};
     sys::Handle m_next = 100;
     std::deque<char> pipe;
     std::map<sys::Handle, std::string> openFiles;

@@ -61,10 +61,11 @@ TEST_F(LookupTest, OneFittingRowIsTakenWithoutAsking) {
     EXPECT_TRUE(script.DialogsOpened().empty());
 }
 
-// Each failure is told in one box and leaves the result as it was, without a dialog: bad
-// fitting rows (fewer than four tabs, a column over 127 characters, a map named "[" that
-// fits the section line) with no good one beside them; a very long bad line is quoted in
-// part; an empty file name is refused before the file is read.
+// Each failure is told in one box and leaves the result as it was, without a dialog: no
+// "[PARAMS]" at the start of a line; bad fitting rows (fewer than four tabs, a column over
+// 127 characters, a map named "[" that fits the section line) with no good one beside them;
+// a very long bad line is quoted in part; an empty file name is refused before the file is
+// read.
 TEST_F(LookupTest, FailuresAreToldAndLeaveTheResult) {
     const std::string longColumn = "a.ds1\tA\t" + std::string(128, 'p') + "\t1\t2";
     const std::string longLevel = "a.ds1\t" + std::string(1000, 'L');
@@ -78,6 +79,7 @@ TEST_F(LookupTest, FailuresAreToldAndLeaveTheResult) {
         {kHead, "a.ds1", noParams},
         {kHead + " [PARAMS]\r\na.ds1\t1\t2\t3\t4\r\n", "a.ds1", noParams},
         {kHead + "[Params]\r\na.ds1\t1\t2\t3\t4\r\n", "a.ds1", noParams},
+        {kHead + "x[PARAMS]\r\na.ds1\t1\t2\t3\t4\r\n", "a.ds1", noParams},
         {"", "a.ds1", noParams},
         {kHead + "[PARAMS]\r\nDuriel.ds1\tCapital\tp\t1\t2\r\n;duriel.ds1\tCommented\tp\t1\t2\r\n"
                  "xduriel.ds1\tOther\tp\t1\t2\r\n",

@@ -20,16 +20,6 @@ TEST(LowerFileName, TakesTheTextAfterTheLastSeparatorInLowerCase) {
     for (const auto& [path, name] : cases) EXPECT_EQ(LowerFileName(path), name) << path;
 }
 
-// The section line must begin its line; anything may follow it on the line.
-TEST(ParamIndex, NeedsTheParamsLineInTheFirstColumn) {
-    for (auto [file, found] : {std::pair<std::string_view, bool>{"", false},
-                               {"x\n [PARAMS]\n[params]\na\n", false},
-                               {"x[PARAMS]\n", false},
-                               {"[PARAMS]", true},
-                               {"x\r\n[PARAMS]trailing\r\n", true}})
-        EXPECT_EQ(ParamIndex(file).Find("a").hasParamsSection, found) << file;
-}
-
 // Lines fit from the section line on (itself included) when they begin with the name;
 // a name beginning with ';' never fits, and a name never reaches across a line break.
 TEST(ParamIndex, LinesThatBeginWithTheName) {
