@@ -8,7 +8,6 @@
 #include "editorcfg/settings_reader.h"
 #include "editorcfg/settings_writer.h"
 #include "sys/registry.h"
-#include "tests/common/helpers.h"
 
 namespace {
 
@@ -89,26 +88,6 @@ TEST_F(RewriteTest, UnchangedValuesGiveTheFileBackByteForByte) {
         for (int i = 0; i < 5; ++i) saved = Rewrite(saved);
         EXPECT_EQ(saved, fresh);
     }
-}
-
-TEST(RewriteFileTest, ResultsAndTheOldFileOnFailure) {
-    test::TempFolder folder;
-    const std::string path = folder.Path("kelvorn.ini");
-    std::vector<std::string> warnings;
-    auto warn = [&](const std::string& w) { warnings.push_back(w); };
-    EditorSettings settings;
-    EXPECT_EQ(RewriteEditorSettings(settings, warn, path), RewriteResult::CannotRead);
-    EXPECT_FALSE(std::filesystem::exists(path));
-
-    folder.Write("kelvorn.ini", "screen_width = 1\nx y\n");
-    EXPECT_EQ(RewriteEditorSettings(settings, warn, path), RewriteResult::Done);
-    EXPECT_EQ(folder.Read("kelvorn.ini"), "screen_width = 800\r\nx y\r\n");
-    EXPECT_EQ(warnings.size(), 1u);
-
-    folder.Write("kelvorn.ini", "screen_width = 1\r\n");
-    std::filesystem::create_directory(path + ".kelvorn-tmp");
-    EXPECT_EQ(RewriteEditorSettings(settings, warn, path), RewriteResult::CannotWrite);
-    EXPECT_EQ(folder.Read("kelvorn.ini"), "screen_width = 1\r\n");
 }
 
 }  // namespace

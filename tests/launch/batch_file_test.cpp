@@ -15,6 +15,8 @@ TEST(BatchFile, NamesFromTheChosenPath) {
         {"C:\\ed 1.2\\m", "C:\\ed 1.2\\m"},
         {"/1.2/m", "/1.2/m"},
         {longest + ".bat", longest},
+        {"C:\\" + std::string(400, 'm') + "." + std::string(107, 'x'),
+         "C:\\" + std::string(400, 'm')},
         {longest + "m", std::nullopt},
         {longest + "." + std::string(10, 'x'), std::nullopt},
     };
@@ -25,7 +27,7 @@ TEST(BatchFile, NamesFromTheChosenPath) {
             EXPECT_EQ(names->batchFile + names->debugFile, *base + ".bat" + *base + "_debug.txt");
         }
     }
-    EXPECT_TRUE(HasBatchExtension("C:\\x\\A.BaT") && NamesMapList("m.INI"));
+    EXPECT_TRUE(HasBatchExtension("C:\\x\\A.BaT") && NamesMapList("m.INI") && NamesMapList(".ini"));
     EXPECT_FALSE(HasBatchExtension("C:\\x.bat\\m") || NamesMapList("ini") ||
                  NamesMapList("m.ini.x"));
 }

@@ -85,26 +85,4 @@ TEST(LoaderSettingsRead, KeysRowsAndBadLines) {
     EXPECT_EQ(bad, (Strings{"", "notab", "b.ds1\tB\tpb\t3", "kelvornpath = late"}));
 }
 
-// A write replaces the whole file; an unreadable file gives false and nothing, a failed
-// write false and no file.
-TEST(LoaderSettingsFile, WriteReadAndFailures) {
-    test::TempFolder dir;
-    const std::string path = dir.Write("kelvorn_loader.ini", std::string(10000, 'x'));
-    ASSERT_TRUE(WriteLoaderSettings(Sample(), path));
-    EXPECT_EQ(dir.Read("kelvorn_loader.ini"), FormatLoaderSettings(Sample()));
-    LoaderSettings read;
-    Strings bad{"stale"};
-    ASSERT_TRUE(ReadLoaderSettings(read, bad, path));
-    EXPECT_EQ(read, Sample());
-    EXPECT_TRUE(bad.empty());
-
-    bad = {"stale"};
-    EXPECT_FALSE(ReadLoaderSettings(read, bad, dir.Path("missing.ini")));
-    EXPECT_EQ(read, LoaderSettings{});
-    EXPECT_TRUE(bad.empty());
-    const std::string nowhere = dir.Path("no-such-folder") + test::TempFolder::kSeparator + "k.ini";
-    EXPECT_FALSE(WriteLoaderSettings(Sample(), nowhere));
-    EXPECT_FALSE(std::filesystem::exists(nowhere));
-}
-
 }  // namespace
