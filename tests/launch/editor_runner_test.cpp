@@ -67,18 +67,13 @@ TEST(EditorRun, PiecesComeInOrder) {
         EXPECT_EQ(RunEditor(api), kHead + c.shown);
         EXPECT_EQ(api.startedWith, kCommand);
         ExpectGivenBack(api);
-        const char* order[] = {"AllocConsole",
-                               "CreateInheritablePipe",
-                               "SetStdOutput(writeEnd)",
-                               "DuplicateNonInheritable(readEnd)",
-                               "CloseHandle(readEnd)",
-                               "CreateChild",
-                               "SetStdOutput(saved)",
-                               "CloseHandle(writeEnd)",
-                               "PeekAvailable",
-                               "ExitCode",
-                               "FreeConsole",
-                               "OpenForReading(stderr.txt)"};
+        // clang-format off
+        const char* order[] = {
+            "AllocConsole", "CreateInheritablePipe", "SetStdOutput(writeEnd)",
+            "DuplicateNonInheritable(readEnd)", "CloseHandle(readEnd)", "CreateChild",
+            "SetStdOutput(saved)", "CloseHandle(writeEnd)", "PeekAvailable", "ExitCode",
+            "FreeConsole", "OpenForReading(stderr.txt)"};
+        // clang-format on
         for (std::size_t i = 0; i + 1 < std::size(order); ++i)
             EXPECT_LT(api.IndexOf(order[i]), api.IndexOf(order[i + 1])) << order[i];
         EXPECT_EQ(api.Count("AllocConsole") + api.Count("FreeConsole"), 2u);
