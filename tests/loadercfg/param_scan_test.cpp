@@ -8,15 +8,12 @@ using Lines = std::vector<std::string_view>;
 
 // After the last separator, only A-Z lowered: bytes of other letters stay.
 TEST(LowerFileName, TakesTheTextAfterTheLastSeparatorInLowerCase) {
+    // clang-format off
     const std::pair<const char*, const char*> cases[] = {
-        {"C:\\Maps\\Duriel.DS1", "duriel.ds1"},
-        {"maps/duriel.ds1", "duriel.ds1"},
-        {"C:\\a/b\\C.ds1", "c.ds1"},
-        {"D:\\", ""},
-        {"maps/", ""},
-        {"[@Z`]{", "[@z`]{"},
-        {"C:\\\xC3\x89T\xC3\xA9.DS1", "\xC3\x89t\xC3\xA9.ds1"},
-    };
+        {"C:\\Maps\\Duriel.DS1", "duriel.ds1"}, {"maps/duriel.ds1", "duriel.ds1"},
+        {"C:\\a/b\\C.ds1", "c.ds1"}, {"D:\\", ""}, {"maps/", ""}, {"[@Z`]{", "[@z`]{"},
+        {"C:\\\xC3\x89T\xC3\xA9.DS1", "\xC3\x89t\xC3\xA9.ds1"}};
+    // clang-format on
     for (const auto& [path, name] : cases) EXPECT_EQ(LowerFileName(path), name) << path;
 }
 

@@ -174,16 +174,13 @@ TEST(FileStamp, SameBytesOnlyForASettledUnchangedFile) {
 // Here (no Windows) only A to Z fold; every other byte compares as itself. The system's
 // folding of the code page's letters is checked under Wine.
 TEST(SamePathIgnoringCase, FoldsAsciiLettersOnly) {
+    // clang-format off
     const std::tuple<const char*, const char*, bool> cases[] = {
-        {R"(C:\t\A.DT1)", R"(c:\t\a.dt1)", true},
-        {"", "", true},
-        {R"(C:\t\a.dt1)", R"(C:\t\a.dt)", false},
-        {R"(C:\t\a.dt1)", R"(C:\t\b.dt1)", false},
-        {"[", "{", false},  // not letters: 0x5B and 0x7B differ
-        {"@", "`", false},
-        {"a\xE9", "A\xE9", true},
-        {"a\xE9", "a\xC9", false},
-    };
+        {R"(C:\t\A.DT1)", R"(c:\t\a.dt1)", true}, {"", "", true},
+        {R"(C:\t\a.dt1)", R"(C:\t\a.dt)", false}, {R"(C:\t\a.dt1)", R"(C:\t\b.dt1)", false},
+        {"[", "{", false}, {"@", "`", false},  // not letters: 0x5B/0x7B and 0x40/0x60 differ
+        {"a\xE9", "A\xE9", true}, {"a\xE9", "a\xC9", false}};
+    // clang-format on
     for (const auto& [a, b, same] : cases)
         EXPECT_EQ(sys::SamePathIgnoringCase(a, b), same) << a << b;
 }
