@@ -60,18 +60,24 @@ TEST_F(FsTest, CurrentDirectoryAndProgramPathWithTheirLimits) {
     EXPECT_EQ(sys::CurrentDirectory(4096), here);
 }
 
-TEST_F(FsTest, FileExistsAndReadWholeFileOnlyForFiles) {
+// Created, then replaced by a shorter, a larger and an empty text, with nothing left over;
+// only files exist and are read.
+TEST_F(FsTest, AtomicWritesAndReadsOfWholeFiles) {
     const std::string bytes = std::string("line 1\r\nline 2\n") + '\0' + "zero\xff\xfe end";
-    ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(kName), bytes));
-    EXPECT_EQ(folder.Read(kName), bytes);
+    for (const std::string& text :
+         {bytes, std::string("short\r\n"), std::string(3 << 20, 'k') + "\r\nend", std::string()}) {
+        ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(kName), text));
+        EXPECT_EQ(folder.Read(kName), text);
+        EXPECT_EQ(Listing(folder), test::Strings{kName});
+        std::string got = "old";
+        ASSERT_TRUE(sys::ReadWholeFile(folder.Path(kName), got));
+        EXPECT_EQ(got, text);
+    }
     EXPECT_TRUE(sys::FileExists(folder.Path(kName)));
     EXPECT_FALSE(sys::FileExists(folder.Path()));  // a folder is no file
     EXPECT_FALSE(sys::FileExists(folder.Path("none.ini")));
     EXPECT_FALSE(sys::FileExists(""));
-    std::string got = "old";
-    ASSERT_TRUE(sys::ReadWholeFile(folder.Path(kName), got));
-    EXPECT_EQ(got, bytes);
-    got = "kept";
+    std::string got = "kept";
     EXPECT_FALSE(sys::ReadWholeFile(folder.Path("none.ini"), got));
     EXPECT_EQ(got, "kept");
     // Relative to the current directory, as settings files are named: a save by bare name
@@ -80,17 +86,6 @@ TEST_F(FsTest, FileExistsAndReadWholeFileOnlyForFiles) {
     EXPECT_TRUE(sys::FileExists(kName));
     ASSERT_TRUE(sys::WriteFileAtomically(kName, "new\r\n"));
     EXPECT_EQ(folder.Read(kName), "new\r\n");
-}
-
-// Created, then replaced by a shorter, a larger and an empty text, with nothing left over.
-TEST_F(FsTest, AtomicWriteCreatesAndReplaces) {
-    for (const std::string& text :
-         {std::string("[PARAMS]\r\nfirst line\r\n"), std::string("short\r\n"),
-          std::string(3 << 20, 'k') + "\r\nend", std::string()}) {
-        ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(kName), text));
-        EXPECT_EQ(folder.Read(kName), text);
-        EXPECT_EQ(Listing(folder), test::Strings{kName});
-    }
 }
 
 // A failed save leaves the old file byte for byte, and creates nothing.
