@@ -32,94 +32,67 @@ class LookupTest : public ::testing::Test {
     ParamEntry m_result;
 };
 
-// Every form of the map path looks for the lower-case name; the file is read afresh each
-// time; a line longer than 254 characters with a long comment is taken whole.
-TEST_F(LookupTest, OneFittingRowIsTakenWithoutAsking) {
+// One fitting row is taken without asking, whatever the form of the map path and however
+// long its comment. Each failure is told in one box and leaves the result as it was: no
+// file, no "[PARAMS]" at the start of a line, no fitting row, or only bad ones (fewer than
+// four tabs, a column over 127 characters, a map named "[" that fits the section line; a
+// very long one is quoted in part); an empty file name is refused before the file is read.
+// Bad rows beside good ones are told once, and the good ones still count.
+TEST_F(LookupTest, EveryOutcomeOfALookup) {
     const std::string level(127, 'L'), path(127, 'P');
     const std::string longLine =
         "a.ds1\t" + level + "\t" + path + "\t-12\t34\t" + std::string(600, 'c');
-    const std::string duriel = kHead + "[PARAMS]\r\nduriel.ds1\tDuriel\tact2\\duriel\t46\t481\r\n";
-    const ParamEntry found{"Duriel", "act2\\duriel", 46, 481};
-    const struct {
-        std::string file, mapPath;
-        ParamEntry expected;
-    } cases[] = {
-        {duriel, "C:\\Maps\\Duriel.DS1", found},
-        {duriel, "maps/duriel.ds1", found},
-        {duriel, "Duriel.ds1", found},
-        {kHead + "[PARAMS]\r\nduriel.ds1\t\t\t\t\r\n", "duriel.ds1", {"", "", 0, 0}},
-        {kHead + "[PARAMS] rows follow\r\na.ds1\tA\tp\t1\t2\r\n", "a.ds1", {"A", "p", 1, 2}},
-        {"[PARAMS]\na.ds1\tB\tq\t3\t4\n", "a.ds1", {"B", "q", 3, 4}},
-        {kHead + "[PARAMS]\r\n" + longLine + "\r\n", "a.ds1", {level, path, -12, 34}},
-    };
-    ui::Script script;
-    for (const auto& c : cases) {
-        EXPECT_EQ(Lookup(c.file, c.mapPath), LOOKUP_FOUND) << c.mapPath;
-        EXPECT_EQ(m_result, c.expected) << c.mapPath;
-    }
-    EXPECT_TRUE(script.MessageBoxes().empty());
-    EXPECT_TRUE(script.DialogsOpened().empty());
-}
-
-// Each failure is told in one box and leaves the result as it was, without a dialog: no
-// "[PARAMS]" at the start of a line; bad fitting rows (fewer than four tabs, a column over
-// 127 characters, a map named "[" that fits the section line) with no good one beside them;
-// a very long bad line is quoted in part; an empty file name is refused before the file is
-// read.
-TEST_F(LookupTest, FailuresAreToldAndLeaveTheResult) {
     const std::string longColumn = "a.ds1\tA\t" + std::string(128, 'p') + "\t1\t2";
     const std::string longLevel = "a.ds1\t" + std::string(1000, 'L');
-    const std::string noParams = "Unable to Find [PARAMS] Section in kelvorn_loader.ini";
-    const std::string bad = "Bad Line in kelvorn_loader.ini: ";
-    const struct {
-        std::optional<std::string> file;
-        std::string mapPath, message;
-    } cases[] = {
-        {std::nullopt, "a.ds1", "Unable to Open kelvorn_loader.ini"},
-        {kHead, "a.ds1", noParams},
-        {kHead + " [PARAMS]\r\na.ds1\t1\t2\t3\t4\r\n", "a.ds1", noParams},
-        {kHead + "[Params]\r\na.ds1\t1\t2\t3\t4\r\n", "a.ds1", noParams},
-        {kHead + "x[PARAMS]\r\na.ds1\t1\t2\t3\t4\r\n", "a.ds1", noParams},
-        {"", "a.ds1", noParams},
-        {kHead + "[PARAMS]\r\nDuriel.ds1\tCapital\tp\t1\t2\r\n;duriel.ds1\tCommented\tp\t1\t2\r\n"
-                 "xduriel.ds1\tOther\tp\t1\t2\r\n",
-         "C:\\Maps\\DURIEL.DS1", "Unable to Find duriel.ds1 in kelvorn_loader.ini"},
-        {kHead + "[PARAMS]\r\n", "C:\\maps\\[", bad + "[PARAMS]"},
-        {kHead + "[PARAMS]\r\na.ds1\tA\tp\t1\t2\r\n", "C:\\", "No File Name in \"C:\\\""},
-        {std::nullopt, "maps/", "No File Name in \"maps/\""},
-        {kHead + "[PARAMS]\r\na.ds1\tA\tp\t1\r\n", "a.ds1", bad + "a.ds1\tA\tp\t1"},
-        {kHead + "[PARAMS]\r\n" + longColumn + "\r\n", "a.ds1", bad + longColumn},
-        {"[PARAMS]\n" + longLevel + "\tp\t1\t2\n", "a.ds1", bad + longLevel.substr(0, 254) + "..."},
-    };
-    for (const auto& c : cases) {
-        ui::Script script;
-        EXPECT_EQ(Lookup(c.file, c.mapPath), LOOKUP_FAILED) << c.message;
-        EXPECT_EQ(m_result, kUntouched) << c.message;
-        EXPECT_TRUE(script.DialogsOpened().empty()) << c.message;
-        ASSERT_EQ(script.MessageBoxes().size(), 1u) << c.message;
-        test::ExpectErrorBox(script.MessageBoxes()[0], c.message, IDD_LOADER);
-    }
-}
-
-// Bad fitting rows are told in one box, and the good ones still count: one is taken as it
-// is, several are offered.
-TEST_F(LookupTest, BadFittingRowsAreToldOnceAndTheGoodOnesStillCount) {
-    const std::string good = "duriel.ds1\tDuriel\tact2\t46\t481\r\n";
+    const std::string params = kHead + "[PARAMS]\r\n";
+    const std::string duriel = "duriel.ds1\tDuriel\tact2\t46\t481\r\n";
     const std::string other = "duriel.ds1\tOther\tact5\t1\t2\r\n";
     const std::string bak = "duriel.ds1.bak\told one\r\n";
     const std::string wide = "duriel.ds1.v2\t" + std::string(128, 'L') + "\tp\t1\t2";
+    const std::string noParams = "Unable to Find [PARAMS] Section in kelvorn_loader.ini";
     const std::string bad = "Bad Line in kelvorn_loader.ini: ";
-    struct Case {
-        std::string rows, message;
-        int offered;  // rows in the choice dialog, 0 when it does not open
+    const ParamEntry found{"Duriel", "act2", 46, 481};
+    const struct {
+        std::optional<std::string> file;
+        std::string mapPath;
+        std::optional<ParamEntry> entry;  // none: the lookup fails
+        std::string message = {};         // the one box, if any
+        int offered = 0;                  // rows in the choice dialog, 0 when it does not open
+    } cases[] = {
+        {params + duriel, "C:\\Maps\\Duriel.DS1", found},
+        {params + duriel, "maps/duriel.ds1", found},
+        {params + "duriel.ds1\t\t\t\t\r\n", "duriel.ds1", ParamEntry{"", "", 0, 0}},
+        {kHead + "[PARAMS] rows follow\r\na.ds1\tA\tp\t1\t2\r\n", "a.ds1",
+         ParamEntry{"A", "p", 1, 2}},
+        {"[PARAMS]\na.ds1\tB\tq\t3\t4\n", "a.ds1", ParamEntry{"B", "q", 3, 4}},
+        {params + longLine + "\r\n", "a.ds1", ParamEntry{level, path, -12, 34}},
+        {std::nullopt, "a.ds1", {}, "Unable to Open kelvorn_loader.ini"},
+        {kHead, "a.ds1", {}, noParams},
+        {kHead + " [PARAMS]\r\na.ds1\t1\t2\t3\t4\r\n", "a.ds1", {}, noParams},
+        {kHead + "[Params]\r\na.ds1\t1\t2\t3\t4\r\n", "a.ds1", {}, noParams},
+        {kHead + "x[PARAMS]\r\na.ds1\t1\t2\t3\t4\r\n", "a.ds1", {}, noParams},
+        {"", "a.ds1", {}, noParams},
+        {params + "Duriel.ds1\tCapital\tp\t1\t2\r\n;duriel.ds1\tCommented\tp\t1\t2\r\n"
+                  "xduriel.ds1\tOther\tp\t1\t2\r\n",
+         "C:\\Maps\\DURIEL.DS1",
+         {},
+         "Unable to Find duriel.ds1 in kelvorn_loader.ini"},
+        {params, "C:\\maps\\[", {}, bad + "[PARAMS]"},
+        {params + "a.ds1\tA\tp\t1\t2\r\n", "C:\\", {}, "No File Name in \"C:\\\""},
+        {std::nullopt, "maps/", {}, "No File Name in \"maps/\""},
+        {params + "a.ds1\tA\tp\t1\r\n", "a.ds1", {}, bad + "a.ds1\tA\tp\t1"},
+        {params + longColumn + "\r\n", "a.ds1", {}, bad + longColumn},
+        {"[PARAMS]\n" + longLevel + "\tp\t1\t2\n",
+         "a.ds1",
+         {},
+         bad + longLevel.substr(0, 254) + "..."},
+        {params + bak + duriel, "Duriel.ds1", found, bad + "duriel.ds1.bak\told one"},
+        {params + duriel + wide + "\r\n", "Duriel.ds1", found, bad + wide},
+        {params + bak + wide + "\r\n" + duriel, "Duriel.ds1", found,
+         bad + "duriel.ds1.bak\told one (and 1 more)"},
+        {params + duriel + bak + other, "Duriel.ds1", found, bad + "duriel.ds1.bak\told one", 2},
     };
-    const Case cases[] = {
-        {bak + good, bad + "duriel.ds1.bak\told one", 0},
-        {good + wide + "\r\n", bad + wide, 0},
-        {bak + wide + "\r\n" + good, bad + "duriel.ds1.bak\told one (and 1 more)", 0},
-        {good + bak + other, bad + "duriel.ds1.bak\told one", 2},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ui::Script script;
         int offered = 0;
         if (c.offered)
@@ -127,12 +100,16 @@ TEST_F(LookupTest, BadFittingRowsAreToldOnceAndTheGoodOnesStillCount) {
                 offered = d.Window().LvGetItemCount(IDC_PARAM_LIST);
                 d.PressEnter();
             });
-        EXPECT_EQ(Lookup(kHead + "[PARAMS]\r\n" + c.rows, "Duriel.ds1"), LOOKUP_FOUND);
-        EXPECT_EQ(m_result, (ParamEntry{"Duriel", "act2", 46, 481})) << c.rows;
-        ASSERT_EQ(script.MessageBoxes().size(), 1u) << c.rows;
-        EXPECT_EQ(script.MessageBoxes()[0].text, c.message);
-        EXPECT_EQ(offered, c.offered) << c.rows;
-        EXPECT_TRUE(script.Finished()) << c.rows;
+        EXPECT_EQ(Lookup(c.file, c.mapPath), c.entry ? LOOKUP_FOUND : LOOKUP_FAILED) << c.message;
+        EXPECT_EQ(m_result, c.entry.value_or(kUntouched)) << c.message;
+        EXPECT_EQ(offered, c.offered) << c.message;
+        EXPECT_EQ(script.DialogsOpened().size(), c.offered ? 1u : 0u) << c.message;
+        if (c.message.empty()) {
+            EXPECT_TRUE(script.MessageBoxes().empty()) << c.mapPath;
+            continue;
+        }
+        ASSERT_EQ(script.MessageBoxes().size(), 1u) << c.message;
+        test::ExpectErrorBox(script.MessageBoxes()[0], c.message, IDD_LOADER);
     }
 }
 
