@@ -6,54 +6,37 @@
 #include "res/resource.h"
 #include "tests/common/helpers.h"
 #include "tests/win32/windows_helpers.h"
+#include "ui/dialog.h"
 #include "ui/modal.h"
 #include "ui/win32/util.h"
 
 using namespace testing_win32;
+using ui::win32::WindowOf;
 
 namespace {
-
-// Each message box that comes up on this thread while it lives, as
-// "caption|text|owner|buttons|icon": the owner "owned" when it is `owner`, "-" for none.
-struct BoxObserver {
-    HWND owner = nullptr;
-    std::vector<std::string> seen;
-    ActivationHook hook{[this](HWND box) {
-        HWND text = GetDlgItem(box, 0xFFFF), icon = GetDlgItem(box, 0x0440);
-        if (!text) return;
-        std::string buttons;
-        for (auto [id, name] :
-             {std::pair{IDOK, "Ok"}, {IDYES, "Yes"}, {IDNO, "No"}, {IDCANCEL, "Cancel"}})
-            if (GetDlgItem(box, id)) buttons += name;
-        HWND boxOwner = GetWindow(box, GW_OWNER);
-        seen.push_back(ui::win32::WindowText(box) + "|" + ui::win32::WindowText(text) + "|" +
-                       (!boxOwner           ? "-"
-                        : boxOwner == owner ? "owned"
-                                            : "other") +
-                       "|" + buttons + "|" +
-                       (icon && SendMessageW(icon, STM_GETICON, 0, 0) ? "icon" : "-"));
-    }};
-};
 
 // A dialog opened from another is owned by it and disables it while up; a box shows the
 // caption, text, buttons and icon it is given, over its owner or over nothing.
 TEST(Win32Modal, OwnedDialogsAndMessageBoxesAsTheUserSeesThem) {
     ui::Dialog main(IDD_LOADER);
-    BoxObserver observer;
+    HWND owner = nullptr;
+    std::vector<std::wstring> seen;
+    ActivationHook hook([&](HWND box) {
+        if (GetDlgItem(box, 0xFFFF)) seen.push_back(BoxSeen(box, owner));
+    });
     bool ownedByMain = false, mainEnabled = true;
     intptr_t childCode = 0, answer = 0;
     ui::Script script;
     script.AnswerMessageBox(ui::IdNo);
     script.AnswerMessageBox(ui::IdCancel);
     script.OnDialog(IDD_LOADER, [&](ui::Dialog&) {
-        ui::Dialog child(IDD_FORCE_DT1, &main);
-        childCode = child.DoModal();
+        childCode = ui::Dialog(IDD_FORCE_DT1, &main).DoModal();
         main.EndDialog(ui::IdOk);
     });
     script.OnDialog(IDD_FORCE_DT1, [&](ui::Dialog& child) {
-        ownedByMain = GetWindow(Hwnd(child), GW_OWNER) == Hwnd(main);
-        mainEnabled = IsWindowEnabled(Hwnd(main)) != FALSE;
-        observer.owner = Hwnd(child);
+        owner = WindowOf(&child);
+        ownedByMain = GetWindow(owner, GW_OWNER) == WindowOf(&main);
+        mainEnabled = IsWindowEnabled(WindowOf(&main)) != FALSE;
         answer = ui::ShowMessageBox(&child, "Overwrite \"caf\xe9.ds1\"?", "Warning",
                                     ui::MbYesNo | ui::MbIconExclamation);
         child.PressEnter();
@@ -62,13 +45,12 @@ TEST(Win32Modal, OwnedDialogsAndMessageBoxesAsTheUserSeesThem) {
     EXPECT_EQ(ui::ShowMessageBox(nullptr, "one", "ERROR", ui::MbOkCancel), ui::IdCancel);
     // With no answer left the box is answered OK.
     EXPECT_EQ(ui::ShowMessageBox(nullptr, "two", "Success", ui::MbOk), ui::IdOk);
-    EXPECT_TRUE(ownedByMain);
-    EXPECT_FALSE(mainEnabled);
+    EXPECT_TRUE(ownedByMain && !mainEnabled);
     EXPECT_EQ(childCode, ui::IdOk);
     EXPECT_EQ(answer, ui::IdNo);
-    EXPECT_EQ(observer.seen,
-              (std::vector<std::string>{"Warning|Overwrite \"caf\xe9.ds1\"?|owned|YesNo|icon",
-                                        "ERROR|one|-|OkCancel|-", "Success|two|-|Ok|-"}));
+    EXPECT_EQ(seen,
+              (std::vector<std::wstring>{L"Warning|Overwrite \"caf\u00e9.ds1\"?|owned|YesNo|icon",
+                                         L"ERROR|one|-|OkCancel|-", L"Success|two|-|Ok|-"}));
     EXPECT_TRUE(script.Finished()) << test::Errors(script);
 }
 

@@ -1,6 +1,6 @@
 // What the Windows-only tests (and the runs benchmark) share: the programs built beside
 // them, a console-free test process, the handles it holds, a hook on the windows this
-// thread activates, and wide texts of real windows.
+// thread activates, and what real windows show.
 #pragma once
 
 #include <windows.h>
@@ -8,11 +8,9 @@
 #undef MessageBox
 #undef SetCurrentDirectory
 
+#include <filesystem>
 #include <functional>
 #include <string>
-
-#include "ui/dialog.h"
-#include "ui/win32/win32_port.h"
 
 namespace testing_win32 {
 
@@ -23,15 +21,54 @@ inline std::string BuiltProgram(const std::string& name) {
     return self.substr(0, self.find_last_of("\\/") + 1) + name;
 }
 
-inline HWND Hwnd(const ui::Dialog& d) {
-    return static_cast<ui::win32::Win32Port&>(d.Window()).Handle();
+// Makes each folder (ending in '\'), and copies each built program (a bare name) into the
+// last folder before it.
+inline bool Prepare(std::initializer_list<std::string> items) {
+    std::string folder;
+    for (const std::string& item : items) {
+        const bool made = item.ends_with('\\')
+                              ? CreateDirectoryA((folder = item).c_str(), nullptr)
+                              : CopyFileA(BuiltProgram(item).c_str(), (folder + item).c_str(), 0);
+        if (!made) return false;
+    }
+    return true;
 }
 
-// A window's text as the user sees it, in wide form.
+// Removes a folder that a console's host may keep as its working folder for a moment after
+// a run.
+inline bool RemoveWhenFreed(const std::string& folder) {
+    std::error_code ec;
+    for (int attempt = 0; attempt < 30; ++attempt) {
+        std::filesystem::remove_all(folder, ec);
+        if (!std::filesystem::exists(folder, ec)) return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+// A window's text in wide form, asked of the window itself, in this process or another.
 inline std::wstring Text(HWND window) {
-    std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
-    text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
+    std::wstring text(1 << 16, L'\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 5000, &got);
+    text.resize(got);
     return text;
+}
+
+// A message box as the user sees it: "caption|text|owner|buttons|icon", the owner "owned"
+// when it is `owner`, "-" for none.
+inline std::wstring BoxSeen(HWND box, HWND owner) {
+    std::wstring buttons;
+    for (auto [id, name] :
+         {std::pair{IDOK, L"Ok"}, {IDYES, L"Yes"}, {IDNO, L"No"}, {IDCANCEL, L"Cancel"}})
+        if (GetDlgItem(box, id)) buttons += name;
+    const HWND boxOwner = GetWindow(box, GW_OWNER), icon = GetDlgItem(box, 0x0440);
+    return Text(box) + L"|" + Text(GetDlgItem(box, 0xFFFF)) + L"|" +
+           (!boxOwner           ? L"-"
+            : boxOwner == owner ? L"owned"
+                                : L"other") +
+           L"|" + buttons + L"|" + (icon && SendMessageW(icon, STM_GETICON, 0, 0) ? L"icon" : L"-");
 }
 
 // Leaves the test process without a console, as a program started from the desktop is, and
