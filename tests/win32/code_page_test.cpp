@@ -1,6 +1,7 @@
 // Text at the Win32 edge: bytes in the system code page inside, wide text outside, and a
-// path the code page cannot hold refused rather than turned into '?'; the conversions and
-// how a refusal is told are checked end to end in run_e2e_test.cpp. The Wine fixture gives
+// path the code page cannot hold refused rather than turned into '?'; the conversions, the
+// command line and how a refusal is told are checked end to end in run_e2e_test.cpp and
+// loader_process_test.cpp. The Wine fixture gives
 // every machine the same code page, Windows-1252.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -9,7 +10,6 @@
 #include <tuple>
 #include <vector>
 
-#include "app/command_line.h"
 #include "sys/fs.h"
 #include "sys/win32/wide.h"
 #include "ui/win32/file_results.h"
@@ -47,25 +47,6 @@ TEST(CodePage, FileBuffersRefuseEveryNameOfAFolderTheCodePageCannotHold) {
         const ui::FileDialogResult r = ui::win32::ParseFileBuffer(buffer, true, refused);
         EXPECT_TRUE(!r.confirmed && r.folder.empty() && r.paths.empty());
         EXPECT_EQ(refused, expected);
-    }
-}
-
-// Quoted paths of the command line: each converted exactly or left out whole; a name
-// counts its bytes in the code page, one for each letter here (UTF-8 would take two).
-TEST(CodePage, CommandLinePathsAreTakenOrLeftOutWhole) {
-    WStrings unusable;
-    std::string line = sys::win32::NarrowQuotedPaths(
-        L"x \"C:\\\u00e9.ds1\" \"C:\\\u65e5.ds1\" \"C:\\open \u00e9.ds1", unusable);
-    EXPECT_EQ(line, "x \"C:\\\xe9.ds1\"  \"C:\\open \xe9.ds1\"");
-    EXPECT_EQ(unusable, WStrings{L"C:\\\u65e5.ds1"});
-
-    for (const std::size_t letters : {kMaxCommandLinePath - 7, kMaxCommandLinePath - 6}) {
-        const std::wstring path = L"C:\\" + std::wstring(letters, L'\u00e9') + L".ds1";
-        CommandLinePaths taken =
-            ParseCommandLinePaths(sys::win32::NarrowQuotedPaths(L"\"" + path + L"\"", unusable), 9);
-        const bool fits = letters + 7 <= kMaxCommandLinePath;
-        EXPECT_EQ(taken.paths.size(), fits ? 1u : 0u) << letters;
-        EXPECT_EQ(taken.tooLong, fits ? 0 : 1) << letters;
     }
 }
 

@@ -1,6 +1,6 @@
-// The real kelvorn_loader.exe as its own process, started as users start it: by cmd running
-// a batch file, so that it holds cmd's console (as run.sh starts the demo), and by the shell
-// opening a map through the registered open command. It is driven by posted menu commands,
+// The real kelvorn_loader.exe as its own process, started as users start it: by cmd, so that
+// it holds cmd's console (as run.sh starts the demo), and by the shell opening a map through
+// the registered open command. It is driven by posted menu commands,
 // and its windows are read with WM_GETTEXT in wide form, which Wine carries between
 // processes intact (list texts and menu states it does not).
 #include "tests/win32/windows_helpers.h"
@@ -10,6 +10,7 @@
 #include "app/shell_registration.h"
 #include "res/resource.h"
 #include "tests/common/helpers.h"
+#include "ui/win32/unusable_paths.h"
 #include "ui/win32/wide.h"
 
 using namespace testing_win32;
@@ -40,20 +41,20 @@ HWND AwaitLoader(HWND previous, std::wstring& errors) {
     return nullptr;
 }
 
-// The program folder's name holds a letter of the code page, which the registered command
-// and the loader's own path must keep.
+// The program's and the map's folders hold a letter of the code page, which the registered
+// command, the loader's own path and its command line must keep; a path the code page cannot
+// hold is refused by name before the window shows.
 TEST(LoaderProcess, StartedFromCmdOrTheShellItRunsTheEditorAndShowsItsReport) {
     test::TempFolder temp;
     const std::string program = temp.Path("loader \xe9\\"), editor = temp.Path("editor\\");
-    const std::string map = editor + "my maps\\a.ds1";
+    const std::string map = editor + "cartes \xe9\\a.ds1";
     ASSERT_TRUE(
-        Prepare({program, "kelvorn_loader.exe", editor, "kelvorn.exe", editor + "my maps\\"}));
-    temp.Write("editor\\my maps\\a.ds1", "map");
+        Prepare({program, "kelvorn_loader.exe", editor, "kelvorn.exe", editor + "cartes \xe9\\"}));
+    temp.Write("editor\\cartes \xe9\\a.ds1", "map");
     temp.Write("loader \xe9\\kelvorn_loader.ini",
                "kelvornpath = " + editor +
                    "\r\nkelvornname = kelvorn.exe\r\n\r\n[PARAMS]\r\na.ds1\tAct 1 - "
                    "Town\tdata\\act1\t1\t2\r\n");
-    temp.Write("loader \xe9\\open.bat", "@echo off\r\nkelvorn_loader.exe \"" + map + "\"\r\n");
     struct Unregister {
         ~Unregister() {
             for (const char* key : {".ds1", "DiabloIIMap"}) RegDeleteTreeA(HKEY_CLASSES_ROOT, key);
@@ -63,15 +64,16 @@ TEST(LoaderProcess, StartedFromCmdOrTheShellItRunsTheEditorAndShowsItsReport) {
               Registration::MachineWide);
 
     const std::wstring folder = ui::win32::Widen(program), wideMap = ui::win32::Widen(map);
+    const std::wstring japanese = L"C:\\\u65e5\u672c.ds1",
+                       viaCmd = L"/c kelvorn_loader.exe \"" + wideMap + L"\" \"" + japanese + L"\"";
     for (const bool openMap : {false, true}) {
-        SCOPED_TRACE(openMap ? "a map opened in the shell" : "started by a batch file");
-        // cmd runs the batch file in a console of its own; the shell opens the map.
+        SCOPED_TRACE(openMap ? "a map opened in the shell" : "started by cmd");
         SHELLEXECUTEINFOW run{};
         run.cbSize = sizeof run;
         run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NO_CONSOLE;
         run.lpVerb = L"open";
         run.lpFile = openMap ? wideMap.c_str() : L"cmd.exe";
-        run.lpParameters = openMap ? nullptr : L"/c open.bat";
+        run.lpParameters = openMap ? nullptr : viaCmd.c_str();
         run.lpDirectory = folder.c_str();
         run.nShow = SW_SHOWNORMAL;
         ASSERT_TRUE(ShellExecuteExW(&run)) << GetLastError();
@@ -86,9 +88,10 @@ TEST(LoaderProcess, StartedFromCmdOrTheShellItRunsTheEditorAndShowsItsReport) {
         HWND back = AwaitLoader(first, errors);
         const std::wstring pane = back ? Text(GetDlgItem(back, IDC_OUTPUT)) : L"";
         if (back) PostMessageW(back, WM_COMMAND, MAKEWPARAM(ID_FILE_EXIT, 0), 0);
-        EXPECT_EQ(errors, L"");
+        EXPECT_EQ(errors,
+                  openMap ? L"" : ui::win32::kUnusablePathMessage + (L"\n\n" + japanese + L"\n"));
         EXPECT_NE(back, nullptr) << "the loader's window never came back";
-        EXPECT_NE(pane.find(L"\nmap: my maps\\a.ds1 (found)\r\n"), std::wstring::npos);
+        EXPECT_NE(pane.find(L"\nmap: cartes \u00e9\\a.ds1 (found)\r\n"), std::wstring::npos);
         EXPECT_TRUE(pane.ends_with(L"\r\nEditor's process Exited with code 0 (0x0)\r\n"))
             << pane.c_str();
 
