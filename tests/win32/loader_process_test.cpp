@@ -17,25 +17,16 @@ using namespace testing_win32;
 
 namespace {
 
-// A visible dialog of another process with this caption, other than `not_`.
-HWND FindDialog(const wchar_t* caption, HWND not_ = nullptr) {
-    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32770", caption));) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (w != not_ && pid != GetCurrentProcessId() && IsWindowVisible(w)) return w;
-    }
-    return nullptr;
-}
-
-// Waits up to 60 s for the loader's window other than `previous`; an error box the
+// Waits up to 60 s for a visible loader window other than `previous`; an error box the
 // loader shows meanwhile is read, closed and reported.
 HWND AwaitLoader(HWND previous, std::wstring& errors) {
     for (int tick = 0; tick < 600; ++tick) {
-        if (HWND box = FindDialog(L"ERROR")) {
+        if (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", L"ERROR")) {
             errors += Text(GetDlgItem(box, 0xFFFF)) + L"\n";
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
-        if (HWND loader = FindDialog(L"kelvorn Loader", previous)) return loader;
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32770", L"kelvorn Loader"));)
+            if (w != previous && IsWindowVisible(w)) return w;
         Sleep(100);
     }
     return nullptr;

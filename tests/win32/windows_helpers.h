@@ -56,21 +56,6 @@ inline std::wstring Text(HWND window) {
     return text;
 }
 
-// A message box as the user sees it: "caption|text|owner|buttons|icon", the owner "owned"
-// when it is `owner`, "-" for none.
-inline std::wstring BoxSeen(HWND box, HWND owner) {
-    std::wstring buttons;
-    for (auto [id, name] :
-         {std::pair{IDOK, L"Ok"}, {IDYES, L"Yes"}, {IDNO, L"No"}, {IDCANCEL, L"Cancel"}})
-        if (GetDlgItem(box, id)) buttons += name;
-    const HWND boxOwner = GetWindow(box, GW_OWNER), icon = GetDlgItem(box, 0x0440);
-    return Text(box) + L"|" + Text(GetDlgItem(box, 0xFFFF)) + L"|" +
-           (!boxOwner           ? L"-"
-            : boxOwner == owner ? L"owned"
-                                : L"other") +
-           L"|" + buttons + L"|" + (icon && SendMessageW(icon, STM_GETICON, 0, 0) ? L"icon" : L"-");
-}
-
 // Leaves the test process without a console, as a program started from the desktop is, and
 // puts back the standard handles a run replaces.
 class ConsoleScope {
