@@ -202,7 +202,7 @@ TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
         EXPECT_EQ(SendMessageW(WindowOf(&d), WM_QUERYDRAGICON, 0, 0), big);
         SendMessageW(WindowOf(&d), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
         d.DropFiles({a});
-        PostQuitMessage(0);  // what a showing leaves queued must not reach the next
+        PostQuitMessage(0);  // what one showing leaves queued must not reach the next
         // The editor fails; its stderr.txt is still open for writing elsewhere.
         FailingStandin(true);
         heldStderr = CreateFileA((editor + "stderr.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
