@@ -11,9 +11,9 @@ namespace {
 
 using sys::RegRoot;
 
-// Keys in any letter case, nested keys made in one call, values stored as REG_SZ with their
-// zero and the code page's letters; values of other types, or without the zero, read as a
-// user would expect; a key a 32-bit installer wrote, seen in the 32-bit view.
+// Keys in any letter case, nested keys made in one call, values stored as REG_SZ with the
+// code page's letters; values of other types, or without their zero, read as a user would
+// expect; a key a 32-bit installer wrote, seen in the 32-bit view.
 TEST(Win32Registry, KeysAndStringValues) {
     sys::Registry& reg = sys::SystemRegistry();
     const RegRoot user = RegRoot::CurrentUser;
@@ -48,7 +48,7 @@ TEST(Win32Registry, KeysAndStringValues) {
               std::wstring(L"\"C:\\Program Files\\caf\u00e9\\\u20ac.exe\" \"%1\"") + L'\0');
 
     const DWORD number = 7;
-    set(HKEY_CURRENT_USER, 0, L"bare", REG_SZ, L"abc", 6);
+    set(HKEY_CURRENT_USER, 0, L"bare", REG_SZ, L"abcd", 6);  // no zero: the system adds none
     set(HKEY_CURRENT_USER, 0, L"expand", REG_EXPAND_SZ, L"%SystemRoot%\\x", 30);
     set(HKEY_CURRENT_USER, 0, L"number", REG_DWORD, &number, 4);
     EXPECT_EQ(reg.ReadString(user, key, ""), command);
