@@ -198,7 +198,8 @@ TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
     Showing([&](CLoaderDlg& d) {
         // The window's icons, big and small; its system menu's About item opens About.
         const LRESULT big = SendMessageW(WindowOf(&d), WM_GETICON, ICON_BIG, 0);
-        EXPECT_TRUE(big && SendMessageW(WindowOf(&d), WM_GETICON, ICON_SMALL, 0) != big);
+        const LRESULT small = SendMessageW(WindowOf(&d), WM_GETICON, ICON_SMALL, 0);
+        EXPECT_TRUE(big && small && small != big);
         EXPECT_EQ(SendMessageW(WindowOf(&d), WM_QUERYDRAGICON, 0, 0), big);
         SendMessageW(WindowOf(&d), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
         d.DropFiles({a});
