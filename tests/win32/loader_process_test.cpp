@@ -39,8 +39,9 @@ TEST(LoaderProcess, StartedFromCmdOrTheShellItRunsTheEditorAndShowsItsReport) {
     test::TempFolder temp;
     const std::string program = temp.Path("loader \xe9\\"), editor = temp.Path("editor\\");
     const std::string map = editor + "cartes \xe9\\a.ds1";
-    ASSERT_TRUE(
-        Prepare({program, "kelvorn_loader.exe", editor, "kelvorn.exe", editor + "cartes \xe9\\"}));
+    for (const std::string& folder : {program, editor, editor + "cartes \xe9\\"})
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+    ASSERT_TRUE(CopyBuilt("kelvorn_loader.exe", program) && CopyBuilt("kelvorn.exe", editor));
     temp.Write("editor\\cartes \xe9\\a.ds1", "map");
     temp.Write("loader \xe9\\kelvorn_loader.ini",
                "kelvornpath = " + editor +

@@ -113,8 +113,10 @@ std::string Tail(const std::string& stderrText, const std::string& exitCode) {
 class RunE2ETest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(Prepare(
-            {program, root + "other\\", editor, "kelvorn.exe", maps, editor + "batches\\"}));
+        for (const std::string& folder :
+             {program, root + "other\\", editor, maps, editor + "batches\\"})
+            ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+        ASSERT_TRUE(CopyBuilt("kelvorn.exe", editor));
         for (const std::string& map : Strings{"editor\\maps\\a.ds1", "editor\\maps\\" + kEte,
                                               "editor\\maps\\" + kBateau, "other\\b.ds1"})
             m_temp.Write(map, "map");
@@ -181,10 +183,11 @@ class RunE2ETest : public ::testing::Test {
     User user;
 };
 
-// One session: a failing editor that writes 3 MB and leaves a child holding the pipe;
-// accented maps from the real Open dialog and the shell's drop, run through temp.ini, with
-// the paths the code page cannot hold refused by name; batch files made through the real
-// Save dialog and run by cmd. Each time the window comes back.
+// One session: About from the system menu; a failing editor that writes 3 MB and leaves a
+// child holding the pipe; accented maps from the real Open dialog and the shell's drop, run
+// through temp.ini, with the paths the code page cannot hold refused by name; batch files
+// made through the real Save dialog and run by cmd; an error. Each time the window comes
+// back, and what comes up over it is seen as the user sees it.
 TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
     const std::string a = maps + "a.ds1", b = root + "other\\b.ds1";
     Strings panes, folders;  // at each showing after a run
@@ -280,7 +283,7 @@ TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
     // What came up over the window: About; the refusals, with the paths' own letters; the
     // question before the old batch file was replaced; an error.
     const std::wstring error = L"|kelvorn Loader|Ok|icon", wideMaps = Widen(maps);
-    ASSERT_EQ(user.seen.size(), 5u);
+    ASSERT_EQ(user.seen.size(), 5u) << testing::PrintToString(user.seen);
     EXPECT_EQ(user.seen[0], L"About kelvorn Loader||kelvorn Loader|Ok|-");
     EXPECT_EQ(user.seen[1], L"ERROR|" + std::wstring(ui::win32::kUnusablePathMessage) + L"\n\n" +
                                 wideMaps + kJapanese + error);

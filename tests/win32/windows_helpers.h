@@ -21,17 +21,9 @@ inline std::string BuiltProgram(const std::string& name) {
     return self.substr(0, self.find_last_of("\\/") + 1) + name;
 }
 
-// Makes each folder (ending in '\'), and copies each built program (a bare name) into the
-// last folder before it.
-inline bool Prepare(std::initializer_list<std::string> items) {
-    std::string folder;
-    for (const std::string& item : items) {
-        const bool made = item.ends_with('\\')
-                              ? CreateDirectoryA((folder = item).c_str(), nullptr)
-                              : CopyFileA(BuiltProgram(item).c_str(), (folder + item).c_str(), 0);
-        if (!made) return false;
-    }
-    return true;
+// Copies a program built beside the tests into `folder`.
+inline bool CopyBuilt(const std::string& name, const std::string& folder) {
+    return CopyFileA(BuiltProgram(name).c_str(), (folder + name).c_str(), FALSE);
 }
 
 // Removes a folder that a console's host may keep as its working folder for a moment after
