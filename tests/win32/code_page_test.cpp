@@ -1,49 +1,23 @@
 // Text at the Win32 edge: bytes in the system code page inside, wide text outside, and a
-// path the code page cannot hold refused rather than turned into '?'; how a refusal is told
-// is checked end to end in run_e2e_test.cpp. The Wine fixture gives every machine the same
-// code page, Windows-1252.
+// path the code page cannot hold refused rather than turned into '?'; the conversions, the
+// command line and how a refusal is told are checked end to end in run_e2e_test.cpp and
+// loader_process_test.cpp. The Wine fixture gives
+// every machine the same code page, Windows-1252.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "app/command_line.h"
 #include "sys/fs.h"
 #include "sys/win32/wide.h"
 #include "ui/win32/file_results.h"
 
 namespace {
 
-using sys::win32::NarrowExact;
-using Strings = std::vector<std::string>;
+using namespace std::string_view_literals;
 using WStrings = std::vector<std::wstring>;
-
-// The whole literal, zeros included.
-template <size_t N>
-std::wstring_view Buffer(const wchar_t (&text)[N]) {
-    return std::wstring_view(text, N - 1);
-}
-
-// Exact conversions give one byte a letter here; no best fit ("ā" is not "a"), and no
-// character beyond the code page. (The loose one's '?' shows in run_e2e_test.cpp.)
-TEST(CodePage, ConvertsBothWaysAndKnowsWhatItCannotHold) {
-    const std::pair<std::wstring, std::optional<std::string>> cases[] = {
-        {L"", ""},
-        {L"\u0160\u0161\u0178\u00ff\u00c9\u20ac", "\x8a\x9a\x9f\xff\xc9\x80"},
-        {L"a\u0101", std::nullopt},       // ā: no best fit to a
-        {L"\u65e5\u672c", std::nullopt},  // 日本
-    };
-    ASSERT_EQ(GetACP(), 1252u) << "the Wine fixture sets LC_ALL=C.UTF-8; was Wine run without?";
-    for (const auto& [wide, exact] : cases) {
-        EXPECT_EQ(NarrowExact(wide), exact);
-        if (!exact) continue;
-        EXPECT_EQ(sys::win32::Widen(*exact), wide);
-        EXPECT_EQ(sys::win32::Narrow(wide), *exact);
-    }
-}
 
 // The system folds the code page's letters as the file system does; the rest stays apart.
 TEST(CodePage, PathsCompareIgnoringCaseOfEveryLetter) {
@@ -55,42 +29,24 @@ TEST(CodePage, PathsCompareIgnoringCaseOfEveryLetter) {
         {"\xdf", "ss", false},
         {"a.ds1", "a.ds", false},
     };
+    ASSERT_EQ(GetACP(), 1252u) << "the Wine fixture sets LC_ALL=C.UTF-8; was Wine run without?";
     for (const auto& [a, b, same] : cases)
         EXPECT_EQ(sys::SamePathIgnoringCase(a, b), same) << a << " " << b;
 }
 
-// What the file dialogs leave: a name the code page cannot hold is refused with its
-// folder, and so is every name of such a folder; nothing is taken then. (A refused name in
-// a folder the code page holds: run_e2e_test.cpp.)
-TEST(CodePage, FileBuffersRefuseWhatTheCodePageCannotHold) {
+// What the file dialogs leave: every name of a folder the code page cannot hold is refused
+// with its folder, and nothing is taken then. (A refused name in a folder the code page
+// holds: run_e2e_test.cpp.)
+TEST(CodePage, FileBuffersRefuseEveryNameOfAFolderTheCodePageCannotHold) {
     const std::pair<std::wstring_view, WStrings> cases[] = {
-        {Buffer(L"C:\\\u65e5\\a.ds1\0"), {L"C:\\\u65e5\\a.ds1"}},
-        {Buffer(L"C:\\\u65e5\0a.ds1\0b.ds1\0"), {L"C:\\\u65e5\\a.ds1", L"C:\\\u65e5\\b.ds1"}},
+        {L"C:\\\u65e5\\a.ds1\0"sv, {L"C:\\\u65e5\\a.ds1"}},
+        {L"C:\\\u65e5\0a.ds1\0b.ds1\0"sv, {L"C:\\\u65e5\\a.ds1", L"C:\\\u65e5\\b.ds1"}},
     };
     for (const auto& [buffer, expected] : cases) {
         WStrings refused;
         const ui::FileDialogResult r = ui::win32::ParseFileBuffer(buffer, true, refused);
         EXPECT_TRUE(!r.confirmed && r.folder.empty() && r.paths.empty());
         EXPECT_EQ(refused, expected);
-    }
-}
-
-// Quoted paths of the command line: each converted exactly or left out whole; a name
-// counts its bytes in the code page, one for each letter here (UTF-8 would take two).
-TEST(CodePage, CommandLinePathsAreTakenOrLeftOutWhole) {
-    WStrings unusable;
-    std::string line = sys::win32::NarrowQuotedPaths(
-        L"x \"C:\\\u00e9.ds1\" \"C:\\\u65e5.ds1\" \"C:\\open \u00e9.ds1", unusable);
-    EXPECT_EQ(line, "x \"C:\\\xe9.ds1\"  \"C:\\open \xe9.ds1\"");
-    EXPECT_EQ(unusable, WStrings{L"C:\\\u65e5.ds1"});
-
-    for (const std::size_t letters : {kMaxCommandLinePath - 7, kMaxCommandLinePath - 6}) {
-        const std::wstring path = L"C:\\" + std::wstring(letters, L'\u00e9') + L".ds1";
-        CommandLinePaths taken =
-            ParseCommandLinePaths(sys::win32::NarrowQuotedPaths(L"\"" + path + L"\"", unusable), 9);
-        const bool fits = letters + 7 <= kMaxCommandLinePath;
-        EXPECT_EQ(taken.paths.size(), fits ? 1u : 0u) << letters;
-        EXPECT_EQ(taken.tooLong, fits ? 0 : 1) << letters;
     }
 }
 

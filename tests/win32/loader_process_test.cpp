@@ -1,88 +1,52 @@
-// The real kelvorn_loader.exe as its own process, started as users start it: by cmd running
-// a batch file, so that it holds cmd's console (as run.sh starts the demo), and by the shell
-// opening a map through the registered open command. It is driven by posted menu commands,
+// The real kelvorn_loader.exe as its own process, started as users start it: by cmd, so that
+// it holds cmd's console (as run.sh starts the demo), and by the shell opening a map through
+// the registered open command. It is driven by posted menu commands,
 // and its windows are read with WM_GETTEXT in wide form, which Wine carries between
 // processes intact (list texts and menu states it does not).
 #include "tests/win32/windows_helpers.h"
 // Needs windows.h before it.
 #include <shellapi.h>
 
-#include <filesystem>
-
 #include "app/shell_registration.h"
 #include "res/resource.h"
 #include "tests/common/helpers.h"
+#include "ui/win32/unusable_paths.h"
 #include "ui/win32/wide.h"
 
 using namespace testing_win32;
 
 namespace {
 
-// A window's text in another process (GetWindowText would not ask it).
-std::wstring TextOf(HWND window) {
-    std::wstring text(1 << 16, L'\0');
-    DWORD_PTR got = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, 5000, &got);
-    text.resize(got);
-    return text;
-}
-
-// A visible dialog of another process with this caption, other than `not_`.
-HWND FindDialog(const wchar_t* caption, HWND not_ = nullptr) {
-    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32770", caption));) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (w != not_ && pid != GetCurrentProcessId() && IsWindowVisible(w)) return w;
-    }
-    return nullptr;
-}
-
-// Waits up to 60 s for the loader's window other than `previous`; an error box the
+// Waits up to 60 s for a visible loader window other than `previous`; an error box the
 // loader shows meanwhile is read, closed and reported.
 HWND AwaitLoader(HWND previous, std::wstring& errors) {
     for (int tick = 0; tick < 600; ++tick) {
-        if (HWND box = FindDialog(L"ERROR")) {
-            errors += TextOf(GetDlgItem(box, 0xFFFF)) + L"\n";
+        if (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", L"ERROR")) {
+            errors += Text(GetDlgItem(box, 0xFFFF)) + L"\n";
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
-        if (HWND loader = FindDialog(L"kelvorn Loader", previous)) return loader;
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32770", L"kelvorn Loader"));)
+            if (w != previous && IsWindowVisible(w)) return w;
         Sleep(100);
     }
     return nullptr;
 }
 
-// Starts the loader through the shell: by cmd running a batch file in a console of its
-// own, or by opening `map`; returns the process to wait for (cmd, or the loader).
-HANDLE Start(bool openMap, const std::string& program, const std::string& map) {
-    const std::wstring file = ui::win32::Widen(openMap ? map : "cmd.exe");
-    const std::wstring folder = ui::win32::Widen(program);
-    SHELLEXECUTEINFOW run{};
-    run.cbSize = sizeof run;
-    run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NO_CONSOLE;
-    run.lpVerb = L"open";
-    run.lpFile = file.c_str();
-    run.lpParameters = openMap ? nullptr : L"/c open.bat";
-    run.lpDirectory = folder.c_str();
-    run.nShow = SW_SHOWNORMAL;
-    return ShellExecuteExW(&run) ? run.hProcess : nullptr;
-}
-
+// The program's and the map's folders hold a letter of the code page, which the registered
+// command, the loader's own path and its command line must keep; a path the code page cannot
+// hold is refused by name before the window shows.
 TEST(LoaderProcess, StartedFromCmdOrTheShellItRunsTheEditorAndShowsItsReport) {
     test::TempFolder temp;
-    const std::string program = temp.Path("loader\\"), editor = temp.Path("editor\\");
-    const std::string map = editor + "my maps\\a.ds1";
-    for (const std::string& folder : {program, editor, editor + "my maps\\"})
+    const std::string program = temp.Path("loader \xe9\\"), editor = temp.Path("editor\\");
+    const std::string map = editor + "cartes \xe9\\a.ds1";
+    for (const std::string& folder : {program, editor, editor + "cartes \xe9\\"})
         ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
-    ASSERT_TRUE(CopyFileA(BuiltProgram("kelvorn_loader.exe").c_str(),
-                          (program + "kelvorn_loader.exe").c_str(), FALSE));
-    ASSERT_TRUE(
-        CopyFileA(BuiltProgram("kelvorn.exe").c_str(), (editor + "kelvorn.exe").c_str(), FALSE));
-    temp.Write("editor\\my maps\\a.ds1", "map");
-    temp.Write("loader\\kelvorn_loader.ini", "kelvornpath = " + editor +
-                                                 "\r\nkelvornname = kelvorn.exe\r\n\r\n[PARAMS]\r\n"
-                                                 "a.ds1\tAct 1 - Town\tdata\\act1\t1\t2\r\n");
-    temp.Write("loader\\open.bat", "@echo off\r\nkelvorn_loader.exe \"" + map + "\"\r\n");
+    ASSERT_TRUE(CopyBuilt("kelvorn_loader.exe", program) && CopyBuilt("kelvorn.exe", editor));
+    temp.Write("editor\\cartes \xe9\\a.ds1", "map");
+    temp.Write("loader \xe9\\kelvorn_loader.ini",
+               "kelvornpath = " + editor +
+                   "\r\nkelvornname = kelvorn.exe\r\n\r\n[PARAMS]\r\na.ds1\tAct 1 - "
+                   "Town\tdata\\act1\t1\t2\r\n");
     struct Unregister {
         ~Unregister() {
             for (const char* key : {".ds1", "DiabloIIMap"}) RegDeleteTreeA(HKEY_CLASSES_ROOT, key);
@@ -91,10 +55,20 @@ TEST(LoaderProcess, StartedFromCmdOrTheShellItRunsTheEditorAndShowsItsReport) {
     ASSERT_EQ(RegisterMapFileType(sys::SystemRegistry(), program + "kelvorn_loader.exe"),
               Registration::MachineWide);
 
+    const std::wstring folder = ui::win32::Widen(program), wideMap = ui::win32::Widen(map);
+    const std::wstring japanese = L"C:\\\u65e5\u672c.ds1",
+                       viaCmd = L"/c kelvorn_loader.exe \"" + wideMap + L"\" \"" + japanese + L"\"";
     for (const bool openMap : {false, true}) {
-        SCOPED_TRACE(openMap ? "a map opened in the shell" : "started by a batch file");
-        HANDLE started = Start(openMap, program, map);
-        ASSERT_NE(started, nullptr) << GetLastError();
+        SCOPED_TRACE(openMap ? "a map opened in the shell" : "started by cmd");
+        SHELLEXECUTEINFOW run{};
+        run.cbSize = sizeof run;
+        run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NO_CONSOLE;
+        run.lpVerb = L"open";
+        run.lpFile = openMap ? wideMap.c_str() : L"cmd.exe";
+        run.lpParameters = openMap ? nullptr : viaCmd.c_str();
+        run.lpDirectory = folder.c_str();
+        run.nShow = SW_SHOWNORMAL;
+        ASSERT_TRUE(ShellExecuteExW(&run)) << GetLastError();
         std::wstring errors;
         HWND first = AwaitLoader(nullptr, errors);
         ASSERT_NE(first, nullptr) << "the loader's window never showed";
@@ -104,31 +78,24 @@ TEST(LoaderProcess, StartedFromCmdOrTheShellItRunsTheEditorAndShowsItsReport) {
 
         PostMessageW(first, WM_COMMAND, MAKEWPARAM(ID_FILE_RUN, 0), 0);
         HWND back = AwaitLoader(first, errors);
-        const std::wstring pane = back ? TextOf(GetDlgItem(back, IDC_OUTPUT)) : L"";
+        const std::wstring pane = back ? Text(GetDlgItem(back, IDC_OUTPUT)) : L"";
         if (back) PostMessageW(back, WM_COMMAND, MAKEWPARAM(ID_FILE_EXIT, 0), 0);
-        EXPECT_EQ(errors, L"");
+        EXPECT_EQ(errors,
+                  openMap ? L"" : ui::win32::kUnusablePathMessage + (L"\n\n" + japanese + L"\n"));
         EXPECT_NE(back, nullptr) << "the loader's window never came back";
-        EXPECT_TRUE(
-            pane.starts_with(L"kelvorn Loader: starting editor using command line "
-                             L"\"kelvorn.exe\" \"my maps\\a.ds1\" 1 2\r\n"));
-        EXPECT_NE(pane.find(L"\nmap: my maps\\a.ds1 (found)\r\n"), std::wstring::npos);
+        EXPECT_NE(pane.find(L"\nmap: cartes \u00e9\\a.ds1 (found)\r\n"), std::wstring::npos);
         EXPECT_TRUE(pane.ends_with(L"\r\nEditor's process Exited with code 0 (0x0)\r\n"))
             << pane.c_str();
 
         // Exit ends the loader, and cmd with it; nothing is left running.
         EXPECT_EQ(WaitForSingleObject(loader, 20000), WAIT_OBJECT_0);
-        EXPECT_EQ(WaitForSingleObject(started, 20000), WAIT_OBJECT_0);
-        for (HANDLE h : {loader, started}) {
+        EXPECT_EQ(WaitForSingleObject(run.hProcess, 20000), WAIT_OBJECT_0);
+        for (HANDLE h : {loader, run.hProcess}) {
             TerminateProcess(h, 1);
             CloseHandle(h);
         }
     }
-    // The console's host may hold a folder for a moment.
-    std::error_code ec;
-    for (int attempt = 0; attempt < 30 && std::filesystem::exists(program, ec); ++attempt) {
-        std::filesystem::remove_all(temp.Path(), ec);
-        Sleep(100);
-    }
+    RemoveWhenFreed(temp.Path());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // What the Windows-only tests (and the runs benchmark) share: the programs built beside
 // them, a console-free test process, the handles it holds, a hook on the windows this
-// thread activates, and wide texts of real windows.
+// thread activates, and what real windows show.
 #pragma once
 
 #include <windows.h>
@@ -8,11 +8,9 @@
 #undef MessageBox
 #undef SetCurrentDirectory
 
+#include <filesystem>
 #include <functional>
 #include <string>
-
-#include "ui/dialog.h"
-#include "ui/win32/win32_port.h"
 
 namespace testing_win32 {
 
@@ -23,14 +21,30 @@ inline std::string BuiltProgram(const std::string& name) {
     return self.substr(0, self.find_last_of("\\/") + 1) + name;
 }
 
-inline HWND Hwnd(const ui::Dialog& d) {
-    return static_cast<ui::win32::Win32Port&>(d.Window()).Handle();
+// Copies a program built beside the tests into `folder`.
+inline bool CopyBuilt(const std::string& name, const std::string& folder) {
+    return CopyFileA(BuiltProgram(name).c_str(), (folder + name).c_str(), FALSE);
 }
 
-// A window's text as the user sees it, in wide form.
+// Removes a folder that a console's host may keep as its working folder for a moment after
+// a run.
+inline bool RemoveWhenFreed(const std::string& folder) {
+    std::error_code ec;
+    for (int attempt = 0; attempt < 30; ++attempt) {
+        std::filesystem::remove_all(folder, ec);
+        if (!std::filesystem::exists(folder, ec)) return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+// A window's text in wide form, asked of the window itself, in this process or another.
 inline std::wstring Text(HWND window) {
-    std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
-    text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
+    std::wstring text(1 << 16, L'\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 5000, &got);
+    text.resize(got);
     return text;
 }
 
