@@ -14,26 +14,22 @@ Strings Taken(std::string_view cmdLine, std::size_t maxPaths = 100) {
 }
 
 // Quoted texts whose first ".ds1" is their end are taken in order; a missing closing
-// quote takes the rest of the line; the same path twice is taken twice.
+// quote takes the rest of the line; the same path twice is taken twice. Nothing else is.
 TEST(CommandLinePaths, QuotedMapsAreTakenInOrder) {
     const std::pair<const char*, Strings> cases[] = {
         {R"("C:\maps\a.ds1" "C:\maps\b.ds1")", {R"(C:\maps\a.ds1)", R"(C:\maps\b.ds1)"}},
         {R"("C:\maps\a.ds1""C:\maps\b.ds1")", {R"(C:\maps\a.ds1)", R"(C:\maps\b.ds1)"}},
         {R"(-x "C:\my maps\é.ds1" y)", {"C:\\my maps\\\xC3\xA9.ds1"}},
-        {R"(C:\maps\a.ds1)", {}},
-        {R"("C:\maps\a.DS1")", {}},
-        {R"("C:\x.ds1dir\a.ds1")", {}},
-        {R"("C:\maps\a.ds1 ")", {}},
-        {R"("" "C:\maps\readme.txt")", {}},
-        {R"("" ".ds1")", {".ds1"}},
         {R"("C:\maps\a.ds1" "C:\maps\b c.ds1)", {R"(C:\maps\a.ds1)", R"(C:\maps\b c.ds1)"}},
-        {R"("C:\maps\a.ds1 x)", {}},
-        {"\"", {}},
-        {"", {}},
+        {R"("" ".ds1")", {".ds1"}},
         {R"("a.ds1" "a.ds1")", {"a.ds1", "a.ds1"}},
         {R"("a.ds1"x.ds1"b.ds1")", {"a.ds1", "b.ds1"}},  // a closing quote opens nothing
     };
     for (const auto& [cmd, expected] : cases) EXPECT_EQ(Taken(cmd), expected) << cmd;
+    for (const char* cmd :
+         {R"(C:\maps\a.ds1)", R"("C:\maps\a.DS1")", R"("C:\x.ds1dir\a.ds1")", R"("C:\maps\a.ds1 ")",
+          R"("" "C:\maps\readme.txt")", R"("C:\maps\a.ds1 x)", "\"", ""})
+        EXPECT_EQ(Taken(cmd), Strings{}) << cmd;
 }
 
 // Paths over 255 bytes and quoted texts that are no map are left out; beyond the limit
@@ -48,14 +44,6 @@ TEST(CommandLinePaths, PathsBeyondTheLimitsAreCountedNotTaken) {
     EXPECT_EQ(result.paths, (Strings{fits, "a.ds1"}));
     EXPECT_EQ(result.tooLong, 1);
     EXPECT_EQ(result.beyondLimit, 1);
-
-    std::string hundredAndOne;
-    for (int i = 0; i < 101; ++i) hundredAndOne += "\"m" + std::to_string(i) + ".ds1\" ";
-    result = ParseCommandLinePaths(hundredAndOne, 100);
-    ASSERT_EQ(result.paths.size(), 100u);
-    EXPECT_EQ(result.paths.back(), "m99.ds1");
-    EXPECT_EQ(result.beyondLimit, 1);
-    EXPECT_EQ(result.tooLong, 0);
 }
 
 TEST(ProgramName, IsSkippedAsTheRuntimeSkipsIt) {

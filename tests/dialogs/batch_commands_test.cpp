@@ -115,7 +115,7 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
             if (c.before) c.before(d);
             const int before = d.m_listFiles.GetItemCount();
             d.Window().SendCommand(c.command, 0);  // Make Batch is grayed with no rows
-            EXPECT_TRUE(WorkingDirIsProgramDir());
+            EXPECT_TRUE(IsCurrentDir(ProgramDir()));
             for (int i = before; i < d.m_listFiles.GetItemCount(); ++i)
                 added.push_back(d.m_listFiles.GetItemText(i, kColPath) + "|" +
                                 d.m_listFiles.GetItemText(i, kColTypeId));

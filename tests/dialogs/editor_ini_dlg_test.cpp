@@ -31,12 +31,11 @@ class EditorIniTest : public LoaderDlgTest {
     void OpenSettings(std::function<void(ui::Dialog&)> step) {
         OnMainWindow([](CLoaderDlg& d) { d.ChooseMenu(ID_EDIT_EDITOR_INI); });
         script.OnDialog(IDD_EDITOR_INI, [this, step](ui::Dialog& d) {
-            std::error_code ec;
-            EXPECT_TRUE(fs::equivalent(fs::current_path(), m_folder.Path("editor"), ec));
+            EXPECT_TRUE(IsCurrentDir(editorDir));
             step(d);
         });
         CLoaderDlg().DoModal();
-        EXPECT_TRUE(WorkingDirIsProgramDir());
+        EXPECT_TRUE(IsCurrentDir(ProgramDir()));
     }
     // Texts of controls joined by '|'; the selected item for the three drop-down lists.
     static std::string Shown(ui::Dialog& d, std::initializer_list<int> ids) {
@@ -172,7 +171,7 @@ TEST_F(EditorIniTest, WithoutTheEditorFolderTheDialogDoesNotOpen) {
     test::ExpectErrorBoxes(
         script, {kNoEditorFolderMessage, kEditorFolderMissingMessage + std::string("none")},
         IDD_LOADER);
-    EXPECT_TRUE(WorkingDirIsProgramDir());
+    EXPECT_TRUE(IsCurrentDir(ProgramDir()));
 }
 
 }  // namespace

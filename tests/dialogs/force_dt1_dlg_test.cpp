@@ -64,8 +64,10 @@ TEST_F(ForceDt1Test, OnlyOkSavesTheListWithTheRestOfTheSlotsEmptied) {
 }
 
 // Paths already listed, in any letter case, are left out; so are paths longer than 511
-// characters, one file or several, which is told once for each Add.
-TEST_F(ForceDt1Test, AddIgnoresPathsAlreadyListedOrTooLong) {
+// characters, one file or several, which is told once for each Add. Of four files only
+// two fit in the 32 and the rest go silently; full, Add says so without opening the file
+// dialog.
+TEST_F(ForceDt1Test, AddTakesNewPathsThatFitUpToThirtyTwoFiles) {
     dlg.m_dt1Files[0] = "c:\\t\\a.dt1";
     const std::string folder = "C:\\" + std::string(500, 'f');                // 503 bytes
     const std::string single = folder + "\\" + std::string(3, 's') + ".dt1";  // 511 bytes
@@ -74,27 +76,20 @@ TEST_F(ForceDt1Test, AddIgnoresPathsAlreadyListedOrTooLong) {
     script.AnswerOpenFiles(folder, {"abc.dt1", "abcd.dt1", "c.dt1"});  // 511, 512, 509
     script.AnswerOpenFile({single});
     script.AnswerOpenFile({single + "x"});
+    script.AnswerOpenFiles("C:\\tiles", {"t40.dt1", "t41.dt1", "t42.dt1", "t43.dt1"});
     Show([&](CForceDt1Dlg& d) {
         for (int i = 0; i < 5; ++i) d.ClickButton(IDC_ADD);
         EXPECT_EQ(Items(d), (Strings{"c:\\t\\a.dt1", "C:\\T\\b.dt1", folder + "\\abc.dt1",
                                      folder + "\\c.dt1", single}));
-    });
-    test::ExpectErrorBoxes(script, Strings(2, kPathTooLongMessage), IDD_FORCE_DT1);
-}
-
-// Of four files two are taken and the rest dropped silently; full, Add says so without
-// opening the file dialog.
-TEST_F(ForceDt1Test, AddStopsAtThirtyTwoFiles) {
-    for (int i = 0; i < 30; ++i) dlg.m_dt1Files[i] = Tile(i);
-    script.AnswerOpenFiles("C:\\tiles", {"t40.dt1", "t41.dt1", "t42.dt1", "t43.dt1"});
-    Show([&](CForceDt1Dlg& d) {
+        for (int i = 0; i < 25; ++i) d.DropFiles({Tile(i)});  // 30 files
         d.ClickButton(IDC_ADD);
         d.ClickButton(IDC_ADD);
         const Strings items = Items(d);
         EXPECT_EQ(Strings(items.begin() + 29, items.end()),
-                  (Strings{Tile(29), Tile(40), Tile(41)}));
+                  (Strings{Tile(24), Tile(40), Tile(41)}));
     });
-    test::ExpectErrorBoxes(script, {kMaxDt1Message}, IDD_FORCE_DT1);
+    test::ExpectErrorBoxes(script, {kPathTooLongMessage, kPathTooLongMessage, kMaxDt1Message},
+                           IDD_FORCE_DT1);
 }
 
 // Drops skip duplicates and paths of 512 bytes or more, and stop at 32 files silently.

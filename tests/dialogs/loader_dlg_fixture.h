@@ -67,9 +67,9 @@ class LoaderDlgTest : public ::testing::Test {
     void WriteSettings(const std::string& text) const {
         m_folder.Write("kelvorn_loader.ini", text);
     }
-    bool WorkingDirIsProgramDir() const {
+    static bool IsCurrentDir(const std::string& folder) {
         std::error_code ec;
-        return std::filesystem::equivalent(std::filesystem::current_path(), m_folder.Path(), ec);
+        return std::filesystem::equivalent(std::filesystem::current_path(), folder, ec);
     }
     // Queues `step` for the next showing of the main window, Escape after it. Dialogs that
     // open inside the step are queued after this; those that open with the window, before.

@@ -17,7 +17,6 @@ std::string Enabled(CLoaderDlg& d) {
     for (int id : kOptionIds) marks += d.Window().IsItemEnabled(id) ? "+" : "-";
     return marks;
 }
-constexpr const char* kAllEnabled = "+++++++++++";
 
 // Window height, output pane top (-1: hidden), how many option controls are visible, and
 // the check marks of View > Parameters and View > Output.
@@ -59,7 +58,8 @@ TEST_F(LoaderDlgTest, ViewCommandsGiveTheFourLayoutsWhichLastToTheNextShowing) {
 // Run and Make Batch are grayed on an empty list; a full list refuses drops. A second row,
 // by Add or by a drop, disables every option control and clears the switches: Add shows
 // the cleared members, a drop leaves the check marks, which the next exchange reads back.
-TEST_F(LoaderDlgTest, TheRowCountSetsTheMenusDropsAndOptions) {
+// Remove takes every selected row, and with none selected says so.
+TEST_F(LoaderDlgTest, RemoveAndTheRowCountSetTheMenusDropsAndOptions) {
     const LaunchOptions all{true, true, true, true, 100, 120, 3},
         cleared{false, false, false, false, 100, 120, 3};
     for (bool byDrop : {false, true}) {
@@ -77,6 +77,7 @@ TEST_F(LoaderDlgTest, TheRowCountSetsTheMenusDropsAndOptions) {
             auto add = [&](const std::string& map) {
                 byDrop ? d.DropFiles({MapPath(map)}) : d.ChooseMenu(ID_FILE_ADD);
             };
+            d.ChooseMenu(ID_FILE_REMOVE);
             EXPECT_EQ(states(), "--D +++++++++++");
             add("a.ds1");
             EXPECT_EQ(states(), "RBD +++++++++++");
@@ -84,42 +85,28 @@ TEST_F(LoaderDlgTest, TheRowCountSetsTheMenusDropsAndOptions) {
             EXPECT_EQ(states(), "RBD -----------");
             EXPECT_EQ(d.m_options, cleared);
             EXPECT_EQ(w.IsChecked(IDC_RESIZE), byDrop);
-            d.m_listFiles.SetSelected(1, true);
+            d.m_listFiles.SetSelected(0, true);
             d.ChooseMenu(ID_FILE_REMOVE);
             EXPECT_EQ(states(), "RBD +++++++++++");
             EXPECT_EQ(d.m_options, byDrop ? all : cleared);
             FillRows(d, 100);
             EXPECT_EQ(states(), "RB- -----------");
-            d.DropFiles({MapPath("b.ds1")});
-            EXPECT_EQ(d.m_listFiles.GetItemCount(), 100);
-            d.m_listFiles.SetSelected(50, true);
+            d.DropFiles({MapPath("a.ds1")});
+            for (int i : {0, 2, 3}) d.m_listFiles.SetSelected(i, true);
             d.ChooseMenu(ID_FILE_REMOVE);
             EXPECT_EQ(states(), "RBD -----------");
+            const Strings rows = Rows(d, 1);
+            EXPECT_EQ(Strings(rows.begin(), rows.begin() + 2), (Strings{RowMap(0), RowMap(3)}));
+            EXPECT_EQ(rows.size(), 97u);
         });
     }
-}
-
-// Each check box enables its own controls and leaves the others alone.
-TEST_F(LoaderDlgTest, CheckBoxesEnableTheirOwnControls) {
-    CLoaderDlg dlg;
-    Show(dlg, [&](CLoaderDlg& d) {
-        for (auto [id, on, expected] : {std::tuple{IDC_RESIZE, false, "+----++++++"},
-                                        {IDC_FORCE_DT1, false, "+----+-++++"},
-                                        {IDC_FORCE_PAL, false, "+----+-+--+"},
-                                        {IDC_RESIZE, true, "++++++-+--+"},
-                                        {IDC_FORCE_DT1, true, "++++++++--+"},
-                                        {IDC_FORCE_PAL, true, kAllEnabled}}) {
-            d.Window().SetCheck(id, on);
-            d.ClickButton(id);
-            EXPECT_EQ(Enabled(d), expected) << id << on;
-        }
-    });
-    EXPECT_TRUE(dlg.m_options.bResize && dlg.m_options.bForceDt1 && dlg.m_options.bForcePalette);
+    test::ExpectErrorBoxes(script, Strings(2, kNoItemsSelectedMessage), IDD_LOADER);
 }
 
 // The controls show the members and read them back. Resize numbers stay from 1 to 255,
 // the act from 1 to 5, on every change; an empty field prompts and gets its last value.
-TEST_F(LoaderDlgTest, OptionControlsShowTheMembersAndNumbersAreClamped) {
+// Each check box enables its own controls and leaves the others alone.
+TEST_F(LoaderDlgTest, OptionControlsShowTheMembersClampNumbersAndEnableTheirOwn) {
     EXPECT_EQ(CLoaderDlg().m_options, (LaunchOptions{false, false, false, false, 250, 250, 1}));
     const struct {
         int id;
@@ -144,11 +131,20 @@ TEST_F(LoaderDlgTest, OptionControlsShowTheMembersAndNumbersAreClamped) {
             d.TypeText(step.id, step.typed);
             EXPECT_EQ(w.GetItemText(step.id), step.shown) << step.typed;
         }
-        w.SetCheck(IDC_FORCE_PAL, true);
+        for (auto [id, on, expected] : {std::tuple{IDC_RESIZE, false, "+----++++++"},
+                                        {IDC_FORCE_DT1, false, "+----+-++++"},
+                                        {IDC_FORCE_PAL, false, "+----+-+--+"},
+                                        {IDC_RESIZE, true, "++++++-+--+"},
+                                        {IDC_FORCE_DT1, true, "++++++++--+"},
+                                        {IDC_FORCE_PAL, true, "+++++++++++"}}) {
+            w.SetCheck(id, on);
+            d.ClickButton(id);
+            EXPECT_EQ(Enabled(d), expected) << id << on;
+        }
         w.SetCheck(IDC_NO_CHECK_ACT, false);
         EXPECT_TRUE(d.UpdateData(true));
     });
-    EXPECT_EQ(dlg.m_options, (LaunchOptions{true, true, false, false, 42, 7, 4}));
+    EXPECT_EQ(dlg.m_options, (LaunchOptions{true, true, false, true, 42, 7, 4}));
     ASSERT_EQ(BoxTexts(), (Strings{ui::kPromptUnsigned}));
     EXPECT_EQ(script.MessageBoxes()[0].ownerTemplate, IDD_LOADER);
 }

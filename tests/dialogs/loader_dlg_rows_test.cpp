@@ -1,4 +1,4 @@
-// The main window's list: rebuilt from the saved rows, Add, Remove, drops, double clicks.
+// The main window's list: rebuilt from the saved rows, Add, drops, double clicks.
 #include "app/layout.h"
 #include "tests/dialogs/loader_dlg_fixture.h"
 
@@ -27,7 +27,7 @@ TEST_F(LoaderDlgTest, EachShowingRebuildsTheListFromTheSavedRows) {
         script.OnDialog(IDD_SELECT_PARAMS, answer);
         Show(dlg, [&](CLoaderDlg& d) {
             EXPECT_EQ(Rows(d), expected);
-            EXPECT_TRUE(WorkingDirIsProgramDir());
+            EXPECT_TRUE(IsCurrentDir(ProgramDir()));
             const int dpi = d.Window().GetDpi();
             for (auto [c, title, at96] : {std::tuple{0, "File", 200},
                                           {1, "Name", 90},
@@ -47,8 +47,10 @@ TEST_F(LoaderDlgTest, EachShowingRebuildsTheListFromTheSavedRows) {
 // One file or several: rows already listed (in any letter case), paths over 511 bytes and
 // maps the table lacks are left out; a map fitting two rows is asked for without Skip, and
 // cancelling that choice stops taking the rest of the selection. Several files from a root
-// folder are joined with one separator.
-TEST_F(LoaderDlgTest, AddTakesNewMapsOnly) {
+// folder are joined with one separator. Two files to 98 rows are taken quietly; of four,
+// two are taken and the user told; with a full list Add says so without opening the file
+// dialog.
+TEST_F(LoaderDlgTest, AddTakesNewMapsUpToOneHundredRows) {
     CLoaderDlg dlg;
     dlg.m_savedRows[0].path = MapPath("b.ds1");
     const std::string deep = "C:\\" + std::string(499, 'f');  // + "\\r001.ds1": 511 bytes
@@ -60,49 +62,32 @@ TEST_F(LoaderDlgTest, AddTakesNewMapsOnly) {
     script.AnswerOpenFiles("D:\\", {"r001.ds1", "twice.ds1", "r002.ds1"});
     script.AnswerOpenFiles(deep, {"r001.ds1", "twice.ds1", "a.ds1"});
     script.AnswerOpenFile({deep + "\\" + std::string(20, 'x') + "a.ds1"});
+    script.AnswerOpenFiles("C:\\maps", {"r100.ds1", "r101.ds1"});
+    script.AnswerOpenFiles("C:\\maps", {"r102.ds1", "r103.ds1", "r104.ds1", "r105.ds1"});
     OnMainWindow([&](CLoaderDlg& d) {
         for (int i = 0; i < 8; ++i) d.ChooseMenu(ID_FILE_ADD);
         EXPECT_EQ(Rows(d),
                   (Strings{kRowB, kRowA, kRowTwice2, kRowNeg, "D:\\r001.ds1|Row 1|data\\r|2|201",
                            deep + "\\r001.ds1|Row 1|data\\r|2|201",
                            deep + "\\a.ds1|Act 1 - Town|data\\act1\\town|1|2"}));
+        FillRows(d, 91);  // to 98 rows
+        d.ChooseMenu(ID_FILE_ADD);
+        for (int i : {0, 1}) d.m_listFiles.SetSelected(i, true);
+        d.ChooseMenu(ID_FILE_REMOVE);
+        d.ChooseMenu(ID_FILE_ADD);
+        d.ChooseMenu(ID_FILE_ADD);  // no file answer queued
+        const Strings rows = Rows(d, 1);
+        EXPECT_EQ(Strings(rows.end() - 4, rows.end()),
+                  (Strings{RowMap(100), RowMap(101), RowMap(102), RowMap(103)}));
+        EXPECT_EQ(rows.size(), 100u);
     });
     script.OnDialog(IDD_SELECT_PARAMS, Choose(1, true, false));
     script.OnDialog(IDD_SELECT_PARAMS, Choose(-1, true, false));
     dlg.DoModal();
-    EXPECT_EQ(BoxTexts(), (Strings{"Unable to Find unknown.ds1 in kelvorn_loader.ini",
-                                   kPathTooLongMessage, kPathTooLongMessage}));
-}
-
-// Two files to 98 rows are taken quietly; of four, two are taken and the user told; with
-// a full list Add says so without opening the file dialog.
-TEST_F(LoaderDlgTest, AddStopsAtOneHundredRows) {
-    for (const Strings& names : {Strings{"r100.ds1", "r101.ds1"},
-                                 Strings{"r100.ds1", "r101.ds1", "r102.ds1", "r103.ds1"}}) {
-        CLoaderDlg dlg;
-        script.AnswerOpenFiles("C:\\maps", names);
-        Show(dlg, [&](CLoaderDlg& d) {
-            FillRows(d, 98);
-            d.ChooseMenu(ID_FILE_ADD);
-            EXPECT_EQ(Rows(d, 1).back(), RowMap(101));
-            if (names.size() > 2) d.ChooseMenu(ID_FILE_ADD);  // no file answer queued
-            EXPECT_EQ(d.m_listFiles.GetItemCount(), 100);
-        });
-    }
-    test::ExpectErrorBoxes(script, {kMaxFilesAddedMessage, kMaxFilesMessage}, IDD_LOADER);
-}
-
-TEST_F(LoaderDlgTest, RemoveTakesEverySelectedRowOrSaysNoneIsSelected) {
-    CLoaderDlg dlg;
-    Show(dlg, [&](CLoaderDlg& d) {
-        d.ChooseMenu(ID_FILE_REMOVE);  // empty list, nothing selected
-        FillRows(d, 5);
-        d.ChooseMenu(ID_FILE_REMOVE);
-        for (int i : {0, 2, 3}) d.m_listFiles.SetSelected(i, true);
-        d.ChooseMenu(ID_FILE_REMOVE);
-        EXPECT_EQ(Rows(d, 1), (Strings{RowMap(1), RowMap(4)}));
-    });
-    test::ExpectErrorBoxes(script, Strings(2, kNoItemsSelectedMessage), IDD_LOADER);
+    test::ExpectErrorBoxes(script,
+                           {"Unable to Find unknown.ds1 in kelvorn_loader.ini", kPathTooLongMessage,
+                            kPathTooLongMessage, kMaxFilesAddedMessage, kMaxFilesMessage},
+                           IDD_LOADER);
 }
 
 // Drops skip duplicates, paths over 511 bytes and maps the table lacks, ask with both

@@ -15,12 +15,14 @@ std::string Quoted(const std::string& path) {
 
 // Quoted .ds1 paths are listed in order, a repeated one twice. OK (as Run ends the window)
 // runs the editor and shows the window again as it was, with the editor's output and the
-// forced .dt1 list that Configure set; Escape ends the program.
+// forced .dt1 list that Configure set. Enter does not end the window; the system menu's
+// About item, taken by the window itself, opens the same box as Help > About, with the
+// version; Exit ends the window with Cancel and the program with it.
 TEST_F(LoaderDlgTest, CommandLineMapsAreListedAndEachOkRunsTheEditorAndShowsTheWindowAgain) {
     const Strings rows{kRowB, kRowA, kRowA};
     OnMainWindow([&](CLoaderDlg& d) {
         EXPECT_EQ(Rows(d), rows);
-        EXPECT_TRUE(WorkingDirIsProgramDir());
+        EXPECT_TRUE(IsCurrentDir(ProgramDir()));
         d.m_options.resizeX = 77;
         d.ClickButton(IDC_CONFIGURE_DT1);
         d.EndDialog(ui::IdOk);
@@ -36,14 +38,29 @@ TEST_F(LoaderDlgTest, CommandLineMapsAreListedAndEachOkRunsTheEditorAndShowsTheW
         EXPECT_EQ(d.m_options.resizeX, 77u);
         EXPECT_EQ(d.m_dt1Dlg.m_nDt1Count, 1);
         EXPECT_EQ(d.m_dt1Dlg.m_dt1Files[0], "C:\\t\\a.dt1");
+        d.PressEnter();
+        EXPECT_FALSE(d.IsEnding());
+        EXPECT_TRUE(d.Window().HasSystemMenuItem(IDM_ABOUTBOX));
+        EXPECT_TRUE(d.HandleSysCommand(IDM_ABOUTBOX | 0x3));
+        EXPECT_FALSE(d.HandleSysCommand(0xF060));  // SC_CLOSE: the default handling
+        d.ChooseMenu(ID_HELP_ABOUT);
+        d.ChooseMenu(ID_FILE_EXIT);
     });
+    std::string versions;
+    for (int showing = 0; showing < 2; ++showing)
+        script.OnDialog(IDD_ABOUTBOX, [&](ui::Dialog& about) {
+            versions += about.Window().GetItemText(IDC_VERSION) + " ";
+            about.PressEnter();
+        });
     EXPECT_FALSE(app.InitInstance(Quoted(MapPath("b.ds1")) + " " + Quoted(MapPath("a.ds1")) +
                                   " C:\\maps\\neg.ds1 " + Quoted(MapPath("b.DS1")) +
                                   Quoted(MapPath("a.ds1"))));
     EXPECT_EQ(app.m_strExeDir, ProgramDir());
     EXPECT_EQ(runs, 1);
+    EXPECT_EQ(versions, "1.014 1.014 ");
     EXPECT_EQ(app.MainDialog(), nullptr);
-    EXPECT_EQ(script.DialogsOpened(), (std::vector<int>{IDD_LOADER, IDD_FORCE_DT1, IDD_LOADER}));
+    EXPECT_EQ(script.DialogsOpened(), (std::vector<int>{IDD_LOADER, IDD_FORCE_DT1, IDD_LOADER,
+                                                        IDD_ABOUTBOX, IDD_ABOUTBOX}));
 }
 
 // A path longer than 255 characters is left out; beyond 100 maps the first hundred are
@@ -60,37 +77,6 @@ TEST_F(LoaderDlgTest, CommandLinesBeyondTheLimitsKeepWhatFitsAndSaySo) {
     ASSERT_EQ(script.MessageBoxes().size(), 2u);
     test::ExpectErrorBox(script.MessageBoxes()[0], kCommandLineTooLongMessage, 0);
     test::ExpectErrorBox(script.MessageBoxes()[1], kCommandLineTooManyMessage, 0);
-}
-
-// The system menu carries the About item, taken by the window itself, and it opens the same
-// box as Help > About, with the version; Enter does not end the window, Exit ends it with
-// Cancel and the program with it.
-TEST_F(LoaderDlgTest, AboutItemEnterAndExit) {
-    OnMainWindow([&](CLoaderDlg& d) {
-        EXPECT_EQ(d.m_listFiles.GetItemCount(), 0);
-        EXPECT_TRUE(d.Window().HasSystemMenuItem(IDM_ABOUTBOX));
-        EXPECT_TRUE(d.HandleSysCommand(IDM_ABOUTBOX | 0x3));
-        EXPECT_FALSE(d.HandleSysCommand(0xF060));  // SC_CLOSE: the default handling
-        d.ChooseMenu(ID_HELP_ABOUT);
-        d.DropFiles({MapPath("a.ds1")});
-        d.PressEnter();
-        EXPECT_FALSE(d.IsEnding());
-        d.ChooseMenu(ID_FILE_EXIT);
-    });
-    std::string versions;
-    for (int showing = 0; showing < 2; ++showing)
-        script.OnDialog(IDD_ABOUTBOX, [&](ui::Dialog& about) {
-            versions += about.Window().GetItemText(IDC_VERSION) + " ";
-            about.PressEnter();
-        });
-    EXPECT_FALSE(app.InitInstance(""));
-    EXPECT_EQ(versions, "1.014 1.014 ");
-    EXPECT_EQ(runs, 0);
-}
-
-bool CurrentDirIs(const std::string& folder) {
-    std::error_code ec;
-    return fs::equivalent(fs::current_path(), fs::path(folder).parent_path(), ec);
 }
 
 TEST_F(LoaderDlgTest, OneMapWithOptionsEndsTheWindowReadyForTheEditor) {
@@ -114,7 +100,7 @@ TEST_F(LoaderDlgTest, OneMapWithOptionsEndsTheWindowReadyForTheEditor) {
     EXPECT_EQ(dlg.m_savedRows[0],
               (FileListEntry{MapPath("neg.ds1"), "Negative", "data\\neg", 7, -1}));
     EXPECT_EQ(dlg.m_savedRows[1], FileListEntry{});
-    EXPECT_TRUE(CurrentDirIs(editorDir));
+    EXPECT_TRUE(IsCurrentDir(editorDir));
     EXPECT_FALSE(fs::exists(ProgramDir() + "temp.ini"));
     EXPECT_EQ(BoxTexts(), Strings{});
 }
@@ -149,7 +135,7 @@ TEST_F(LoaderDlgTest, SeveralMapsGoThroughTempIniAndEverySavedRowIsReplaced) {
         expected[2] = {MapPath("kept.ds1"), "Kept", "data\\kept", 5, 6};
         expected[3] = {MapPath("neg.ds1"), "Negative", "data\\neg", 7, -1};
         EXPECT_EQ(dlg.m_savedRows, expected);
-        EXPECT_TRUE(CurrentDirIs(editor));
+        EXPECT_TRUE(IsCurrentDir(editor));
     }
 }
 
@@ -190,7 +176,7 @@ TEST_F(LoaderDlgTest, RefusedRunsChangeNothing) {
             else
                 d.ChooseMenu(ID_FILE_RUN);
             EXPECT_FALSE(d.IsEnding()) << c.message;
-            EXPECT_TRUE(WorkingDirIsProgramDir()) << c.message;
+            EXPECT_TRUE(IsCurrentDir(ProgramDir())) << c.message;
         });
         EXPECT_STREQ(dlg.m_szCmdLine, "earlier");
         EXPECT_EQ(dlg.m_savedRows, saved);
