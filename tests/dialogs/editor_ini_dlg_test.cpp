@@ -19,7 +19,6 @@ class EditorIniTest : public LoaderDlgTest {
   protected:
     void SetUp() override {
         LoaderDlgTest::SetUp();
-        m_folder.Write("kelvorn_loader.ini", "kelvornpath = " + m_folder.Path("editor") + "\r\n");
         bool created;
         sys::Registry& registry = sys::SystemRegistry();
         registry.CreateKey(sys::RegRoot::LocalMachine, kGameRegistryKey, created);
@@ -52,24 +51,6 @@ class EditorIniTest : public LoaderDlgTest {
     EditorSettings game;  // factory values with the game's archive paths
 };
 
-// Without a file: factory values and the game's paths, written with the standard comments;
-// keeping comments is not offered.
-TEST_F(EditorIniTest, WithoutAFileFactoryValuesAndGamePathsAreWrittenWithComments) {
-    OpenSettings([](ui::Dialog& d) {
-        ui::WindowPort& w = d.Window();
-        EXPECT_EQ(Shown(d, {IDC_D2EXP, IDC_MOD_DIR, IDC_SCREEN_WIDTH, IDC_NB_TYPE2,
-                            IDC_SCREEN_DEPTH, IDC_CENTER_ZOOM, IDC_GAMMA}),
-                  kGame + "\\d2exp.mpq||800|150|16|1:1|1.30");
-        // The depth and zoom lists come from the resource.
-        EXPECT_EQ(w.CbGetText(IDC_SCREEN_DEPTH, 4) + w.CbGetText(IDC_CENTER_ZOOM, 5), "321:16");
-        EXPECT_FALSE(w.IsChecked(IDC_ALLOW_TYPE2) || w.IsChecked(IDC_WINOBJ_SCROLL_MOUSE));
-        EXPECT_TRUE(w.IsChecked(IDC_WINOBJ_SCROLL_KEYB) && w.IsChecked(IDC_COMMENTS_STANDARD));
-        EXPECT_FALSE(w.IsItemEnabled(IDC_COMMENTS_KEEP));
-        d.PressEnter();
-    });
-    EXPECT_EQ(m_folder.Read(kIni), FormatEditorSettings(game, StandardComments));
-}
-
 // A file with every key keeps its own lines; strange lines are warned about and kept.
 TEST_F(EditorIniTest, AFullFileKeepsItsCommentsAndOnlyChangedValuesChange) {
     EditorSettings s = game;
@@ -94,15 +75,25 @@ TEST_F(EditorIniTest, AFullFileKeepsItsCommentsAndOnlyChangedValuesChange) {
     EXPECT_EQ(script.MessageBoxes()[0].ownerTemplate, IDD_EDITOR_INI);
 }
 
-// Revert resets the per-act counts only; Defaults every value but the paths and the
-// comment choice. The browsers fill their own field, and a cancelled one nothing.
-TEST_F(EditorIniTest, DefaultsRevertAndTheBrowsersKeepWhatTheyShould) {
+// Without a file: factory values and the game's paths, the standard comments chosen and
+// keeping comments not offered. Revert resets the per-act counts only; Defaults every
+// value but the paths and the comment choice. The browsers fill their own field, and a
+// cancelled one nothing.
+TEST_F(EditorIniTest, WithoutAFileFactoryValuesThenDefaultsRevertAndTheBrowsers) {
     script.AnswerOpenFile({"C:\\x\\d2data.mpq"});
     script.CancelFileDialog();
     script.AnswerFolder("C:\\mods\\mine");
     script.AnswerFolder(std::nullopt);
     OpenSettings([](ui::Dialog& d) {
         ui::WindowPort& w = d.Window();
+        EXPECT_EQ(Shown(d, {IDC_D2EXP, IDC_MOD_DIR, IDC_SCREEN_WIDTH, IDC_NB_TYPE2,
+                            IDC_SCREEN_DEPTH, IDC_CENTER_ZOOM, IDC_GAMMA}),
+                  kGame + "\\d2exp.mpq||800|150|16|1:1|1.30");
+        // The depth and zoom lists come from the resource.
+        EXPECT_EQ(w.CbGetText(IDC_SCREEN_DEPTH, 4) + w.CbGetText(IDC_CENTER_ZOOM, 5), "321:16");
+        EXPECT_FALSE(w.IsChecked(IDC_ALLOW_TYPE2) || w.IsChecked(IDC_WINOBJ_SCROLL_MOUSE));
+        EXPECT_TRUE(w.IsChecked(IDC_WINOBJ_SCROLL_KEYB) && w.IsChecked(IDC_COMMENTS_STANDARD));
+        EXPECT_FALSE(w.IsItemEnabled(IDC_COMMENTS_KEEP));
         w.SetCheck(IDC_COMMENTS_STANDARD, false);
         w.SetCheck(IDC_COMMENTS_REMOVE, true);
         for (int id : {IDC_D2CHAR, IDC_SCREEN_WIDTH, IDC_NB_TYPE1, IDC_NB_TYPE2})
