@@ -32,20 +32,6 @@ TEST(CommandLinePaths, QuotedMapsAreTakenInOrder) {
         EXPECT_EQ(Taken(cmd), Strings{}) << cmd;
 }
 
-// Paths over 255 bytes and quoted texts that are no map are left out; beyond the limit
-// paths are counted, not taken.
-TEST(CommandLinePaths, PathsBeyondTheLimitsAreCountedNotTaken) {
-    const std::string fits = "C:\\" + std::string(248, 'd') + ".ds1";     // 255 bytes
-    const std::string tooLong = "C:\\" + std::string(249, 'd') + ".ds1";  // 256 bytes
-    CommandLinePaths result =
-        ParseCommandLinePaths("\"" + fits + "\" \"" + tooLong + "\" \"" + std::string(400, 'n') +
-                                  "\" \"a.ds1\" \"b.ds1\"",
-                              2);
-    EXPECT_EQ(result.paths, (Strings{fits, "a.ds1"}));
-    EXPECT_EQ(result.tooLong, 1);
-    EXPECT_EQ(result.beyondLimit, 1);
-}
-
 TEST(ProgramName, IsSkippedAsTheRuntimeSkipsIt) {
     EXPECT_EQ(SkipProgramName(LR"("C:\Program Files\k\loader.exe" "C:\a.ds1")"), LR"("C:\a.ds1")");
     EXPECT_EQ(SkipProgramName(LR"(loader.exe   	"C:\a.ds1" x)"), LR"("C:\a.ds1" x)");

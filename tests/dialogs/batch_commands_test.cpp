@@ -43,6 +43,8 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
     Write("five.ini", "0 0 r100.ds1\n0 0 r101.ds1\n0 0 r102.ds1\n0 0 r103.ds1\n0 0 r104.ds1\n");
     Write("deep.ini", "0 0 " + In("deep" + deep + deep + "/r5.ds1").substr(ProgramDir().size()));
     using Before = std::function<void(CLoaderDlg&)>;
+    const std::string badIni = "Bad Ini File", in = " in kelvorn_loader.ini",
+                      noTable = "Unable to Open kelvorn_loader.ini";
     const Before noIni = [&](CLoaderDlg&) { fs::remove(In("kelvorn_loader.ini")); };
     const Before badKeys = [&](CLoaderDlg&) {
         WriteSettings("kelvornpath=" + editor + "\nkelvornname = k\n");
@@ -69,18 +71,15 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
         {kLoad,
          In("main.ini"),
          cancelChoice,
-         {"Bad Ini File", "Unable to Find lost.ds1 in kelvorn_loader.ini"},
+         {badIni, "Unable to Find lost.ds1" + in},
          {editor + "r002.ds1|3", editor + "neg.ds1|7", "a.ds1|1"}},
         {kLoad, In("cd/list.bat"), {}, {}, {editor + "r002.ds1|3", In("cd/r001.ds1|2")}},
         {kLoad, "cancel"},
         {kLoad, In("none.bat"), {}, {"Failed to open specified File"}},
         {kLoad, In("short.bat"), {}, {"Bad Batch File"}},
         {kLoad, In("nolist.bat"), {}, {"Failed to find no.ini"}},
-        {kLoad, In("main.ini"), noIni, {"Bad Ini File", "Unable to Open kelvorn_loader.ini"}},
-        {kLoad,
-         In("main.ini"),
-         badKeys,
-         {"Bad Ini File", "Unable to Find kelvornpath Entry in kelvorn_loader.ini"}},
+        {kLoad, In("main.ini"), noIni, {badIni, noTable}},
+        {kLoad, In("main.ini"), badKeys, {badIni, "Unable to Find kelvornpath Entry" + in}},
         {kLoad,
          In("five.ini"),
          fill97,
@@ -92,11 +91,8 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
         {kMake, "cancel"},
         {kMake, "", noRows, {"No Files Added  to List"}},
         {kMake, In(std::string(502 - ProgramDir().size(), 'm')), {}, {kBatchPathTooLongMessage}},
-        {kMake, In("old.bat"), noIni, {"Unable to Open kelvorn_loader.ini"}},
-        {kMake,
-         In("old.bat"),
-         badKeys,
-         {"Unable to Find kelvornpath and kelvornname Entry in kelvorn_loader.ini"}},
+        {kMake, In("old.bat"), noIni, {noTable}},
+        {kMake, In("old.bat"), badKeys, {"Unable to Find kelvornpath and kelvornname Entry" + in}},
         {kMake, In("old.bat"), forceDt1, {"You must enter at least 1 .dt1 in the list"}},
         {kMake, In("old.bat"), blockBat, {"Unable to Open " + In("old.bat") + "!"}},
         {kMake, In("old.bat"), blockIni, {"Unable to Open " + In("old.ini") + "!"}},

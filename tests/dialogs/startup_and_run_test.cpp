@@ -13,11 +13,12 @@ std::string Quoted(const std::string& path) {
     return "\"" + path + "\"";
 }
 
-// Quoted .ds1 paths are listed in order, a repeated one twice. OK (as Run ends the window)
-// runs the editor and shows the window again as it was, with the editor's output and the
-// forced .dt1 list that Configure set. Enter does not end the window; the system menu's
-// About item, taken by the window itself, opens the same box as Help > About, with the
-// version; Exit ends the window with Cancel and the program with it.
+// Quoted .ds1 paths are listed in order, a repeated one twice; other texts, however long,
+// are passed over quietly. OK (as Run ends the window) runs the editor and shows the window
+// again as it was, with the editor's output and the forced .dt1 list that Configure set.
+// Enter does not end the window; the system menu's About item, taken by the window itself,
+// opens the same box as Help > About, with the version; Exit ends the window with Cancel
+// and the program with it.
 TEST_F(LoaderDlgTest, CommandLineMapsAreListedAndEachOkRunsTheEditorAndShowsTheWindowAgain) {
     const Strings rows{kRowB, kRowA, kRowA};
     OnMainWindow([&](CLoaderDlg& d) {
@@ -53,11 +54,12 @@ TEST_F(LoaderDlgTest, CommandLineMapsAreListedAndEachOkRunsTheEditorAndShowsTheW
             about.PressEnter();
         });
     EXPECT_FALSE(app.InitInstance(Quoted(MapPath("b.ds1")) + " " + Quoted(MapPath("a.ds1")) +
-                                  " C:\\maps\\neg.ds1 " + Quoted(MapPath("b.DS1")) +
-                                  Quoted(MapPath("a.ds1"))));
+                                  " C:\\maps\\neg.ds1 " + Quoted(std::string(300, 'n')) +
+                                  Quoted(MapPath("b.DS1")) + Quoted(MapPath("a.ds1"))));
     EXPECT_EQ(app.m_strExeDir, ProgramDir());
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(versions, "1.014 1.014 ");
+    EXPECT_EQ(BoxTexts(), Strings{});
     EXPECT_EQ(app.MainDialog(), nullptr);
     EXPECT_EQ(script.DialogsOpened(), (std::vector<int>{IDD_LOADER, IDD_FORCE_DT1, IDD_LOADER,
                                                         IDD_ABOUTBOX, IDD_ABOUTBOX}));
