@@ -19,9 +19,7 @@ inline std::string MapPath(const std::string& name) {
 }
 // r000.ds1 to r119.ds1 each fit one row.
 inline std::string RowMap(int i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "r%03d.ds1", i);
-    return MapPath(name);
+    return MapPath("r" + std::to_string(1000 + i).substr(1) + ".ds1");
 }
 // Rows as the list shows them, columns joined by '|'. twice.ds1 fits two rows.
 inline const std::string kRowA = MapPath("a.ds1") + "|Act 1 - Town|data\\act1\\town|1|2";
@@ -93,7 +91,7 @@ class LoaderDlgTest : public ::testing::Test {
         }
         return rows;
     }
-    // Drops r000.ds1 to r<n-1>.ds1.
+    // Drops r000.ds1 to r<n-1>.ds1 at once.
     static void FillRows(CLoaderDlg& dlg, int n) {
         Strings paths;
         for (int i = 0; i < n; ++i) paths.push_back(RowMap(i));
