@@ -44,18 +44,16 @@ TEST(ProgramName, IsSkippedAsTheRuntimeSkipsIt) {
 // The program file's folder with its separator, else the start directory with one added.
 TEST(ProgramDirectory, IsTheProgramFilesFolderOrTheStartDirectory) {
     using Opt = std::optional<std::string>;
+    // clang-format off
     const std::tuple<Opt, Opt, std::string> cases[] = {
         {R"(C:\Tools\Loader\app.exe)", "C:\\work", R"(C:\Tools\Loader\)"},
-        {"/opt/k/app", "/tmp", "/opt/k/"},
-        {R"(C:\app.exe)", std::nullopt, R"(C:\)"},
-        {std::nullopt, R"(C:\work)", R"(C:\work\)"},
-        {std::nullopt, R"(C:\)", R"(C:\)"},
-        {std::nullopt, "/home/u", "/home/u/"},
+        {"/opt/k/app", "/tmp", "/opt/k/"},          {R"(C:\app.exe)", std::nullopt, R"(C:\)"},
+        {std::nullopt, R"(C:\work)", R"(C:\work\)"}, {std::nullopt, R"(C:\)", R"(C:\)"},
+        {std::nullopt, "/home/u", "/home/u/"},      {"app.exe", R"(D:\x)", R"(D:\x\)"},
         {std::nullopt, "C:/work\\maps", "C:/work\\maps\\"},
-        {"app.exe", R"(D:\x)", R"(D:\x\)"},
-        {std::nullopt, std::nullopt, ""},
-        {std::nullopt, "", ""},
+        {std::nullopt, std::nullopt, ""},           {std::nullopt, "", ""},
     };
+    // clang-format on
     for (const auto& [program, start, expected] : cases)
         EXPECT_EQ(ProgramDirectory(program, start), expected) << program.value_or("-");
 }

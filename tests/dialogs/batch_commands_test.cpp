@@ -66,12 +66,10 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
         Before before = {};
         Strings messages = {}, added = {};
     } cases[] = {
+        // clang-format off
         // Last line first: as written, in the editor folder, in the cd directory; a map
         // the lookup does not resolve ends there.
-        {kLoad,
-         In("main.ini"),
-         cancelChoice,
-         {badIni, "Unable to Find lost.ds1" + in},
+        {kLoad, In("main.ini"), cancelChoice, {badIni, "Unable to Find lost.ds1" + in},
          {editor + "r002.ds1|3", editor + "neg.ds1|7", "a.ds1|1"}},
         {kLoad, In("cd/list.bat"), {}, {}, {editor + "r002.ds1|3", In("cd/r001.ds1|2")}},
         {kLoad, "cancel"},
@@ -80,10 +78,7 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
         {kLoad, In("nolist.bat"), {}, {"Failed to find no.ini"}},
         {kLoad, In("main.ini"), noIni, {badIni, noTable}},
         {kLoad, In("main.ini"), badKeys, {badIni, "Unable to Find kelvornpath Entry" + in}},
-        {kLoad,
-         In("five.ini"),
-         fill97,
-         {"Maximum Files in List reached"},
+        {kLoad, In("five.ini"), fill97, {"Maximum Files in List reached"},
          {"r104.ds1|105", "r103.ds1|104"}},
 #ifndef _WIN32  // deeper than Windows paths go
         {kLoad, In("deep.ini"), {}, {kPathTooLongMessage}},
@@ -96,7 +91,7 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
         {kMake, In("old.bat"), forceDt1, {"You must enter at least 1 .dt1 in the list"}},
         {kMake, In("old.bat"), blockBat, {"Unable to Open " + In("old.bat") + "!"}},
         {kMake, In("old.bat"), blockIni, {"Unable to Open " + In("old.ini") + "!"}},
-    };
+    };  // clang-format on
     std::size_t boxes = 0;
     for (const auto& c : cases) {
         WriteSettings(TableText(editorDir));

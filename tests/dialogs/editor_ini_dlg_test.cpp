@@ -124,8 +124,8 @@ TEST_F(EditorIniTest, WithoutAFileFactoryValuesThenDefaultsRevertAndTheBrowsers)
 
 // A rewrite that cannot open the file asks: Cancel stays, Yes writes afresh. A write
 // that fails asks too: No stays, Yes closes; the old file is left as it was, and Escape
-// writes nothing.
-TEST_F(EditorIniTest, FailedSavesAskAndLeaveTheOldFile) {
+// writes nothing. Without the editor's folder the dialog does not open.
+TEST_F(EditorIniTest, FailedSavesAskAndLeaveTheOldFileAndNoEditorFolderNoDialog) {
     m_folder.Write(kIni, FormatEditorSettings(game, RemoveComments));
     for (int answer : {ui::IdCancel, ui::IdYes}) script.AnswerMessageBox(answer);
     OpenSettings([this](ui::Dialog& d) {
@@ -147,22 +147,20 @@ TEST_F(EditorIniTest, FailedSavesAskAndLeaveTheOldFile) {
     });
     OpenSettings([](ui::Dialog& d) { d.PressEscape(); });
     EXPECT_EQ(m_folder.Read(kIni), "old\r\n");
-    EXPECT_EQ(BoxTexts(), (Strings{kRewriteCannotOpenQuestion, kRewriteCannotOpenQuestion,
-                                   kWriteFailedQuestion, ui::kPromptSigned, kWriteFailedQuestion}));
-    EXPECT_EQ(script.MessageBoxes()[0].flags, ui::MbYesNoCancel | ui::MbIconExclamation);
-}
-
-TEST_F(EditorIniTest, WithoutTheEditorFolderTheDialogDoesNotOpen) {
     for (const char* loaderIni :
          {"; kelvornpath = x\r\nkelvornpath= x\r\n", "kelvornpath = none\r\n"}) {
-        m_folder.Write("kelvorn_loader.ini", loaderIni);
+        WriteSettings(loaderIni);
         CLoaderDlg dlg;
         Show(dlg, [](CLoaderDlg& d) { d.ChooseMenu(ID_EDIT_EDITOR_INI); });
     }
-    test::ExpectErrorBoxes(
-        script, {kNoEditorFolderMessage, kEditorFolderMissingMessage + std::string("none")},
-        IDD_LOADER);
     EXPECT_TRUE(IsCurrentDir(ProgramDir()));
+    const std::string missing = kEditorFolderMissingMessage + std::string("none");
+    EXPECT_EQ(BoxTexts(),
+              (Strings{kRewriteCannotOpenQuestion, kRewriteCannotOpenQuestion, kWriteFailedQuestion,
+                       ui::kPromptSigned, kWriteFailedQuestion, kNoEditorFolderMessage, missing}));
+    EXPECT_EQ(script.MessageBoxes()[0].flags, ui::MbYesNoCancel | ui::MbIconExclamation);
+    test::ExpectErrorBox(script.MessageBoxes()[5], kNoEditorFolderMessage, IDD_LOADER);
+    test::ExpectErrorBox(script.MessageBoxes()[6], missing, IDD_LOADER);
 }
 
 }  // namespace

@@ -19,11 +19,11 @@ class ProbeDialog : public ui::Dialog {
         MapCommand(IDC_FORCE_PAL, &ProbeDialog::OnAction);
         MapCommand(ID_HELP_ABOUT, &ProbeDialog::OnAction);
     }
-    int resizeClicks = 0;
-    std::function<void()> action;
-
     void OnResizeClicked() { ++resizeClicks; }
     void OnAction() { action(); }
+
+    int resizeClicks = 0;
+    std::function<void()> action;
 };
 
 // A handler that fails, by an exception or because the window it opens cannot be shown, is
@@ -59,7 +59,6 @@ TEST(DialogFramework, FailingHandlersAreToldAndTheWindowGoesOn) {
     cases.push_back({opening(9999, false), ID_HELP_ABOUT, menu + noWindow});  // no such template
 #endif
     for (const Case& c : cases) {
-        const std::string& message = c.message;
         ui::Script script;
         ProbeDialog dlg;
         script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
@@ -70,10 +69,10 @@ TEST(DialogFramework, FailingHandlersAreToldAndTheWindowGoesOn) {
             d.EndDialog(ui::IdOk);
         });
         opened = 0;
-        EXPECT_EQ(dlg.DoModal(), ui::IdOk) << message;
-        EXPECT_EQ(dlg.resizeClicks, 1) << message;
-        test::ExpectErrorBoxes(script, {message}, IDD_LOADER);
-        EXPECT_EQ(opened, message.ends_with(noWindow) ? -1 : 0) << message;
+        EXPECT_EQ(dlg.DoModal(), ui::IdOk) << c.message;
+        EXPECT_EQ(dlg.resizeClicks, 1) << c.message;
+        test::ExpectErrorBoxes(script, {c.message}, IDD_LOADER);
+        EXPECT_EQ(opened, c.message.ends_with(noWindow) ? -1 : 0) << c.message;
     }
 }
 

@@ -131,15 +131,14 @@ TEST_F(LoaderDlgTest, OptionControlsShowTheMembersClampNumbersAndEnableTheirOwn)
             d.TypeText(step.id, step.typed);
             EXPECT_EQ(w.GetItemText(step.id), step.shown) << step.typed;
         }
-        for (auto [id, on, expected] : {std::tuple{IDC_RESIZE, false, "+----++++++"},
-                                        {IDC_FORCE_DT1, false, "+----+-++++"},
-                                        {IDC_FORCE_PAL, false, "+----+-+--+"},
-                                        {IDC_RESIZE, true, "++++++-+--+"},
-                                        {IDC_FORCE_DT1, true, "++++++++--+"},
-                                        {IDC_FORCE_PAL, true, "+++++++++++"}}) {
-            w.SetCheck(id, on);
+        // Each box cleared in turn, then each checked again.
+        const char* marks[] = {"+----++++++", "+----+-++++", "+----+-+--+",
+                               "++++++-+--+", "++++++++--+", "+++++++++++"};
+        for (int i = 0; i < 6; ++i) {
+            const int id = std::array{IDC_RESIZE, IDC_FORCE_DT1, IDC_FORCE_PAL}[i % 3];
+            w.SetCheck(id, i >= 3);
             d.ClickButton(id);
-            EXPECT_EQ(Enabled(d), expected) << id << on;
+            EXPECT_EQ(Enabled(d), marks[i]) << i;
         }
         w.SetCheck(IDC_NO_CHECK_ACT, false);
         EXPECT_TRUE(d.UpdateData(true));

@@ -29,13 +29,11 @@ TEST_F(LoaderDlgTest, EachShowingRebuildsTheListFromTheSavedRows) {
             EXPECT_EQ(Rows(d), expected);
             EXPECT_TRUE(IsCurrentDir(ProgramDir()));
             const int dpi = d.Window().GetDpi();
-            for (auto [c, title, at96] : {std::tuple{0, "File", 200},
-                                          {1, "Name", 90},
-                                          {2, "Game Path", 70},
-                                          {3, "LvlType ID", 64},
-                                          {4, "LvlPrest Def", 70}}) {
-                EXPECT_EQ(d.Window().LvGetColumnTitle(IDC_FILE_LIST, c), title);
-                EXPECT_EQ(d.m_listFiles.GetColumnWidth(c), ScaleForDpi(at96, dpi)) << title;
+            const char* titles[] = {"File", "Name", "Game Path", "LvlType ID", "LvlPrest Def"};
+            const int widthsAt96[] = {200, 90, 70, 64, 70};
+            for (int c = 0; c < 5; ++c) {
+                EXPECT_EQ(d.Window().LvGetColumnTitle(IDC_FILE_LIST, c), titles[c]);
+                EXPECT_EQ(d.m_listFiles.GetColumnWidth(c), ScaleForDpi(widthsAt96[c], dpi)) << c;
             }
             EXPECT_TRUE(d.Window().LvGetExtendedStyle(IDC_FILE_LIST) & ui::LvsExFullRowSelect);
         });
@@ -91,42 +89,35 @@ TEST_F(LoaderDlgTest, AddTakesNewMapsUpToOneHundredRows) {
 }
 
 // Drops skip duplicates, paths over 511 bytes and maps the table lacks, ask with both
-// buttons, stop at a cancelled choice, and stop at one hundred rows silently.
-TEST_F(LoaderDlgTest, DropsTakeNewMapsUpToOneHundredRows) {
+// buttons, stop at a cancelled choice, and stop at one hundred rows silently. A double
+// click chooses the parameters of its row again, without Skip; a failed lookup or a click
+// on empty space leaves the rows as they were.
+TEST_F(LoaderDlgTest, DropsTakeNewMapsUpToOneHundredRowsAndDoubleClicksChooseAgain) {
     CLoaderDlg dlg;
+    const std::string gone = MapPath("gone.ds1") + "|Kept|data\\kept|5|6";
+    dlg.m_savedRows[0] = {MapPath("gone.ds1"), "Kept", "data\\kept", 5, 6};
     const std::string fits = "C:\\" + std::string(502, 'x') + "\\b.ds1";  // 511 bytes
     OnMainWindow([&](CLoaderDlg& d) {
         d.DropFiles({MapPath("a.ds1"), "C:\\MAPS\\a.DS1", "C:\\" + std::string(505, 'x') + ".ds1",
                      MapPath("unknown.ds1"), MapPath("twice.ds1"), MapPath("b.ds1")});
-        EXPECT_EQ(Rows(d, 1), Strings{MapPath("a.ds1")});
+        EXPECT_EQ(Rows(d), (Strings{gone, kRowA}));
         d.DropFiles({MapPath("twice.ds1"), MapPath("b.ds1"), fits});
-        EXPECT_EQ(Rows(d, 1),
-                  (Strings{MapPath("a.ds1"), MapPath("twice.ds1"), MapPath("b.ds1"), fits}));
+        EXPECT_EQ(Rows(d, 1), (Strings{MapPath("gone.ds1"), MapPath("a.ds1"), MapPath("twice.ds1"),
+                                       MapPath("b.ds1"), fits}));
+        for (int row : {2, -1, 0}) {
+            d.DoubleClickList(IDC_FILE_LIST, row);
+            const Strings rows = Rows(d);
+            EXPECT_EQ(Strings(rows.begin(), rows.begin() + 3), (Strings{gone, kRowA, kRowTwice2}));
+        }
         FillRows(d, 99);
         EXPECT_EQ(d.m_listFiles.GetItemCount(), 100);
     });
     script.OnDialog(IDD_SELECT_PARAMS, Choose(-1, false, false));
     script.OnDialog(IDD_SELECT_PARAMS, Choose(0, false, false));
-    dlg.DoModal();
-    EXPECT_EQ(BoxTexts(), (Strings{"Unable to Find unknown.ds1 in kelvorn_loader.ini"}));
-}
-
-// The parameters are chosen again without Skip; a failed lookup or a click on empty
-// space leaves the rows as they were.
-TEST_F(LoaderDlgTest, DoubleClickChoosesTheParametersOfARowAgain) {
-    CLoaderDlg dlg;
-    dlg.m_savedRows[0] = {MapPath("twice.ds1"), "First", "data\\one", 10, 11};
-    dlg.m_savedRows[1] = {MapPath("gone.ds1"), "Kept", "data\\kept", 5, 6};
-    OnMainWindow([&](CLoaderDlg& d) {
-        const Strings chosen{kRowTwice2, MapPath("gone.ds1") + "|Kept|data\\kept|5|6"};
-        for (int row : {0, -1, 1}) {
-            d.DoubleClickList(IDC_FILE_LIST, row);
-            EXPECT_EQ(Rows(d), chosen) << row;
-        }
-    });
     script.OnDialog(IDD_SELECT_PARAMS, Choose(1, true, false));
     dlg.DoModal();
-    EXPECT_EQ(BoxTexts(), (Strings{"Unable to Find gone.ds1 in kelvorn_loader.ini"}));
+    EXPECT_EQ(BoxTexts(), (Strings{"Unable to Find unknown.ds1 in kelvorn_loader.ini",
+                                   "Unable to Find gone.ds1 in kelvorn_loader.ini"}));
 }
 
 }  // namespace
