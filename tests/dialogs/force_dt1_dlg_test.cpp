@@ -63,14 +63,18 @@ TEST_F(ForceDt1Test, OnlyOkSavesTheListWithTheRestOfTheSlotsEmptied) {
     EXPECT_TRUE(script.MessageBoxes().empty());
 }
 
-// Paths already listed, in any letter case, are left out; so are paths longer than 511
-// characters, one file or several, which is told once for each Add. Of four files only
-// two fit in the 32 and the rest go silently; full, Add says so without opening the file
-// dialog.
-TEST_F(ForceDt1Test, AddTakesNewPathsThatFitUpToThirtyTwoFiles) {
+// Paths already listed, in any letter case, are left out, by Add or by a drop; so are
+// paths longer than 511 characters, which Add tells once each time. The list scrolls
+// sideways by the widest item's width less one hundred. A drop stops at 32 files silently;
+// Add takes what fits of several files and leaves the rest silently; full, it says so
+// without opening the file dialog.
+TEST_F(ForceDt1Test, AddAndDropsTakeNewPathsThatFitUpToThirtyTwoFiles) {
     dlg.m_dt1Files[0] = "c:\\t\\a.dt1";
     const std::string folder = "C:\\" + std::string(500, 'f');                // 503 bytes
     const std::string single = folder + "\\" + std::string(3, 's') + ".dt1";  // 511 bytes
+    Strings forty, tail{Tile(1), "C:\\any.txt", Tile(0)};
+    for (int i = 0; i < 40; ++i) forty.push_back(Tile(i));
+    for (int i = 2; i < 24; ++i) tail.push_back(Tile(i));
     script.AnswerOpenFile({"C:\\t\\A.DT1"});
     script.AnswerOpenFiles("C:\\T", {"A.dt1", "b.dt1", "B.DT1"});
     script.AnswerOpenFiles(folder, {"abc.dt1", "abcd.dt1", "c.dt1"});  // 511, 512, 509
@@ -78,42 +82,29 @@ TEST_F(ForceDt1Test, AddTakesNewPathsThatFitUpToThirtyTwoFiles) {
     script.AnswerOpenFile({single + "x"});
     script.AnswerOpenFiles("C:\\tiles", {"t40.dt1", "t41.dt1", "t42.dt1", "t43.dt1"});
     Show([&](CForceDt1Dlg& d) {
-        for (int i = 0; i < 5; ++i) d.ClickButton(IDC_ADD);
-        EXPECT_EQ(Items(d), (Strings{"c:\\t\\a.dt1", "C:\\T\\b.dt1", folder + "\\abc.dt1",
-                                     folder + "\\c.dt1", single}));
-        for (int i = 0; i < 25; ++i) d.DropFiles({Tile(i)});  // 30 files
-        d.ClickButton(IDC_ADD);
-        d.ClickButton(IDC_ADD);
-        const Strings items = Items(d);
-        EXPECT_EQ(Strings(items.begin() + 29, items.end()),
-                  (Strings{Tile(24), Tile(40), Tile(41)}));
-    });
-    test::ExpectErrorBoxes(script, {kPathTooLongMessage, kPathTooLongMessage, kMaxDt1Message},
-                           IDD_FORCE_DT1);
-}
-
-// Drops skip duplicates and paths of 512 bytes or more, and stop at 32 files silently.
-// The list scrolls sideways by the widest item's width less one hundred.
-TEST_F(ForceDt1Test, DropsSkipDuplicatesAndLongPathsAndStopAtThirtyTwo) {
-    const std::string fits = "C:\\" + std::string(504, 'x') + ".dt1";  // 511 bytes
-    Strings forty, expected{"a.dt1", Tile(1), fits, "C:\\any.txt"};
-    for (int i = 0; i < 40; ++i) forty.push_back(Tile(i));
-    for (int i = 0; expected.size() < 32; ++i)
-        if (i != 1) expected.push_back(Tile(i));
-    Show([&](CForceDt1Dlg& d) {
-        d.DropFiles({"a.dt1"});
         EXPECT_EQ(d.m_listDt1.GetHorizontalExtent(), 0);
-        d.DropFiles({fits});
-        EXPECT_EQ(d.m_listDt1.GetHorizontalExtent(), d.m_listDt1.MeasureText(fits) - 100);
+        d.DropFiles({single});
+        EXPECT_EQ(d.m_listDt1.GetHorizontalExtent(), d.m_listDt1.MeasureText(single) - 100);
         d.m_listDt1.SetSel(1, true);
         d.ClickButton(IDC_REMOVE);
         EXPECT_EQ(d.m_listDt1.GetHorizontalExtent(), 0);
-        d.DropFiles({Tile(1), "C:\\TILES\\T1.DT1", fits + "x", fits, "C:\\any.txt"});
+        for (int i = 0; i < 5; ++i) d.ClickButton(IDC_ADD);
+        EXPECT_EQ(Items(d), (Strings{"c:\\t\\a.dt1", "C:\\T\\b.dt1", folder + "\\abc.dt1",
+                                     folder + "\\c.dt1", single}));
+        d.DropFiles({Tile(1), "C:\\TILES\\T1.DT1", single + "x", single, "C:\\any.txt"});
         d.DropFiles(forty);
         d.DropFiles({"C:\\more.dt1"});
-        EXPECT_EQ(Items(d), expected);
+        EXPECT_EQ(d.m_listDt1.GetCount(), 32);
+        for (int i : {30, 31}) d.m_listDt1.SetSel(i, true);
+        d.ClickButton(IDC_REMOVE);
+        d.ClickButton(IDC_ADD);
+        d.ClickButton(IDC_ADD);  // no file answer queued
+        tail.insert(tail.end(), {Tile(40), Tile(41)});
+        const Strings items = Items(d);
+        EXPECT_EQ(Strings(items.begin() + 5, items.end()), tail);
     });
-    EXPECT_TRUE(script.MessageBoxes().empty());
+    test::ExpectErrorBoxes(script, {kPathTooLongMessage, kPathTooLongMessage, kMaxDt1Message},
+                           IDD_FORCE_DT1);
 }
 
 }  // namespace

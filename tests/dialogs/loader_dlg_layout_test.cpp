@@ -30,31 +30,6 @@ std::string Look(CLoaderDlg& d) {
            (w.IsMenuItemChecked(ID_VIEW_OUTPUT) ? "O" : "-");
 }
 
-// The output pane keeps its left edge and size; only its top moves. The last layout is
-// the one the next showing opens with.
-TEST_F(LoaderDlgTest, ViewCommandsGiveTheFourLayoutsWhichLastToTheNextShowing) {
-    CLoaderDlg dlg;
-    Strings seen;
-    std::set<std::tuple<int, int, int>> paneSizes;
-    int dpi = 96;
-    Show(dlg, [&](CLoaderDlg& d) {
-        dpi = d.Window().GetDpi();
-        for (int command : {0, ID_VIEW_PARAMETERS, ID_VIEW_OUTPUT, ID_VIEW_PARAMETERS,
-                            ID_VIEW_OUTPUT, ID_VIEW_OUTPUT, ID_VIEW_PARAMETERS}) {
-            if (command) d.ChooseMenu(command);
-            seen.push_back(Look(d));
-            const ui::Rect pane = d.Window().GetItemRect(IDC_OUTPUT);
-            paneSizes.insert({pane.left, pane.Width(), pane.Height()});
-        }
-    });
-    Show(dlg, [&](CLoaderDlg& d) { seen.push_back(Look(d)); });
-    auto px = [dpi](int at96) { return std::to_string(ScaleForDpi(at96, dpi)); };
-    const std::string none = px(247) + " -1 0 --", both = px(557) + " " + px(246) + " 11 PO",
-                      output = px(508) + " " + px(197) + " 0 -O";
-    EXPECT_EQ(seen, (Strings{none, px(296) + " -1 11 P-", both, output, none, output, both, both}));
-    EXPECT_EQ(paneSizes.size(), 1u);
-}
-
 // Run and Make Batch are grayed on an empty list; a full list refuses drops. A second row,
 // by Add or by a drop, disables every option control and clears the switches: Add shows
 // the cleared members, a drop leaves the check marks, which the next exchange reads back.
@@ -103,11 +78,15 @@ TEST_F(LoaderDlgTest, RemoveAndTheRowCountSetTheMenusDropsAndOptions) {
     test::ExpectErrorBoxes(script, Strings(2, kNoItemsSelectedMessage), IDD_LOADER);
 }
 
-// The controls show the members and read them back. Resize numbers stay from 1 to 255,
-// the act from 1 to 5, on every change; an empty field prompts and gets its last value.
-// Each check box enables its own controls and leaves the others alone.
-TEST_F(LoaderDlgTest, OptionControlsShowTheMembersClampNumbersAndEnableTheirOwn) {
-    EXPECT_EQ(CLoaderDlg().m_options, (LaunchOptions{false, false, false, false, 250, 250, 1}));
+// The View commands give the four layouts: the output pane keeps its left edge and size,
+// only its top moves, and the last layout is the one the next showing opens with. The
+// controls show the members and read them back. Resize numbers stay from 1 to 255, the act
+// from 1 to 5, on every change; an empty field prompts and gets its last value. Each check
+// box enables its own controls and leaves the others alone.
+TEST_F(LoaderDlgTest, ViewLayoutsLastAndOptionControlsShowClampAndEnable) {
+    Strings seen;
+    std::set<std::tuple<int, int, int>> paneSizes;
+    int dpi = 96;
     const struct {
         int id;
         const char *typed, *shown;
@@ -121,6 +100,14 @@ TEST_F(LoaderDlgTest, OptionControlsShowTheMembersClampNumbersAndEnableTheirOwn)
     dlg.m_strOutput = "first line\r\nsecond line";
     Show(dlg, [&](CLoaderDlg& d) {
         ui::WindowPort& w = d.Window();
+        dpi = w.GetDpi();
+        for (int command : {0, ID_VIEW_PARAMETERS, ID_VIEW_OUTPUT, ID_VIEW_PARAMETERS,
+                            ID_VIEW_OUTPUT, ID_VIEW_OUTPUT, ID_VIEW_PARAMETERS}) {
+            if (command) d.ChooseMenu(command);
+            seen.push_back(Look(d));
+            const ui::Rect pane = w.GetItemRect(IDC_OUTPUT);
+            paneSizes.insert({pane.left, pane.Width(), pane.Height()});
+        }
         Strings shown;
         for (int id : {IDC_RESIZE_X, IDC_RESIZE_Y, IDC_ACT, IDC_OUTPUT})
             shown.push_back(w.GetItemText(id));
@@ -143,6 +130,12 @@ TEST_F(LoaderDlgTest, OptionControlsShowTheMembersClampNumbersAndEnableTheirOwn)
         w.SetCheck(IDC_NO_CHECK_ACT, false);
         EXPECT_TRUE(d.UpdateData(true));
     });
+    Show(dlg, [&](CLoaderDlg& d) { seen.push_back(Look(d)); });
+    auto px = [dpi](int at96) { return std::to_string(ScaleForDpi(at96, dpi)); };
+    const std::string none = px(247) + " -1 0 --", both = px(557) + " " + px(246) + " 11 PO",
+                      output = px(508) + " " + px(197) + " 0 -O";
+    EXPECT_EQ(seen, (Strings{none, px(296) + " -1 11 P-", both, output, none, output, both, both}));
+    EXPECT_EQ(paneSizes.size(), 1u);
     EXPECT_EQ(dlg.m_options, (LaunchOptions{true, true, false, true, 42, 7, 4}));
     ASSERT_EQ(BoxTexts(), (Strings{ui::kPromptUnsigned}));
     EXPECT_EQ(script.MessageBoxes()[0].ownerTemplate, IDD_LOADER);
