@@ -92,7 +92,7 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
         {kMake, In("old.bat"), blockBat, {"Unable to Open " + In("old.bat") + "!"}},
         {kMake, In("old.bat"), blockIni, {"Unable to Open " + In("old.ini") + "!"}},
     };  // clang-format on
-    std::size_t boxes = 0;
+    Strings messages;
     for (const auto& c : cases) {
         WriteSettings(TableText(editorDir));
         if (c.chosen == "cancel")
@@ -112,12 +112,9 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
                                 d.m_listFiles.GetItemText(i, kColTypeId));
         });
         EXPECT_EQ(added, c.added) << c.chosen;
-        const Strings texts = BoxTexts();
-        EXPECT_EQ(Strings(texts.begin() + static_cast<long>(boxes), texts.end()), c.messages);
-        boxes = texts.size();
+        messages.insert(messages.end(), c.messages.begin(), c.messages.end());
     }
-    for (const ui::MessageBoxCall& box : script.MessageBoxes())
-        test::ExpectErrorBox(box, box.text, IDD_LOADER);
+    test::ExpectErrorBoxes(script, messages, IDD_LOADER);
     EXPECT_EQ(m_folder.Read("old.bat"), "old");
     EXPECT_FALSE(fs::exists(In("old.ini")));
 }

@@ -61,8 +61,6 @@ TEST_F(LoaderDlgTest, CommandLineMapsAreListedAndEachOkRunsTheEditorAndShowsTheW
     EXPECT_EQ(versions, "1.014 1.014 ");
     EXPECT_EQ(BoxTexts(), Strings{});
     EXPECT_EQ(app.MainDialog(), nullptr);
-    EXPECT_EQ(script.DialogsOpened(), (std::vector<int>{IDD_LOADER, IDD_FORCE_DT1, IDD_LOADER,
-                                                        IDD_ABOUTBOX, IDD_ABOUTBOX}));
 }
 
 // A path longer than 255 characters is left out; beyond 100 maps the first hundred are
@@ -81,64 +79,55 @@ TEST_F(LoaderDlgTest, CommandLinesBeyondTheLimitsKeepWhatFitsAndSaySo) {
     test::ExpectErrorBox(script.MessageBoxes()[1], kCommandLineTooManyMessage, 0);
 }
 
-TEST_F(LoaderDlgTest, OneMapWithOptionsEndsTheWindowReadyForTheEditor) {
-    CLoaderDlg dlg;
-    dlg.m_savedRows[0].path = MapPath("neg.ds1");
-    const intptr_t code = Show(dlg, [&](CLoaderDlg& d) {
-        Check(d, IDC_NO_CHECK_ACT);
-        Check(d, IDC_FORCE_PAL);
-        d.TypeText(IDC_ACT, "3");
-        Check(d, IDC_RESIZE);
-        d.TypeText(IDC_RESIZE_X, "2");
-        d.TypeText(IDC_RESIZE_Y, "40");
-        d.ChooseMenu(ID_FILE_RUN);
-        EXPECT_TRUE(d.IsEnding());
-    });
-    EXPECT_EQ(code, ui::IdOk);
-    EXPECT_STREQ(dlg.m_szCmdLine,
-                 "\"kelvorn.exe\" \"C:\\maps\\neg.ds1\" 7 4294967295 -no_check_act -force_pal 3"
-                 " -resize 2 40");
-    // The number shown unsigned comes back as it was.
-    EXPECT_EQ(dlg.m_savedRows[0],
-              (FileListEntry{MapPath("neg.ds1"), "Negative", "data\\neg", 7, -1}));
-    EXPECT_EQ(dlg.m_savedRows[1], FileListEntry{});
-    EXPECT_TRUE(IsCurrentDir(editorDir));
-    EXPECT_FALSE(fs::exists(ProgramDir() + "temp.ini"));
-    EXPECT_EQ(BoxTexts(), Strings{});
-}
-
-// Several maps go through temp.ini in the program folder, named relative to the editor
-// folder when inside it. Every saved row is replaced by the list's rows, gaps closed;
-// the switches are not used.
-TEST_F(LoaderDlgTest, SeveralMapsGoThroughTempIniAndEverySavedRowIsReplaced) {
+// Run ends the window ready for the editor, its folder made current. One map goes on the
+// command line with the switches; several go through temp.ini in the program folder,
+// named relative to the editor folder when inside it, and the switches are not used.
+// Every saved row is replaced by the list's rows, gaps closed; a number shown unsigned
+// comes back as it was.
+TEST_F(LoaderDlgTest, RunEndsTheWindowWithTheCommandLineAndTheRowsSaved) {
     const std::string parent =
         fs::path(ProgramDir()).parent_path().parent_path().string() + test::TempFolder::kSeparator;
     ASSERT_EQ(ProgramDir().rfind(parent, 0), 0u);
-    for (const std::string& editor : {editorDir, parent}) {
+    const FileListEntry a{MapPath("a.ds1"), "Act 1 - Town", "data\\act1\\town", 1, 2},
+        b{MapPath("b.ds1"), "Act 2 - Desert", "data\\act2", 3, 4},
+        kept{MapPath("kept.ds1"), "Kept", "data\\kept", 5, 6},
+        neg{MapPath("neg.ds1"), "Negative", "data\\neg", 7, -1};
+    for (int several : {0, 1, 2}) {  // 2: the editor folder holds the program folder
+        const std::string editor = several == 2 ? parent : editorDir;
         WriteSettings(TableText(editor));
         CLoaderDlg dlg;
-        dlg.m_savedRows[0].path = MapPath("a.ds1");
-        dlg.m_savedRows[1].path = MapPath("b.ds1");
-        dlg.m_savedRows[5] = {MapPath("kept.ds1"), "Kept", "data\\kept", 5, 6};
-        dlg.m_savedRows[9].path = MapPath("neg.ds1");
-        Show(dlg, [&](CLoaderDlg& d) {
+        dlg.m_savedRows[9].path = neg.path;
+        if (several) {
+            dlg.m_savedRows[0].path = a.path;
+            dlg.m_savedRows[1].path = b.path;
+            dlg.m_savedRows[5] = kept;
+        }
+        const intptr_t code = Show(dlg, [&](CLoaderDlg& d) {
             Check(d, IDC_NO_CHECK_ACT);
+            Check(d, IDC_FORCE_PAL);
+            d.TypeText(IDC_ACT, "3");
+            Check(d, IDC_RESIZE);
+            d.TypeText(IDC_RESIZE_X, "2");
+            d.TypeText(IDC_RESIZE_Y, "40");
             d.ChooseMenu(ID_FILE_RUN);
         });
-        const std::string list =
-            editor == parent ? ProgramDir().substr(parent.size()) : ProgramDir();
-        EXPECT_EQ(std::string(dlg.m_szCmdLine), "\"kelvorn.exe\" \"" + list + "temp.ini\"");
+        EXPECT_EQ(code, ui::IdOk);
+        const std::string list = several == 2 ? ProgramDir().substr(parent.size()) : ProgramDir();
+        EXPECT_EQ(std::string(dlg.m_szCmdLine),
+                  several ? "\"kelvorn.exe\" \"" + list + "temp.ini\""
+                          : "\"kelvorn.exe\" \"C:\\maps\\neg.ds1\" 7 4294967295 -no_check_act "
+                            "-force_pal 3 -resize 2 40");
         EXPECT_EQ(m_folder.Read("temp.ini"),
-                  "1 2 C:\\maps\\a.ds1\r\n3 4 C:\\maps\\b.ds1\r\n5 6 C:\\maps\\kept.ds1\r\n"
-                  "7 4294967295 C:\\maps\\neg.ds1\r\n");
-        std::array<FileListEntry, kMaxFileRows> expected{};
-        expected[0] = {MapPath("a.ds1"), "Act 1 - Town", "data\\act1\\town", 1, 2};
-        expected[1] = {MapPath("b.ds1"), "Act 2 - Desert", "data\\act2", 3, 4};
-        expected[2] = {MapPath("kept.ds1"), "Kept", "data\\kept", 5, 6};
-        expected[3] = {MapPath("neg.ds1"), "Negative", "data\\neg", 7, -1};
+                  several
+                      ? "1 2 C:\\maps\\a.ds1\r\n3 4 C:\\maps\\b.ds1\r\n5 6 C:\\maps\\kept.ds1\r\n"
+                        "7 4294967295 C:\\maps\\neg.ds1\r\n"
+                      : "");  // not written
+        std::array<FileListEntry, kMaxFileRows> expected{neg};
+        if (several) expected = {a, b, kept, neg};
         EXPECT_EQ(dlg.m_savedRows, expected);
         EXPECT_TRUE(IsCurrentDir(editor));
     }
+    EXPECT_EQ(BoxTexts(), Strings{});
 }
 
 // A refused Run says why in one box and leaves the window open, the command line, the
