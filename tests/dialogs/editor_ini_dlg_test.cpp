@@ -113,9 +113,11 @@ TEST_F(EditorIniTest, WithoutAFileFactoryValuesThenDefaultsRevertAndTheBrowsers)
         EXPECT_EQ(Shown(d, {IDC_SCREEN_WIDTH, IDC_GAMMA, IDC_CENTER_ZOOM}), "800|1.30|1:1");
         EXPECT_FALSE(w.IsChecked(IDC_ALLOW_TYPE2));
         EXPECT_TRUE(w.IsChecked(IDC_FULL_SCREEN) && w.IsChecked(IDC_COMMENTS_REMOVE));
+        w.CbSetCurSel(IDC_SCREEN_DEPTH, 0);  // the first item is a choice like any other
         d.PressEnter();
     });
     EditorSettings expected = game;
+    expected.screen_depth = "8";
     expected.d2char = "7";
     expected.d2data = "C:\\x\\d2data.mpq";
     expected.mod_dir = "C:\\mods\\mine";

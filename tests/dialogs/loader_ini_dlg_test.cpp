@@ -127,6 +127,7 @@ TEST_F(LoaderIniTest, TheLineDialogRefusesRowsTheTableCannotHoldAndFiltersFileNa
     const Strings good{"a.ds1", "Town", "act1", "1", "2", "tab\tin comments"};
     const std::pair<Strings, std::string> cases[] = {
         {{"a.ds1", "Town", "act1", "0"}, kAllFieldsMessage},
+        {{"a.ds1", "Town", "act1", "1", "0"}, kAllFieldsMessage},
         {{"a.ds1", "two\tcolumns"}, "Level Name holds a tab or a line break."},
         {{"a.ds1", std::string(128, 'x')}, "Level Name is longer than 127 characters,"},
         {{"a.ds1", "Town", "act1", "1", "2", "one\nrow"}, "Comments hold a line break."},
