@@ -1,6 +1,5 @@
 #include "launch/editor_runner.h"
 
-#include <functional>
 #include <random>
 
 #include "tests/common/helpers.h"
@@ -95,42 +94,30 @@ TEST(EditorRun, EveryByteIsTakenAndNothingHangs) {
         streamSteps.push_back(W::Write(bytes));
     }
     streamSteps.push_back(W::End(0));
-    const std::string last = std::string(9000, 'q') + "!";
+    const std::string last = std::string(9000, 'q') + "!", flood(3000, 'g');
     const struct {
-        std::function<void(FakeProcessApi&)> set;
+        std::vector<W::Step> child;
         std::string output;
+        std::size_t stepsAtStart = 0, maxReadChunk = 1 << 20;
+        bool grandchildHoldsPipe = false;
+        std::string grandchildFlood = {};
     } cases[] = {
-        {[&](W& api) { api.child = {W::End(0, last)}; }, last},
-        {[](W& api) { api.child = {W::End(0, "z")}; }, "z"},
-        {[](W& api) {
-             api.child = {W::Write("early "), W::End(0, "bytes")};
-             api.stepsAtStart = 2;
-         },
-         "early bytes"},
-        {[&](W& api) {
-             api.child = streamSteps;
-             api.maxReadChunk = 3000;
-         },
-         stream},
-        {[](W& api) {
-             api.child = {W::Write("a"), W::CloseOutput(), W::Write(""), W::End(0)};
-         },
-         "a"},
-        {[](W& api) {
-             api.grandchildHoldsPipe = true;
-             api.child = {W::Write("a"), W::Write("b"), W::End(0)};
-         },
-         "ab"},
-        {[](W& api) {
-             api.grandchildHoldsPipe = true;
-             api.grandchildFlood = std::string(3000, 'g');
-             api.child = {W::Write("x"), W::End(0, "last")};
-         },
-         "xlast" + std::string(3000, 'g')},  // what it wrote before the loader looked
+        {{W::End(0, last)}, last},
+        {{W::End(0, "z")}, "z"},
+        {{W::Write("early "), W::End(0, "bytes")}, "early bytes", 2},
+        {streamSteps, stream, 0, 3000},
+        {{W::Write("a"), W::CloseOutput(), W::Write(""), W::End(0)}, "a"},
+        {{W::Write("a"), W::Write("b"), W::End(0)}, "ab", 0, 1 << 20, true},
+        // What the grandchild wrote before the loader looked is taken, and no more.
+        {{W::Write("x"), W::End(0, "last")}, "xlast" + flood, 0, 1 << 20, true, flood},
     };
     for (const auto& c : cases) {
         FakeProcessApi api;
-        c.set(api);
+        api.child = c.child;
+        api.stepsAtStart = c.stepsAtStart;
+        api.maxReadChunk = c.maxReadChunk;
+        api.grandchildHoldsPipe = c.grandchildHoldsPipe;
+        api.grandchildFlood = c.grandchildFlood;
         api.files["stderr.txt"] = std::string(10000, 'e');
         EXPECT_EQ(RunEditor(api), kHead + c.output + kAfterOutput + std::string(10000, 'e') +
                                       kAfterStderr +
