@@ -42,7 +42,6 @@ TEST_F(LookupTest, EveryOutcomeOfALookup) {
     const std::string level(127, 'L'), path(127, 'P');
     const std::string longLine =
         "a.ds1\t" + level + "\t" + path + "\t-12\t34\t" + std::string(600, 'c');
-    const std::string longColumn = "a.ds1\tA\t" + std::string(128, 'p') + "\t1\t2";
     const std::string longLevel = "a.ds1\t" + std::string(1000, 'L');
     const std::string params = kHead + "[PARAMS]\r\n";
     const std::string duriel = "duriel.ds1\tDuriel\tact2\t46\t481\r\n";
@@ -52,13 +51,14 @@ TEST_F(LookupTest, EveryOutcomeOfALookup) {
     const std::string noParams = "Unable to Find [PARAMS] Section in kelvorn_loader.ini";
     const std::string bad = "Bad Line in kelvorn_loader.ini: ";
     const ParamEntry found{"Duriel", "act2", 46, 481};
-    const struct {
+    struct Case {
         std::optional<std::string> file;
         std::string mapPath;
         std::optional<ParamEntry> entry;  // none: the lookup fails
         std::string message = {};         // the one box, if any
         int offered = 0;                  // rows in the choice dialog, 0 when it does not open
-    } cases[] = {
+    };
+    std::vector<Case> cases = {
         {params + duriel, "C:\\Maps\\Duriel.DS1", found},
         {params + duriel, "maps/duriel.ds1", found},
         {params + "duriel.ds1\t\t\t\t\r\n", "duriel.ds1", ParamEntry{"", "", 0, 0}},
@@ -81,7 +81,6 @@ TEST_F(LookupTest, EveryOutcomeOfALookup) {
         {params + "a.ds1\tA\tp\t1\t2\r\n", "C:\\", {}, "No File Name in \"C:\\\""},
         {std::nullopt, "maps/", {}, "No File Name in \"maps/\""},
         {params + "a.ds1\tA\tp\t1\r\n", "a.ds1", {}, bad + "a.ds1\tA\tp\t1"},
-        {params + longColumn + "\r\n", "a.ds1", {}, bad + longColumn},
         {"[PARAMS]\n" + longLevel + "\tp\t1\t2\n",
          "a.ds1",
          {},
@@ -92,6 +91,16 @@ TEST_F(LookupTest, EveryOutcomeOfALookup) {
          bad + "duriel.ds1.bak\told one (and 1 more)"},
         {params + duriel + bak + other, "Duriel.ds1", found, bad + "duriel.ds1.bak\told one", 2},
     };
+    // Every column may hold 127 characters, numbers too; 128 in any one make the row bad.
+    const std::string edge(127, 'e'), over(128, 'o');
+    cases.push_back({params + edge + "\t" + edge + "\t" + edge + "\t" + std::string(126, '0') +
+                         "5\t" + edge + "\r\n",
+                     edge, ParamEntry{edge, edge, 5, 0}});
+    for (int column = 0; column < 5; ++column) {
+        std::string line;
+        for (int k = 0; k < 5; ++k) line += (k ? "\t" : "") + (k == column ? over : "1");
+        cases.push_back({params + line + "\r\n", column ? "1" : over, {}, bad + line});
+    }
     for (const auto& c : cases) {
         ui::Script script;
         int offered = 0;

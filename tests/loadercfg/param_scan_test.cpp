@@ -64,38 +64,4 @@ TEST(AtoiValue, ReadsAsAtoiDoesWrappingAroundOutOfRange) {
     for (const auto& [text, value] : cases) EXPECT_EQ(AtoiValue(text), value) << text;
 }
 
-// Columns two to five, numbers as atoi reads them; fewer than four tabs or a column over
-// 127 characters is refused and leaves the entry; the comments may be of any length.
-TEST(ParseParamLine, TakesColumnsTwoToFiveWithinTheirLimits) {
-    const std::string edge(127, 'e'), over(128, 'o');
-    const struct {
-        std::string line;
-        ParamEntry expected;
-    } taken[] = {
-        {"duriel.ds1\tDuriel\tact2\\duriel\t46\t-481\tnote\tmore",
-         {"Duriel", "act2\\duriel", 46, -481}},
-        {"duriel.ds1\t\t\t\t", {"", "", 0, 0}},
-        {"a\tb\tc\tx\t12abc", {"b", "c", 0, 12}},
-        {edge + "\t" + edge + "\t" + edge + "\t" + std::string(126, '0') + "5\t" + edge,
-         {edge, edge, 5, 0}},
-        {"a\tb\tc\t1\t2\t" + std::string(1000, 'c'), {"b", "c", 1, 2}},
-    };
-    for (const auto& c : taken) {
-        ParamEntry e{"keep", "me", 1, 2};
-        EXPECT_TRUE(ParseParamLine(c.line, e)) << c.line;
-        EXPECT_EQ(e, c.expected) << c.line;
-    }
-    std::vector<std::string> refused = {"duriel.ds1\tDuriel\tpath\t46", "duriel.ds1", ""};
-    for (int column = 0; column < 5; ++column) {
-        std::string line;
-        for (int k = 0; k < 5; ++k) line += (k ? "\t" : "") + (k == column ? over : "1");
-        refused.push_back(line);
-    }
-    for (const std::string& line : refused) {
-        ParamEntry e{"keep", "me", 1, 2};
-        EXPECT_FALSE(ParseParamLine(line, e)) << line;
-        EXPECT_EQ(e, (ParamEntry{"keep", "me", 1, 2}));
-    }
-}
-
 }  // namespace
