@@ -70,11 +70,11 @@ class TempFolder {
     std::filesystem::path m_path;
 };
 
-// Makes a folder current for the scope.
+// Makes a folder current for the scope, or with none, puts the current one back after it.
 class CurrentFolderScope {
   public:
-    explicit CurrentFolderScope(const std::string& folder)
-        : m_old(std::filesystem::current_path()) {
+    CurrentFolderScope() : m_old(std::filesystem::current_path()) {}
+    explicit CurrentFolderScope(const std::string& folder) : CurrentFolderScope() {
         std::filesystem::current_path(TempFolder::Native(folder));
     }
     ~CurrentFolderScope() {

@@ -56,10 +56,7 @@ class LoaderDlgTest : public ::testing::Test {
         };
     }
     // Every queued step and answer must have been used.
-    void TearDown() override {
-        std::filesystem::current_path(m_startDir);
-        EXPECT_TRUE(script.Finished()) << test::Errors(script);
-    }
+    void TearDown() override { EXPECT_TRUE(script.Finished()) << test::Errors(script); }
 
     std::string ProgramDir() const { return m_folder.Path() + test::TempFolder::kSeparator; }
     void WriteSettings(const std::string& text) const {
@@ -108,10 +105,8 @@ class LoaderDlgTest : public ::testing::Test {
     CLoaderApp app;
     int runs = 0;
     test::TempFolder m_folder;
+    test::CurrentFolderScope m_keepCurrentFolder;  // let go of `m_folder` first
     std::string editorDir;
-
-  private:
-    std::filesystem::path m_startDir = std::filesystem::current_path();
 };
 
 // Answers the parameter choice dialog, which must have Skip and Cancel grayed or not as

@@ -33,9 +33,6 @@ TEST(SettingsReaderTest, FindSettingTakesTheFirstNonEmptyValueAndNotesOccurrence
         EXPECT_EQ(reader.FindSetting(c.key), c.value) << c.file;
         EXPECT_EQ(reader.AllKeysPresent(), c.allKeysPresent) << c.file;
     }
-    SettingsReader noFile{std::nullopt};
-    EXPECT_EQ(noFile.FindSetting("full_screen"), std::nullopt);
-    EXPECT_FALSE(noFile.AllKeysPresent());
     // Long lines are read whole: no tail is taken for a line of its own.
     const std::string path(3000, 'p');
     const std::string file = "mod_dir = " + path + "\r\n" + std::string(1030, ' ') + "x = 1\n";

@@ -201,8 +201,6 @@ TEST_F(LookupTest, SeveralRowsAreOfferedInTheChoiceDialog) {
             auto& dlg = static_cast<CSelectParamsDlg&>(d);
             EXPECT_EQ(d.Window().GetCaption(), "Select the Right \"tomb.ds1\"");
             EXPECT_EQ(d.Owner(), &m_owner);
-            EXPECT_EQ(dlg.m_bNoSkip, (c.flags & LOOKUP_NO_SKIP) != 0);
-            EXPECT_EQ(dlg.m_bNoCancel, (c.flags & LOOKUP_NO_CANCEL) != 0);
             for (int i = 0; i < dlg.m_list.GetItemCount(); ++i)
                 offered.push_back(dlg.m_list.GetItemText(i, 0) + "|" +
                                   dlg.m_list.GetItemText(i, 3));

@@ -34,11 +34,8 @@ test::Strings Listing(const test::TempFolder& folder) {
 
 class FsTest : public ::testing::Test {
   protected:
-    void TearDown() override { fs::current_path(m_start); }
     test::TempFolder folder;
-
-  private:
-    fs::path m_start = fs::current_path();
+    test::CurrentFolderScope m_keepCurrentFolder;  // let go of `folder` first
 };
 
 // Each limit counts bytes (on Windows in the code page).
