@@ -92,15 +92,17 @@ void CheckBatchWrittenBack(const BatchCommand& read) {
     FUZZ_CHECK(again->target == StripEditorFolder(read.target, read.cdDirectory));
 }
 
-void CheckBatch(std::string_view text) {
+// Returns what the reader found.
+std::optional<BatchCommand> CheckBatch(std::string_view text) {
     std::optional<BatchCommand> command = ParseBatchFile(text);
     std::optional<BatchCommand> expected = ReadBatchLines(text);
     FUZZ_CHECK(command.has_value() == expected.has_value());
-    if (!command) return;
+    if (!command) return command;
     FUZZ_CHECK(command->cdDirectory == expected->cdDirectory);
     FUZZ_CHECK(command->editor == expected->editor);
     FUZZ_CHECK(command->target == expected->target);
     CheckBatchWrittenBack(*command);
+    return command;
 }
 
 // The map list writer on the entries read, each row with numbers as the list shows them:
@@ -133,6 +135,7 @@ void CheckMapList(std::string_view text, std::string_view folder) {
 }
 
 void CheckNames(std::string_view chosen) {
+    constexpr std::string_view kDebugSuffix = "_debug.txt";
     std::optional<BatchNames> names = BatchNamesFor(chosen);
     std::string_view base = PathBase(chosen);
     FUZZ_CHECK(chosen.starts_with(base));
@@ -145,12 +148,12 @@ void CheckNames(std::string_view chosen) {
         FUZZ_CHECK(chosen.substr(chosen.find_last_of("\\/") + 1).find('.') ==
                    std::string_view::npos);
     }
-    FUZZ_CHECK(names.has_value() ==
-               (chosen.size() <= kMaxBatchName && base.size() + 10 <= kMaxBatchName));
+    FUZZ_CHECK(names.has_value() == (chosen.size() <= kMaxBatchName &&
+                                     base.size() + kDebugSuffix.size() <= kMaxBatchName));
     if (!names) return;
     FUZZ_CHECK(names->base == base);
     FUZZ_CHECK(names->batchFile == names->base + ".bat");
-    FUZZ_CHECK(names->debugFile == names->base + "_debug.txt");
+    FUZZ_CHECK(names->debugFile == names->base + std::string(kDebugSuffix));
     for (const std::string* name : {&names->base, &names->batchFile, &names->debugFile})
         FUZZ_CHECK(name->size() <= kMaxBatchName);
     FUZZ_CHECK(HasBatchExtension(names->batchFile) && PathBase(names->batchFile) == names->base);
@@ -160,8 +163,7 @@ void CheckNames(std::string_view chosen) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::string_view text = AsText(data, size);
-    CheckBatch(text);
-    std::optional<BatchCommand> command = ParseBatchFile(text);
+    std::optional<BatchCommand> command = CheckBatch(text);
     CheckMapList(text, command ? std::string_view(command->cdDirectory) : std::string_view());
     std::vector<std::string_view> lines = SplitLines(text);
     CheckNames(lines.empty() ? std::string_view() : lines.front());

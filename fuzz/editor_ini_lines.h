@@ -17,6 +17,11 @@ struct IniSetting {
     std::size_t tailStart = 0;   // the first ";" from valueStart on, or the line's end
 };
 
+inline std::string_view TrimIniBlanksEnd(std::string_view text) {
+    std::size_t last = text.find_last_not_of(" \t");
+    return text.substr(0, last == std::string_view::npos ? 0 : last + 1);
+}
+
 inline std::size_t SkipIniBlanks(std::string_view line, std::size_t at) {
     std::size_t next = line.find_first_not_of(" \t", at);
     return next == std::string_view::npos ? line.size() : next;
@@ -34,9 +39,8 @@ inline IniLineKind ReadIniLine(std::string_view line, bool hasBreak, IniSetting&
     setting.key = line.substr(at, keyEnd - at);
     setting.valueStart = SkipIniBlanks(line, equals + 1);
     setting.tailStart = std::min(line.find(';', setting.valueStart), line.size());
-    setting.value = line.substr(setting.valueStart, setting.tailStart - setting.valueStart);
-    std::size_t last = setting.value.find_last_not_of(" \t");
-    setting.value = setting.value.substr(0, last == std::string_view::npos ? 0 : last + 1);
+    setting.value =
+        TrimIniBlanksEnd(line.substr(setting.valueStart, setting.tailStart - setting.valueStart));
     return IniLineKind::Setting;
 }
 

@@ -87,7 +87,8 @@ const sys::Registry& GameRegistry() {
 }
 
 // `readings` in the order of kSettingKeys.
-void CheckLoaded(std::string_view text, const std::array<PlainReading, 29>& readings) {
+void CheckLoaded(std::string_view text,
+                 const std::array<PlainReading, kSettingKeyCount>& readings) {
     LoadedEditorSettings loaded = LoadEditorSettings(text, GameRegistry());
     const EditorSettings factory;
     auto reading = [&](std::string_view key) {
@@ -131,7 +132,7 @@ void CheckLoaded(std::string_view text, const std::array<PlainReading, 29>& read
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::string_view text = AsText(data, size);
     const Lines lines = SplitLines(text);
-    std::array<PlainReading, 29> readings;
+    std::array<PlainReading, kSettingKeyCount> readings;
     for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {
         readings[i] = ReadPlainly(lines, kSettingKeys[i].name);
         CheckKey(text, kSettingKeys[i].name, readings[i], false);
