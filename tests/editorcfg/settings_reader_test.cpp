@@ -10,46 +10,6 @@
 
 namespace {
 
-TEST(SettingsReaderTest, FindSettingTakesTheFirstNonEmptyValueAndNotesOccurrences) {
-    const struct {
-        const char* file;
-        const char* key;
-        std::optional<std::string> value;
-        bool allKeysPresent;
-    } cases[] = {
-        {"refresh_rate = 75\nrefresh_rate = 85\n", "refresh_rate", "75", true},
-        {"  \trefresh_rate\t=\t 75 \t\r\n", "refresh_rate", "75", true},
-        {"mod_dir = c:\\my mod ; folder\n", "mod_dir", "c:\\my mod", true},
-        {"mod_dir = c:\\my mod", "mod_dir", "c:\\my mod", true},
-        {"full_screen =\nfull_screen = ;x\nfull_screen = NO\n", "full_screen", "NO", true},
-        {"full_screen =   \n", "full_screen", std::nullopt, true},
-        {"d2exp_old = 1\n", "d2exp", std::nullopt, true},
-        {"Full_Screen = NO\n; full_screen = NO\n", "full_screen", std::nullopt, false},
-        {"full_screen NO\nfull_screen = YES\n", "full_screen", "YES", true},
-        {"", "full_screen", std::nullopt, false},
-    };
-    for (const auto& c : cases) {
-        SettingsReader reader{std::string_view(c.file)};
-        EXPECT_EQ(reader.FindSetting(c.key), c.value) << c.file;
-        EXPECT_EQ(reader.AllKeysPresent(), c.allKeysPresent) << c.file;
-    }
-    // Long lines are read whole: no tail is taken for a line of its own.
-    const std::string path(3000, 'p');
-    const std::string file = "mod_dir = " + path + "\r\n" + std::string(1030, ' ') + "x = 1\n";
-    EXPECT_EQ(SettingsReader{std::string_view(file)}.FindSetting("mod_dir"), path);
-}
-
-TEST(SettingsReaderTest, IntegersAreDigitsOnly) {
-    const std::pair<const char*, int32_t> ints[] = {{"0800", 800},     {"2147483647", INT32_MAX},
-                                                    {"2147483648", 7}, {"1024px", 7},
-                                                    {"-5", 7},         {"+5", 7},
-                                                    {"1 000", 7},      {"1.5", 7}};
-    for (const auto& [value, expected] : ints) {
-        std::string file = std::string("n = ") + value + "\n";
-        EXPECT_EQ(SettingsReader{std::string_view(file)}.ReadIntSetting("n", 7), expected) << value;
-    }
-}
-
 class LoadTest : public ::testing::Test {
   protected:
     void SetGamePath(const std::string& path) {

@@ -23,48 +23,39 @@ CommandRequest OneMap(const std::string& path = "C:\\Maps\\duriel.ds1") {
 // compared byte for byte, become relative, leaving a separator the folder lacks.
 TEST(OneMapCommandLine, ItemsAndSwitchesInTheirOrder) {
     struct Case {
-        std::function<void(CommandRequest&)> set;
         const char* expected;
+        LaunchOptions switches = {};
+        test::Strings forced = {};
+        std::string type = "17", path = "C:\\Maps\\duriel.ds1", folder = kFolder;
     };
     const Case cases[] = {
-        {[](CommandRequest&) {}, R"("kelvorn.exe" "C:\Maps\duriel.ds1" 17 481)"},
-        {[](CommandRequest& r) { r.switches = {false, true, true, true, 2, 4, 3}; },
-         R"("kelvorn.exe" "C:\Maps\duriel.ds1" 17 481 -no_check_act -force_pal 3 -resize 2 4)"},
-        {[](CommandRequest& r) {
-             r.switches.bForcePalette = true;
-             r.switches.act = 3;
-         },
-         R"("kelvorn.exe" "C:\Maps\duriel.ds1" 17 481 -force_pal 3)"},
-        {[](CommandRequest& r) {
-             r.rows[0].typeText = "4294967295";
-             r.switches.bForcePalette = true;
-             r.switches.act = 0xFFFFFFFFu;
-             r.switches.bResize = true;
-             r.switches.resizeX = 4000000000u;
-             r.switches.resizeY = 255;
-         },
-         R"("kelvorn.exe" "C:\Maps\duriel.ds1" 4294967295 481 -force_pal -1 -resize 4000000000 255)"},
-        {[](CommandRequest& r) {
-             r.switches.bForceDt1 = true;
-             r.switches.bNoCheckAct = true;
-             r.forcedDt1 = {kFolder + "tiles\\floor.dt1", "D:\\Other\\wall.dt1"};
-         },
-         R"("kelvorn.exe" "C:\Maps\duriel.ds1" -no_check_act -force_dt1 "tiles\floor.dt1" "D:\Other\wall.dt1")"},
-        {[](CommandRequest& r) { r.rows[0].path = kFolder + "maps\\a.ds1"; },
-         R"("kelvorn.exe" "maps\a.ds1" 17 481)"},
-        {[](CommandRequest& r) { r.rows[0].path = "c:\\editor\\maps\\a.ds1"; },
-         R"("kelvorn.exe" "c:\editor\maps\a.ds1" 17 481)"},
-        {[](CommandRequest& r) {
-             r.rows[0].path = "C:\\Editor\\maps\\a.ds1";
-             r.editorFolder = "C:\\Editor";
-             r.switches.bForceDt1 = true;
-             r.forcedDt1 = {"C:\\Editor\\x.dt1", "C:\\EditorOld\\y.dt1"};
-         },
-         R"("kelvorn.exe" "\maps\a.ds1" -force_dt1 "\x.dt1" "Old\y.dt1")"},
+        {R"("kelvorn.exe" "C:\Maps\duriel.ds1" 17 481)"},
+        {R"("kelvorn.exe" "C:\Maps\duriel.ds1" 17 481 -no_check_act -force_pal 3 -resize 2 4)",
+         {false, true, true, true, 2, 4, 3}},
+        {R"("kelvorn.exe" "C:\Maps\duriel.ds1" 17 481 -force_pal 3)",
+         {.bForcePalette = true, .act = 3}},
+        {R"("kelvorn.exe" "C:\Maps\duriel.ds1" 4294967295 481 -force_pal -1 -resize 4000000000 255)",
+         {false, true, false, true, 4000000000u, 255, 0xFFFFFFFFu},
+         {},
+         "4294967295"},
+        {R"("kelvorn.exe" "C:\Maps\duriel.ds1" -no_check_act -force_dt1 "tiles\floor.dt1" "D:\Other\wall.dt1")",
+         {.bForceDt1 = true, .bNoCheckAct = true},
+         {kFolder + "tiles\\floor.dt1", "D:\\Other\\wall.dt1"}},
+        {R"("kelvorn.exe" "maps\a.ds1" 17 481)", {}, {}, "17", kFolder + "maps\\a.ds1"},
+        {R"("kelvorn.exe" "c:\editor\maps\a.ds1" 17 481)", {}, {}, "17", "c:\\editor\\maps\\a.ds1"},
+        {R"("kelvorn.exe" "\maps\a.ds1" -force_dt1 "\x.dt1" "Old\y.dt1")",
+         {.bForceDt1 = true},
+         {"C:\\Editor\\x.dt1", "C:\\EditorOld\\y.dt1"},
+         "17",
+         "C:\\Editor\\maps\\a.ds1",
+         "C:\\Editor"},
     };
     for (const Case& c : cases) {
-        CommandRequest request = OneMap();
-        c.set(request);
+        CommandRequest request = OneMap(c.path);
+        request.editorFolder = c.folder;
+        request.rows[0].typeText = c.type;
+        request.switches = c.switches;
+        request.forcedDt1 = c.forced;
         const EditorCommand command = ComposeEditorCommand(request);
         EXPECT_FALSE(command.Refused()) << c.expected;
         EXPECT_FALSE(command.usesMapList);

@@ -35,35 +35,69 @@ void ExpectGivenBack(const FakeProcessApi& api) {
     EXPECT_TRUE(api.faults.empty()) << api.faults.front();
 }
 
-// Header, output, stderr.txt and the exit code, signed decimal and lower-case hex; zero
-// bytes are left out. Standard output is the pipe only around the start.
-TEST(EditorRun, PiecesComeInOrder) {
+// The header, the output, stderr.txt and the exit code, signed decimal and lower-case
+// hex; zero bytes are left out.
+std::string Shown(const std::string& output, const std::string& err,
+                  const std::string& exitCode = "0 (0x0)") {
+    return kHead + output + kAfterOutput + err + kAfterStderr +
+           "Editor's process Exited with code " + exitCode + "\r\n";
+}
+
+// Every piece in order, standard output the pipe only around the start. Nothing the editor
+// wrote is lost and no read waits: output that comes with the end or before the first
+// look, a pipe that hands out less than asked, an editor that closes its output early; and
+// a process the editor started, holding the pipe or flooding it, does not keep the loader.
+TEST(EditorRun, EveryByteComesInOrderAndNothingHangs) {
+    std::mt19937 random(7);
+    std::string stream;
+    std::vector<W::Step> streamSteps;
+    for (int i = 0; i < 300; ++i) {
+        std::string bytes(random() % 9000, '\0');
+        for (char& c : bytes) c = static_cast<char>('A' + random() % 26);
+        stream += bytes;
+        streamSteps.push_back(W::Write(bytes));
+    }
+    streamSteps.push_back(W::End(0));
+    const std::string last = std::string(9000, 'q') + "!", flood(3000, 'g'), err(10000, 'e');
     const struct {
         std::vector<W::Step> child;
         std::string err, shown;
+        std::size_t stepsAtStart = 0, maxReadChunk = 1 << 20;
+        bool grandchildHoldsPipe = false;
+        std::string grandchildFlood = {};
     } cases[] = {
         {{W::Write("hello\r\n"), W::Write("world"), W::End(0)},
          "no errors\r\n",
-         "hello\r\nworld" + kAfterOutput + "no errors\r\n" + kAfterStderr +
-             "Editor's process Exited with code 0 (0x0)\r\n"},
-        {{W::End(0xFFFFFFFFu)},
-         "e",
-         kAfterOutput + "e" + kAfterStderr +
-             "Editor's process Exited with code -1 (0xffffffff)\r\n"},
-        {{W::End(0x80000000u)},
-         "",
-         kAfterOutput + kAfterStderr +
-             "Editor's process Exited with code -2147483648 (0x80000000)\r\n"},
+         Shown("hello\r\nworld", "no errors\r\n")},
+        {{W::End(0xFFFFFFFFu)}, "e", Shown("", "e", "-1 (0xffffffff)")},
+        {{W::End(0x80000000u)}, "", Shown("", "", "-2147483648 (0x80000000)")},
         {{W::Write(std::string("ab\0cd\0", 6)), W::End(3054u)},
          std::string("\0e\0r", 4),
-         "abcd" + kAfterOutput + "er" + kAfterStderr +
-             "Editor's process Exited with code 3054 (0xbee)\r\n"},
+         Shown("abcd", "er", "3054 (0xbee)")},
+        {{W::End(0, last)}, err, Shown(last, err)},
+        {{W::End(0, "z")}, "", Shown("z", "")},
+        {{W::Write("early "), W::End(0, "bytes")}, "", Shown("early bytes", ""), 2},
+        {streamSteps, "", Shown(stream, ""), 0, 3000},
+        {{W::Write("a"), W::CloseOutput(), W::Write(""), W::End(0)}, "", Shown("a", "")},
+        {{W::Write("a"), W::Write("b"), W::End(0)}, "", Shown("ab", ""), 0, 1 << 20, true},
+        // What the grandchild wrote before the loader looked is taken, and no more.
+        {{W::Write("x"), W::End(0, "last")},
+         "",
+         Shown("xlast" + flood, ""),
+         0,
+         1 << 20,
+         true,
+         flood},
     };
     for (const auto& c : cases) {
         FakeProcessApi api;
         api.child = c.child;
-        api.files["stderr.txt"] = c.err;
-        EXPECT_EQ(RunEditor(api), kHead + c.shown);
+        api.stepsAtStart = c.stepsAtStart;
+        api.maxReadChunk = c.maxReadChunk;
+        api.grandchildHoldsPipe = c.grandchildHoldsPipe;
+        api.grandchildFlood = c.grandchildFlood;
+        api.stderrFile = c.err;
+        EXPECT_EQ(RunEditor(api), c.shown);
         EXPECT_EQ(api.startedWith, kCommand);
         ExpectGivenBack(api);
         // clang-format off
@@ -76,53 +110,6 @@ TEST(EditorRun, PiecesComeInOrder) {
         for (std::size_t i = 0; i + 1 < std::size(order); ++i)
             EXPECT_LT(api.IndexOf(order[i]), api.IndexOf(order[i + 1])) << order[i];
         EXPECT_EQ(api.Count("AllocConsole") + api.Count("FreeConsole"), 2u);
-    }
-}
-
-// Nothing the editor wrote is lost and no read waits: output that comes with the end or
-// before the first look, a pipe that hands out less than asked, an editor that closes its
-// output early; and a process the editor started, holding the pipe or flooding it, does
-// not keep the loader.
-TEST(EditorRun, EveryByteIsTakenAndNothingHangs) {
-    std::mt19937 random(7);
-    std::string stream;
-    std::vector<W::Step> streamSteps;
-    for (int i = 0; i < 300; ++i) {
-        std::string bytes(random() % 9000, '\0');
-        for (char& c : bytes) c = static_cast<char>('A' + random() % 26);
-        stream += bytes;
-        streamSteps.push_back(W::Write(bytes));
-    }
-    streamSteps.push_back(W::End(0));
-    const std::string last = std::string(9000, 'q') + "!", flood(3000, 'g');
-    const struct {
-        std::vector<W::Step> child;
-        std::string output;
-        std::size_t stepsAtStart = 0, maxReadChunk = 1 << 20;
-        bool grandchildHoldsPipe = false;
-        std::string grandchildFlood = {};
-    } cases[] = {
-        {{W::End(0, last)}, last},
-        {{W::End(0, "z")}, "z"},
-        {{W::Write("early "), W::End(0, "bytes")}, "early bytes", 2},
-        {streamSteps, stream, 0, 3000},
-        {{W::Write("a"), W::CloseOutput(), W::Write(""), W::End(0)}, "a"},
-        {{W::Write("a"), W::Write("b"), W::End(0)}, "ab", 0, 1 << 20, true},
-        // What the grandchild wrote before the loader looked is taken, and no more.
-        {{W::Write("x"), W::End(0, "last")}, "xlast" + flood, 0, 1 << 20, true, flood},
-    };
-    for (const auto& c : cases) {
-        FakeProcessApi api;
-        api.child = c.child;
-        api.stepsAtStart = c.stepsAtStart;
-        api.maxReadChunk = c.maxReadChunk;
-        api.grandchildHoldsPipe = c.grandchildHoldsPipe;
-        api.grandchildFlood = c.grandchildFlood;
-        api.files["stderr.txt"] = std::string(10000, 'e');
-        EXPECT_EQ(RunEditor(api), kHead + c.output + kAfterOutput + std::string(10000, 'e') +
-                                      kAfterStderr +
-                                      "Editor's process Exited with code 0 (0x0)\r\n");
-        ExpectGivenBack(api);
     }
 }
 
@@ -169,12 +156,9 @@ TEST(EditorRun, AFailingStepStopsWithItsMessage) {
         api.consoleHeld = true;
         if (secondFails) api.failing = {"AllocConsole#2"};
         api.child = {W::Write("out"), W::End(0)};
-        api.files["stderr.txt"] = "";
+        api.stderrFile = "";
         std::string failure;
-        EXPECT_EQ(RunEditor(api, &failure),
-                  secondFails ? kHead
-                              : kHead + "out" + kAfterOutput + kAfterStderr +
-                                    "Editor's process Exited with code 0 (0x0)\r\n");
+        EXPECT_EQ(RunEditor(api, &failure), secondFails ? kHead : Shown("out", ""));
         EXPECT_EQ(failure, secondFails ? "Console allocation failed" : "");
         EXPECT_EQ(test::Strings(api.log.begin(), api.log.begin() + 3),
                   (test::Strings{"AllocConsole", "FreeConsole", "AllocConsole"}));

@@ -44,13 +44,13 @@ TEST_F(LookupTest, EveryOutcomeOfALookup) {
         "a.ds1\t" + level + "\t" + path + "\t-12\t34\t" + std::string(600, 'c');
     const std::string longLevel = "a.ds1\t" + std::string(1000, 'L');
     const std::string params = kHead + "[PARAMS]\r\n";
-    const std::string duriel = "duriel.ds1\tDuriel\tact2\t46\t481\r\n";
+    const std::string duriel = "duriel.ds1\tDuriel\tact2\t49\t481\r\n";
     const std::string other = "duriel.ds1\tOther\tact5\t1\t2\r\n";
     const std::string bak = "duriel.ds1.bak\told one\r\n";
     const std::string wide = "duriel.ds1.v2\t" + std::string(128, 'L') + "\tp\t1\t2";
     const std::string noParams = "Unable to Find [PARAMS] Section in kelvorn_loader.ini";
     const std::string bad = "Bad Line in kelvorn_loader.ini: ";
-    const ParamEntry found{"Duriel", "act2", 46, 481};
+    const ParamEntry found{"Duriel", "act2", 49, 481};
     struct Case {
         std::optional<std::string> file;
         std::string mapPath;
