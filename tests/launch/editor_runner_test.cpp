@@ -62,9 +62,10 @@ TEST(EditorRun, EveryByteComesInOrderAndNothingHangs) {
     const struct {
         std::vector<W::Step> child;
         std::string err, shown;
-        std::size_t stepsAtStart = 0, maxReadChunk = 1 << 20;
+        std::size_t stepsAtStart = 0;
         bool grandchildHoldsPipe = false;
         std::string grandchildFlood = {};
+        std::size_t maxReadChunk = 1 << 20;
     } cases[] = {
         {{W::Write("hello\r\n"), W::Write("world"), W::End(0)},
          "no errors\r\n",
@@ -77,17 +78,11 @@ TEST(EditorRun, EveryByteComesInOrderAndNothingHangs) {
         {{W::End(0, last)}, err, Shown(last, err)},
         {{W::End(0, "z")}, "", Shown("z", "")},
         {{W::Write("early "), W::End(0, "bytes")}, "", Shown("early bytes", ""), 2},
-        {streamSteps, "", Shown(stream, ""), 0, 3000},
+        {streamSteps, "", Shown(stream, ""), 0, false, "", 3000},
         {{W::Write("a"), W::CloseOutput(), W::Write(""), W::End(0)}, "", Shown("a", "")},
-        {{W::Write("a"), W::Write("b"), W::End(0)}, "", Shown("ab", ""), 0, 1 << 20, true},
+        {{W::Write("a"), W::Write("b"), W::End(0)}, "", Shown("ab", ""), 0, true},
         // What the grandchild wrote before the loader looked is taken, and no more.
-        {{W::Write("x"), W::End(0, "last")},
-         "",
-         Shown("xlast" + flood, ""),
-         0,
-         1 << 20,
-         true,
-         flood},
+        {{W::Write("x"), W::End(0, "last")}, "", Shown("xlast" + flood, ""), 0, true, flood},
     };
     for (const auto& c : cases) {
         FakeProcessApi api;
