@@ -149,7 +149,7 @@ TEST_F(EditorIniTest, AFileKeepsItsLinesAndFailedSavesAskAndLeaveTheOldFile) {
     }
     EXPECT_TRUE(IsCurrentDir(ProgramDir()));
     const std::string missing = kEditorFolderMissingMessage + std::string("none");
-    EXPECT_EQ(BoxTexts(),
+    EXPECT_EQ(test::BoxTexts(script),
               (Strings{"Bad Line:\n46: x y\n", kRewriteCannotOpenQuestion,
                        kRewriteCannotOpenQuestion, kWriteFailedQuestion, ui::kPromptSigned,
                        kWriteFailedQuestion, kNoEditorFolderMessage, missing}));

@@ -21,7 +21,6 @@ Strings Items(CForceDt1Dlg& d) {
 
 class ForceDt1Test : public ::testing::Test {
   protected:
-    // Shows the dialog once with `step` inside; Escape after it unless it ended the dialog.
     void Show(std::function<void(CForceDt1Dlg&)> step) {
         test::OnShow<CForceDt1Dlg>(script, IDD_FORCE_DT1, step);
         dlg.DoModal();
@@ -48,9 +47,7 @@ TEST_F(ForceDt1Test, OnlyOkSavesTheListWithTheRestOfTheSlotsEmptied) {
             if (ok) d.PressEnter();
         });
     }
-    Strings expected{Tile(3), Tile(7)};
-    expected.resize(kMaxDt1Files);
-    EXPECT_EQ(Strings(dlg.m_dt1Files.begin(), dlg.m_dt1Files.end()), expected);
+    EXPECT_EQ(dlg.m_dt1Files, (decltype(dlg.m_dt1Files){Tile(3), Tile(7)}));
     EXPECT_EQ(dlg.m_nDt1Count, 2);
     EXPECT_TRUE(script.MessageBoxes().empty());
 }

@@ -1,6 +1,5 @@
-// The main window's tests share this: a folder of their own as the program directory,
-// holding a kelvorn_loader.ini with a small table, and the application pointed at it.
-// Works on either backend.
+// The main window's tests, on either backend: a folder of their own as the program
+// directory, holding a kelvorn_loader.ini with a small table, and the application in it.
 #pragma once
 
 #include <functional>
@@ -55,7 +54,6 @@ class LoaderDlgTest : public ::testing::Test {
             dlg.m_strOutput = "run " + std::to_string(++runs) + "\r\ndone";
         };
     }
-    // Every queued step and answer must have been used.
     void TearDown() override { EXPECT_TRUE(script.Finished()) << test::Errors(script); }
 
     std::string ProgramDir() const { return m_folder.Path() + test::TempFolder::kSeparator; }
@@ -95,7 +93,6 @@ class LoaderDlgTest : public ::testing::Test {
         for (int i = 0; i < n; ++i) paths.push_back(RowMap(i));
         dlg.DropFiles(paths);
     }
-    Strings BoxTexts() const { return test::BoxTexts(script); }
 
     ui::Script script;
     CLoaderApp app;
@@ -115,7 +112,6 @@ inline ui::Script::Step Choose(int index, bool noSkip, bool noCancel) {
         if (index < 0) return d.PressEscape();
         choice.m_list.SetSelected(-1, false);
         choice.m_list.SetSelected(index, true);
-        choice.m_list.SetFocused(index);
         choice.ClickButton(IDC_SELECT_OK);
     };
 }

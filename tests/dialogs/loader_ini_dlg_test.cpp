@@ -1,5 +1,4 @@
-// The settings editor and its line dialog on a real kelvorn_loader.ini, on either backend.
-// Level names are Windows-1252 bytes.
+// The settings editor and its line dialog on a real kelvorn_loader.ini (Windows-1252 bytes).
 #include "loadercfg/loader_ini_dlg.h"
 
 #include <filesystem>
