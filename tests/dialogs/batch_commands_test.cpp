@@ -1,5 +1,5 @@
-// Make Batch's refusals and Load Batch's search for each map, against real files: a
-// program folder holding the table, an editor folder and a batch file's cd directory.
+// Run's and Make Batch's refusals and Load Batch's search for each map, against real files:
+// a program folder holding the table, an editor folder and a batch file's cd directory.
 #include <algorithm>
 
 #include "launch/batch_file.h"
@@ -22,9 +22,11 @@ class BatchTest : public LoaderDlgTest {
     }
 };
 
-// Each command runs on a window listing b.ds1, `chosen` answering its file dialog.
+// Each command runs on a window listing b.ds1, `chosen` answering its file dialog. A
+// refusal says why in one box and leaves the window open, the rows unsaved and the working
+// directory as it was.
 TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
-    const int kLoad = ID_FILE_LOAD_BATCH, kMake = ID_FILE_MAKE_BATCH;
+    const int kLoad = ID_FILE_LOAD_BATCH, kMake = ID_FILE_MAKE_BATCH, kRun = ID_FILE_RUN;
     const std::string &editor = editorDir, deep = "/" + std::string(250, 'd');
     for (const char* file :
          {"a.ds1", "editor/a.ds1", "editor/neg.ds1", "cd/r001.ds1", "cd/r002.ds1",
@@ -44,7 +46,9 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
     Write("deep.ini", "0 0 " + In("deep" + deep + deep + "/r5.ds1").substr(ProgramDir().size()));
     using Before = std::function<void(CLoaderDlg&)>;
     const std::string badIni = "Bad Ini File", in = " in kelvorn_loader.ini",
-                      noTable = "Unable to Open kelvorn_loader.ini";
+                      noTable = "Unable to Open kelvorn_loader.ini",
+                      noRowsMessage = "No Files Added  to List",
+                      noKeys = "Unable to Find kelvornpath and kelvornname Entry" + in;
     const Before noIni = [&](CLoaderDlg&) { fs::remove(In("kelvorn_loader.ini")); };
     const Before badKeys = [&](CLoaderDlg&) {
         WriteSettings("kelvornpath=" + editor + "\nkelvornname = k\n");
@@ -55,6 +59,12 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
     const Before fill97 = [](CLoaderDlg& d) { FillRows(d, 97); };
     const Before noRows = [](CLoaderDlg& d) { d.m_listFiles.DeleteItem(0); };
     const Before forceDt1 = [](CLoaderDlg& d) { d.Window().SetCheck(IDC_FORCE_DT1, true); };
+    const Before upperName = [&](CLoaderDlg&) {  // Make Batch would take it
+        WriteSettings("kelvornpath = " + editor + "\r\nKELVORNNAME = kelvorn.exe\r\n");
+    };
+    const Before longMap = [](CLoaderDlg& d) {
+        d.m_listFiles.SetItemText(0, kColPath, "C:\\" + std::string(490, 'd') + "\\b.ds1");
+    };
     const Before blockBat = [&](CLoaderDlg&) { fs::create_directory(In("old.bat.kelvorn-tmp")); };
     const Before blockIni = [&](CLoaderDlg& d) {
         d.DropFiles({MapPath("a.ds1")});
@@ -84,16 +94,22 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
         {kLoad, In("deep.ini"), {}, {kPathTooLongMessage}},
 #endif
         {kMake, "cancel"},
-        {kMake, "", noRows, {"No Files Added  to List"}},
+        {kMake, "", noRows, {noRowsMessage}},
         {kMake, In(std::string(502 - ProgramDir().size(), 'm')), {}, {kBatchPathTooLongMessage}},
         {kMake, In("old.bat"), noIni, {noTable}},
-        {kMake, In("old.bat"), badKeys, {"Unable to Find kelvornpath and kelvornname Entry" + in}},
+        {kMake, In("old.bat"), badKeys, {noKeys}},
         {kMake, In("old.bat"), forceDt1, {"You must enter at least 1 .dt1 in the list"}},
         {kMake, In("old.bat"), blockBat, {"Unable to Open " + In("old.bat") + "!"}},
         {kMake, In("old.bat"), blockIni, {"Unable to Open " + In("old.ini") + "!"}},
+        {kRun, "", noRows, {noRowsMessage}},
+        {kRun, "", upperName, {noKeys}},
+        {kRun, "", longMap, {"The editor's command line would be 519 characters long; at most "
+                             "511 fit.\nUse shorter paths, a shorter editor location or fewer "
+                             "forced .dt1 files."}},
     };  // clang-format on
     Strings messages;
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen + ::testing::PrintToString(c.messages));
         WriteSettings(TableText(editorDir));
         if (c.chosen == "cancel")
             script.CancelFileDialog();
@@ -105,13 +121,15 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
             d.DropFiles({MapPath("b.ds1")});
             if (c.before) c.before(d);
             const int before = d.m_listFiles.GetItemCount();
-            d.Window().SendCommand(c.command, 0);  // Make Batch is grayed with no rows
+            d.Window().SendCommand(c.command, 0);  // Run and Make Batch are grayed with no rows
+            EXPECT_FALSE(d.IsEnding());
             EXPECT_TRUE(IsCurrentDir(ProgramDir()));
             for (int i = before; i < d.m_listFiles.GetItemCount(); ++i)
                 added.push_back(d.m_listFiles.GetItemText(i, kColPath) + "|" +
                                 d.m_listFiles.GetItemText(i, kColTypeId));
         });
-        EXPECT_EQ(added, c.added) << c.chosen;
+        EXPECT_EQ(added, c.added);
+        EXPECT_EQ(dlg.m_savedRows, decltype(dlg.m_savedRows){});
         messages.insert(messages.end(), c.messages.begin(), c.messages.end());
     }
     test::ExpectErrorBoxes(script, messages, IDD_LOADER);

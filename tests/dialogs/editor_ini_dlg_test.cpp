@@ -51,30 +51,6 @@ class EditorIniTest : public LoaderDlgTest {
     EditorSettings game;  // factory values with the game's archive paths
 };
 
-// A file with every key keeps its own lines; strange lines are warned about and kept.
-TEST_F(EditorIniTest, AFullFileKeepsItsCommentsAndOnlyChangedValuesChange) {
-    EditorSettings s = game;
-    s.gamma_correction = "2.5";
-    s.only_normal_type2 = false;
-    const std::string original = "; mine\r\n" + FormatEditorSettings(s, RemoveComments) + "x y\r\n";
-    m_folder.Write(kIni, original);
-    OpenSettings([](ui::Dialog& d) {
-        EXPECT_TRUE(d.Window().IsChecked(IDC_COMMENTS_KEEP) &&
-                    d.Window().IsItemEnabled(IDC_COMMENTS_KEEP));
-        EXPECT_TRUE(d.Window().IsChecked(IDC_ALLOW_TYPE2));
-        EXPECT_EQ(Shown(d, {IDC_GAMMA}), "2.50");
-        d.TypeText(IDC_SCREEN_WIDTH, "1024");
-        d.PressEnter();
-    });
-    std::string expected = original;
-    expected.replace(expected.find("= 800"), 5, "= 1024");
-    expected.replace(expected.find("= 2.5"), 5, "= 2.50");
-    EXPECT_EQ(m_folder.Read(kIni), expected);
-    ASSERT_EQ(BoxTexts(), Strings{"Bad Line:\n46: x y\n"});
-    EXPECT_EQ(script.MessageBoxes()[0].caption, "Warning");
-    EXPECT_EQ(script.MessageBoxes()[0].ownerTemplate, IDD_EDITOR_INI);
-}
-
 // Without a file: factory values and the game's paths, the standard comments chosen and
 // keeping comments not offered. Revert resets the per-act counts only; Defaults every
 // value but the paths and the comment choice. The browsers fill their own field, and a
@@ -124,10 +100,26 @@ TEST_F(EditorIniTest, WithoutAFileFactoryValuesThenDefaultsRevertAndTheBrowsers)
     EXPECT_EQ(m_folder.Read(kIni), FormatEditorSettings(expected, RemoveComments));
 }
 
-// A rewrite that cannot open the file asks: Cancel stays, Yes writes afresh. A write
-// that fails asks too: No stays, Yes closes; the old file is left as it was, and Escape
-// writes nothing. Without the editor's folder the dialog does not open.
-TEST_F(EditorIniTest, FailedSavesAskAndLeaveTheOldFileAndNoEditorFolderNoDialog) {
+// A file with every key keeps its own lines, only changed values changing; strange lines
+// are warned about and kept. A rewrite that cannot open the file asks: Cancel stays, Yes
+// writes afresh. A write that fails asks too: No stays, Yes closes; the old file is left as
+// it was, and Escape writes nothing. Without the editor's folder the dialog does not open.
+TEST_F(EditorIniTest, AFileKeepsItsLinesAndFailedSavesAskAndLeaveTheOldFile) {
+    EditorSettings s = game;
+    s.gamma_correction = "2.5";
+    s.only_normal_type2 = false;
+    const std::string original = "; mine\r\n" + FormatEditorSettings(s, RemoveComments) + "x y\r\n";
+    m_folder.Write(kIni, original);
+    OpenSettings([](ui::Dialog& d) {
+        EXPECT_TRUE(d.Window().IsChecked(IDC_COMMENTS_KEEP) &&
+                    d.Window().IsItemEnabled(IDC_COMMENTS_KEEP));
+        EXPECT_TRUE(d.Window().IsChecked(IDC_ALLOW_TYPE2));
+        EXPECT_EQ(Shown(d, {IDC_GAMMA}), "2.50");
+        d.PressEnter();
+    });
+    std::string expected = original;
+    expected.replace(expected.find("= 2.5"), 5, "= 2.50");
+    EXPECT_EQ(m_folder.Read(kIni), expected);
     m_folder.Write(kIni, FormatEditorSettings(game, RemoveComments));
     for (int answer : {ui::IdCancel, ui::IdYes}) script.AnswerMessageBox(answer);
     OpenSettings([this](ui::Dialog& d) {
@@ -157,12 +149,15 @@ TEST_F(EditorIniTest, FailedSavesAskAndLeaveTheOldFileAndNoEditorFolderNoDialog)
     }
     EXPECT_TRUE(IsCurrentDir(ProgramDir()));
     const std::string missing = kEditorFolderMissingMessage + std::string("none");
-    EXPECT_EQ(BoxTexts(),
-              (Strings{kRewriteCannotOpenQuestion, kRewriteCannotOpenQuestion, kWriteFailedQuestion,
-                       ui::kPromptSigned, kWriteFailedQuestion, kNoEditorFolderMessage, missing}));
-    EXPECT_EQ(script.MessageBoxes()[0].flags, ui::MbYesNoCancel | ui::MbIconExclamation);
-    test::ExpectErrorBox(script.MessageBoxes()[5], kNoEditorFolderMessage, IDD_LOADER);
-    test::ExpectErrorBox(script.MessageBoxes()[6], missing, IDD_LOADER);
+    EXPECT_EQ(test::BoxTexts(script),
+              (Strings{"Bad Line:\n46: x y\n", kRewriteCannotOpenQuestion,
+                       kRewriteCannotOpenQuestion, kWriteFailedQuestion, ui::kPromptSigned,
+                       kWriteFailedQuestion, kNoEditorFolderMessage, missing}));
+    const auto& boxes = script.MessageBoxes();
+    EXPECT_EQ(boxes[0].caption + " " + std::to_string(boxes[0].ownerTemplate),
+              "Warning " + std::to_string(IDD_EDITOR_INI));
+    EXPECT_EQ(boxes[1].flags, ui::MbYesNoCancel | ui::MbIconExclamation);
+    for (int i : {6, 7}) test::ExpectErrorBox(boxes[i], boxes[i].text, IDD_LOADER);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The dialog framework through real templates, on whichever backend is linked: natively
-// the memory backend, under Wine real windows.
+// The dialog framework through real templates: natively the memory backend, under Wine
+// real windows.
 #include <functional>
 #include <new>
 #include <stdexcept>

@@ -1,6 +1,5 @@
-// The main window's tests share this: a folder of their own as the program directory,
-// holding a kelvorn_loader.ini with a small table, and the application pointed at it.
-// Works on either backend.
+// The main window's tests, on either backend: a folder of their own as the program
+// directory, holding a kelvorn_loader.ini with a small table, and the application in it.
 #pragma once
 
 #include <functional>
@@ -28,11 +27,11 @@ inline const std::string kRowNeg = MapPath("neg.ds1") + "|Negative|data\\neg|7|4
 inline const std::string kRowTwice1 = MapPath("twice.ds1") + "|First|data\\one|10|11";
 inline const std::string kRowTwice2 = MapPath("twice.ds1") + "|Second|data\\two|12|13";
 
-inline std::string TableText(const std::string& editorFolder = "C:\\editor\\",
-                             const std::string& editorName = "kelvorn.exe") {
+inline std::string TableText(const std::string& editorFolder) {
     std::string text =
-        "; test table\r\nkelvornpath = " + editorFolder + "\r\nkelvornname = " + editorName +
-        "\r\n\r\n[PARAMS]\r\na.ds1\tAct 1 - Town\tdata\\act1\\town\t1\t2\r\n"
+        "; test table\r\nkelvornpath = " + editorFolder +
+        "\r\nkelvornname = kelvorn.exe\r\n\r\n[PARAMS]\r\n"
+        "a.ds1\tAct 1 - Town\tdata\\act1\\town\t1\t2\r\n"
         "b.ds1\tAct 2 - Desert\tdata\\act2\t3\t4\r\nneg.ds1\tNegative\tdata\\neg\t7\t-1\r\n"
         "twice.ds1\tFirst\tdata\\one\t10\t11\r\ntwice.ds1\tSecond\tdata\\two\t12\t13\r\n";
     for (int i = 0; i < 120; ++i)
@@ -55,7 +54,6 @@ class LoaderDlgTest : public ::testing::Test {
             dlg.m_strOutput = "run " + std::to_string(++runs) + "\r\ndone";
         };
     }
-    // Every queued step and answer must have been used.
     void TearDown() override { EXPECT_TRUE(script.Finished()) << test::Errors(script); }
 
     std::string ProgramDir() const { return m_folder.Path() + test::TempFolder::kSeparator; }
@@ -95,11 +93,6 @@ class LoaderDlgTest : public ::testing::Test {
         for (int i = 0; i < n; ++i) paths.push_back(RowMap(i));
         dlg.DropFiles(paths);
     }
-    static void Check(ui::Dialog& d, int id) {
-        d.Window().SetCheck(id, true);
-        d.ClickButton(id);
-    }
-    Strings BoxTexts() const { return test::BoxTexts(script); }
 
     ui::Script script;
     CLoaderApp app;
@@ -119,7 +112,6 @@ inline ui::Script::Step Choose(int index, bool noSkip, bool noCancel) {
         if (index < 0) return d.PressEscape();
         choice.m_list.SetSelected(-1, false);
         choice.m_list.SetSelected(index, true);
-        choice.m_list.SetFocused(index);
         choice.ClickButton(IDC_SELECT_OK);
     };
 }

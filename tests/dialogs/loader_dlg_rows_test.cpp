@@ -39,19 +39,24 @@ TEST_F(LoaderDlgTest, EachShowingRebuildsTheListFromTheSavedRows) {
         });
         EXPECT_EQ(dlg.m_savedRows, saved);
     }
-    EXPECT_EQ(BoxTexts(), Strings(3, "Unable to Find unknown.ds1 in kelvorn_loader.ini"));
+    test::ExpectErrorBoxes(script, Strings(3, "Unable to Find unknown.ds1 in kelvorn_loader.ini"),
+                           IDD_LOADER);
 }
 
-// One file or several: rows already listed (in any letter case), paths over 511 bytes and
-// maps the table lacks are left out; a map fitting two rows is asked for without Skip, and
-// cancelling that choice stops taking the rest of the selection. Several files from a root
-// folder are joined with one separator. Two files to 98 rows are taken quietly; of four,
-// two are taken and the user told; with a full list Add says so without opening the file
-// dialog.
-TEST_F(LoaderDlgTest, AddTakesNewMapsUpToOneHundredRows) {
+// Add takes one file or several, a drop several: rows already listed (in any letter case),
+// paths over 511 bytes and maps the table lacks are left out, the long paths told by Add
+// only. A map fitting two rows is asked for, by Add without Skip, by a drop with both
+// buttons; cancelling the choice stops taking the rest. Several files from a root folder
+// are joined with one separator. A double click chooses the parameters of its row again,
+// without Skip; a failed lookup or a click on empty space leaves the rows as they were.
+// Two files to 98 rows are taken quietly; of four, two are taken and the user told; with a
+// full list Add says so without opening the file dialog.
+TEST_F(LoaderDlgTest, AddAndDropsTakeNewMapsUpToOneHundredRowsAndDoubleClicksChooseAgain) {
     CLoaderDlg dlg;
     dlg.m_savedRows[0].path = MapPath("b.ds1");
+    dlg.m_savedRows[1] = {MapPath("gone.ds1"), "Kept", "data\\kept", 5, 6};
     const std::string deep = "C:\\" + std::string(499, 'f');  // + "\\r001.ds1": 511 bytes
+    const std::string fits = "C:\\" + std::string(502, 'x') + "\\b.ds1";  // 511 bytes
     script.AnswerOpenFile({MapPath("a.ds1")});
     script.AnswerOpenFile({"c:\\MAPS\\B.DS1"});  // the first row, in other letters
     script.AnswerOpenFile({MapPath("twice.ds1")});
@@ -64,11 +69,17 @@ TEST_F(LoaderDlgTest, AddTakesNewMapsUpToOneHundredRows) {
     script.AnswerOpenFiles("C:\\maps", {"r102.ds1", "r103.ds1", "r104.ds1", "r105.ds1"});
     OnMainWindow([&](CLoaderDlg& d) {
         for (int i = 0; i < 8; ++i) d.ChooseMenu(ID_FILE_ADD);
-        EXPECT_EQ(Rows(d),
-                  (Strings{kRowB, kRowA, kRowTwice2, kRowNeg, "D:\\r001.ds1|Row 1|data\\r|2|201",
-                           deep + "\\r001.ds1|Row 1|data\\r|2|201",
-                           deep + "\\a.ds1|Act 1 - Town|data\\act1\\town|1|2"}));
-        FillRows(d, 91);  // to 98 rows
+        d.DropFiles({"C:\\MAPS\\A.ds1", "C:\\" + std::string(505, 'x') + ".ds1",
+                     MapPath("unknown.ds1"), "E:\\twice.ds1", "E:\\b.ds1"});
+        d.DropFiles({"E:\\twice.ds1", fits});
+        for (int row : {8, -1, 1}) d.DoubleClickList(IDC_FILE_LIST, row);
+        EXPECT_EQ(Rows(d), (Strings{kRowB, MapPath("gone.ds1") + "|Kept|data\\kept|5|6", kRowA,
+                                    kRowTwice2, kRowNeg, "D:\\r001.ds1|Row 1|data\\r|2|201",
+                                    deep + "\\r001.ds1|Row 1|data\\r|2|201",
+                                    deep + "\\a.ds1|Act 1 - Town|data\\act1\\town|1|2",
+                                    "E:\\twice.ds1|Second|data\\two|12|13",
+                                    fits + "|Act 2 - Desert|data\\act2|3|4"}));
+        FillRows(d, 88);  // to 98 rows
         d.ChooseMenu(ID_FILE_ADD);
         for (int i : {0, 1}) d.m_listFiles.SetSelected(i, true);
         d.ChooseMenu(ID_FILE_REMOVE);
@@ -79,45 +90,17 @@ TEST_F(LoaderDlgTest, AddTakesNewMapsUpToOneHundredRows) {
                   (Strings{RowMap(100), RowMap(101), RowMap(102), RowMap(103)}));
         EXPECT_EQ(rows.size(), 100u);
     });
-    script.OnDialog(IDD_SELECT_PARAMS, Choose(1, true, false));
-    script.OnDialog(IDD_SELECT_PARAMS, Choose(-1, true, false));
+    // Add's two choices, then the two drops' and the double click's.
+    for (auto [index, noSkip] : std::vector<std::pair<int, bool>>{
+             {1, true}, {-1, true}, {-1, false}, {0, false}, {1, true}})
+        script.OnDialog(IDD_SELECT_PARAMS, Choose(index, noSkip, false));
     dlg.DoModal();
-    test::ExpectErrorBoxes(script,
-                           {"Unable to Find unknown.ds1 in kelvorn_loader.ini", kPathTooLongMessage,
-                            kPathTooLongMessage, kMaxFilesAddedMessage, kMaxFilesMessage},
-                           IDD_LOADER);
-}
-
-// Drops skip duplicates, paths over 511 bytes and maps the table lacks, ask with both
-// buttons, stop at a cancelled choice, and stop at one hundred rows silently. A double
-// click chooses the parameters of its row again, without Skip; a failed lookup or a click
-// on empty space leaves the rows as they were.
-TEST_F(LoaderDlgTest, DropsTakeNewMapsUpToOneHundredRowsAndDoubleClicksChooseAgain) {
-    CLoaderDlg dlg;
-    const std::string gone = MapPath("gone.ds1") + "|Kept|data\\kept|5|6";
-    dlg.m_savedRows[0] = {MapPath("gone.ds1"), "Kept", "data\\kept", 5, 6};
-    const std::string fits = "C:\\" + std::string(502, 'x') + "\\b.ds1";  // 511 bytes
-    OnMainWindow([&](CLoaderDlg& d) {
-        d.DropFiles({MapPath("a.ds1"), "C:\\MAPS\\a.DS1", "C:\\" + std::string(505, 'x') + ".ds1",
-                     MapPath("unknown.ds1"), MapPath("twice.ds1"), MapPath("b.ds1")});
-        EXPECT_EQ(Rows(d), (Strings{gone, kRowA}));
-        d.DropFiles({MapPath("twice.ds1"), MapPath("b.ds1"), fits});
-        EXPECT_EQ(Rows(d, 1), (Strings{MapPath("gone.ds1"), MapPath("a.ds1"), MapPath("twice.ds1"),
-                                       MapPath("b.ds1"), fits}));
-        for (int row : {2, -1, 0}) {
-            d.DoubleClickList(IDC_FILE_LIST, row);
-            const Strings rows = Rows(d);
-            EXPECT_EQ(Strings(rows.begin(), rows.begin() + 3), (Strings{gone, kRowA, kRowTwice2}));
-        }
-        FillRows(d, 99);
-        EXPECT_EQ(d.m_listFiles.GetItemCount(), 100);
-    });
-    script.OnDialog(IDD_SELECT_PARAMS, Choose(-1, false, false));
-    script.OnDialog(IDD_SELECT_PARAMS, Choose(0, false, false));
-    script.OnDialog(IDD_SELECT_PARAMS, Choose(1, true, false));
-    dlg.DoModal();
-    EXPECT_EQ(BoxTexts(), (Strings{"Unable to Find unknown.ds1 in kelvorn_loader.ini",
-                                   "Unable to Find gone.ds1 in kelvorn_loader.ini"}));
+    const std::string unknown = "Unable to Find unknown.ds1 in kelvorn_loader.ini";
+    test::ExpectErrorBoxes(
+        script,
+        {unknown, kPathTooLongMessage, kPathTooLongMessage, unknown,
+         "Unable to Find gone.ds1 in kelvorn_loader.ini", kMaxFilesAddedMessage, kMaxFilesMessage},
+        IDD_LOADER);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The settings editor and its line dialog on a real kelvorn_loader.ini, on either backend.
-// Level names are Windows-1252 bytes.
+// The settings editor and its line dialog on a real kelvorn_loader.ini (Windows-1252 bytes).
 #include "loadercfg/loader_ini_dlg.h"
 
 #include <filesystem>
@@ -40,11 +39,13 @@ class LoaderIniTest : public ::testing::Test {
     void SetUp() override { folder.Write("kelvorn_loader.ini", kUserFile); }
     void TearDown() override { EXPECT_TRUE(script.Finished()) << test::Errors(script); }
 
-    // Shows the editor with `step` inside, and the line dialog's `lines` as the step opens it.
-    intptr_t Show(std::function<void(CLoaderIniDlg&)> step, std::vector<ui::Script::Step> lines) {
+    // Shows the editor with `step` inside, and the line dialog's `lines` as the step opens it;
+    // the editor must end with `code`.
+    void Show(intptr_t code, std::vector<ui::Script::Step> lines,
+              std::function<void(CLoaderIniDlg&)> step) {
         test::OnShow<CLoaderIniDlg>(script, IDD_LOADER_INI, step);
         for (auto& line : lines) script.OnDialog(IDD_PARAM_LINE, line);
-        return CLoaderIniDlg(&owner).DoModal();
+        EXPECT_EQ(CLoaderIniDlg(&owner).DoModal(), code);
     }
     static void Press(CLoaderIniDlg& d, int button, int item) {
         d.m_list.SetSelected(-1, false);
@@ -64,45 +65,41 @@ class LoaderIniTest : public ::testing::Test {
 // saves them. A table that cannot be read opens empty, and the user is told.
 TEST_F(LoaderIniTest, CancelLeavesTheFileOkWritesTheEditsAndAFailedWriteKeepsThem) {
     script.AnswerOpenFile({"C:\\Other\\other.exe"});
-    EXPECT_EQ(Show(
-                  [&](CLoaderIniDlg& d) {
-                      std::string rows;
-                      for (int i = 0; i < d.m_list.GetItemCount() * 6; ++i)
-                          rows += d.m_list.GetItemText(i / 6, i % 6) + (i % 6 == 5 ? "\n" : "|");
-                      EXPECT_EQ(rows + d.m_strEditorPath + "|" + d.m_strEditorName,
-                                "caf\xe9.ds1|\xc9glise|data\\caf\xe9|0012|7|first\tsecond\n"
-                                ";off.ds1|Off|p|1|2|\nneg.ds1|N\xfc\xdf|n|5|-1|\nC:\\Ed\\|ed.exe");
-                      Press(d, IDC_MODIFY, -1);  // nothing selected: a message
-                      Press(d, IDC_REMOVE, -1);  // nothing selected: nothing happens
-                      d.ClickButton(IDC_ADD);
-                      Press(d, IDC_MODIFY, 0);
-                      Press(d, IDC_REMOVE, 0);
-                      d.ClickButton(IDC_BROWSE);
-                  },
-                  {Line({"x.ds1", "X", "p", "1", "2"}, ui::IdOk), Line({"y"}, ui::IdOk)}),
-              ui::IdCancel);
+    Show(ui::IdCancel, {Line({"x.ds1", "X", "p", "1", "2"}, ui::IdOk), Line({"y"}, ui::IdOk)},
+         [&](CLoaderIniDlg& d) {
+             std::string rows;
+             for (int i = 0; i < d.m_list.GetItemCount() * 6; ++i)
+                 rows += d.m_list.GetItemText(i / 6, i % 6) + (i % 6 == 5 ? "\n" : "|");
+             EXPECT_EQ(rows + d.m_strEditorPath + "|" + d.m_strEditorName,
+                       "caf\xe9.ds1|\xc9glise|data\\caf\xe9|0012|7|first\tsecond\n"
+                       ";off.ds1|Off|p|1|2|\nneg.ds1|N\xfc\xdf|n|5|-1|\nC:\\Ed\\|ed.exe");
+             Press(d, IDC_MODIFY, -1);  // nothing selected: a message
+             Press(d, IDC_REMOVE, -1);  // nothing selected: nothing happens
+             d.ClickButton(IDC_ADD);
+             Press(d, IDC_MODIFY, 0);
+             Press(d, IDC_REMOVE, 0);
+             d.ClickButton(IDC_BROWSE);
+         });
     EXPECT_EQ(folder.Read("kelvorn_loader.ini"), kUserFile);
 
     std::string added, modified;
-    const std::string blocker = folder.Path("kelvorn_loader.ini.kelvorn-tmp");
     script.AnswerOpenFile({"C:\\Tools\\Editor \xe9\\editor.exe"});
-    EXPECT_EQ(Show(
-                  [&](CLoaderIniDlg& d) {
-                      d.ClickButton(IDC_ADD);
-                      Press(d, IDC_MODIFY, 2);
-                      Press(d, IDC_MODIFY, 0);
-                      Press(d, IDC_REMOVE, 1);
-                      d.ClickButton(IDC_BROWSE);
-                      fs::create_directory(blocker);
-                      d.PressEnter();
-                      EXPECT_FALSE(d.IsEnding());
-                      EXPECT_EQ(d.m_list.GetItemCount(), 3);
-                      fs::remove(blocker);
-                      d.PressEnter();
-                  },
-                  {Line({"r\xe9ve.ds1", "R\xeave", "a\\r", "4", "9", "new"}, ui::IdOk, &added),
-                   Line({}, ui::IdOk, &modified), Line({}, ui::IdCancel)}),
-              ui::IdOk);
+    Show(ui::IdOk,
+         {Line({"r\xe9ve.ds1", "R\xeave", "a\\r", "4", "9", "new"}, ui::IdOk, &added),
+          Line({}, ui::IdOk, &modified), Line({}, ui::IdCancel)},
+         [&](CLoaderIniDlg& d) {
+             d.ClickButton(IDC_ADD);
+             Press(d, IDC_MODIFY, 2);
+             Press(d, IDC_MODIFY, 0);
+             Press(d, IDC_REMOVE, 1);
+             d.ClickButton(IDC_BROWSE);
+             fs::create_directory(folder.Path("kelvorn_loader.ini.kelvorn-tmp"));
+             d.PressEnter();
+             EXPECT_FALSE(d.IsEnding());
+             EXPECT_EQ(d.m_list.GetItemCount(), 3);
+             fs::remove(folder.Path("kelvorn_loader.ini.kelvorn-tmp"));
+             d.PressEnter();
+         });
     EXPECT_EQ(added + modified, "Add Line||||0|0|Modify Line|neg.ds1|N\xfc\xdf|n|5|4294967295|");
     EXPECT_EQ(folder.Read("kelvorn_loader.ini"),
               FormatLoaderSettings(
@@ -113,7 +110,7 @@ TEST_F(LoaderIniTest, CancelLeavesTheFileOkWritesTheEditsAndAFailedWriteKeepsThe
                     {"r\xe9ve.ds1", "R\xeave", "a\\r", "4", "9", "new"}}}));
     fs::remove(folder.Path("kelvorn_loader.ini"));
     fs::create_directory(folder.Path("kelvorn_loader.ini"));  // there, but no file
-    Show([&](CLoaderIniDlg& d) { EXPECT_EQ(d.m_list.GetItemCount(), 0); }, {});
+    Show(ui::IdCancel, {}, [&](CLoaderIniDlg& d) { EXPECT_EQ(d.m_list.GetItemCount(), 0); });
     test::ExpectErrorBoxes(
         script,
         {"Bad Line: ", "Bad Line: no tabs", kModifyWithoutSelectionMessage,
