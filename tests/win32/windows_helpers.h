@@ -1,6 +1,5 @@
 // What the Windows-only tests (and the runs benchmark) share: the programs built beside
-// them, a console-free test process, the handles it holds, a hook on the windows this
-// thread activates, and what real windows show.
+// them, a console-free test process, the handles it holds, and what real windows show.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +8,6 @@
 #undef SetCurrentDirectory
 
 #include <filesystem>
-#include <functional>
 #include <string>
 
 namespace testing_win32 {
@@ -85,28 +83,5 @@ inline long ConsoleHandlesKept(int runs) {
     }
     return HandleCount() - start;
 }
-
-// Calls `onActivate` with each window about to be activated on this thread while it lives.
-class ActivationHook {
-  public:
-    explicit ActivationHook(std::function<void(HWND)> onActivate) : m_onActivate(onActivate) {
-        t_current = this;
-        m_hook = SetWindowsHookExW(WH_CBT, &Proc, nullptr, GetCurrentThreadId());
-    }
-    ~ActivationHook() {
-        UnhookWindowsHookEx(m_hook);
-        t_current = nullptr;
-    }
-
-  private:
-    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
-        if (code == HCBT_ACTIVATE && t_current)
-            t_current->m_onActivate(reinterpret_cast<HWND>(wParam));
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    static inline thread_local ActivationHook* t_current = nullptr;
-    std::function<void(HWND)> m_onActivate;
-    HHOOK m_hook;
-};
 
 }  // namespace testing_win32
