@@ -1,8 +1,5 @@
-// Text at the Win32 edge: bytes in the system code page inside, wide text outside, and a
-// path the code page cannot hold refused rather than turned into '?'; the conversions, the
-// command line and how a refusal is told are checked end to end in run_e2e_test.cpp and
-// loader_process_test.cpp. The Wine fixture gives
-// every machine the same code page, Windows-1252.
+// Text at the Win32 edge: the system folds the code page's letters, and the file dialogs'
+// names that it cannot hold are refused. The Wine fixture gives every machine Windows-1252.
 #include <gtest/gtest.h>
 #include <windows.h>
 

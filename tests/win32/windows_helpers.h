@@ -7,7 +7,6 @@
 #undef MessageBox
 #undef SetCurrentDirectory
 
-#include <filesystem>
 #include <string>
 
 namespace testing_win32 {
@@ -22,18 +21,6 @@ inline std::string BuiltProgram(const std::string& name) {
 // Copies a program built beside the tests into `folder`.
 inline bool CopyBuilt(const std::string& name, const std::string& folder) {
     return CopyFileA(BuiltProgram(name).c_str(), (folder + name).c_str(), FALSE);
-}
-
-// Removes a folder that a console's host may keep as its working folder for a moment after
-// a run.
-inline bool RemoveWhenFreed(const std::string& folder) {
-    std::error_code ec;
-    for (int attempt = 0; attempt < 30; ++attempt) {
-        std::filesystem::remove_all(folder, ec);
-        if (!std::filesystem::exists(folder, ec)) return true;
-        Sleep(100);
-    }
-    return false;
 }
 
 // A window's text in wide form, asked of the window itself, in this process or another.
