@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "sys/fs.h"
-#include "sys/win32/wide.h"
 #include "ui/win32/file_results.h"
 
 namespace {
@@ -31,9 +30,8 @@ TEST(CodePage, PathsCompareIgnoringCaseOfEveryLetter) {
         EXPECT_EQ(sys::SamePathIgnoringCase(a, b), same) << a << " " << b;
 }
 
-// What the file dialogs leave: every name of a folder the code page cannot hold is refused
-// with its folder, and nothing is taken then. (A refused name in a folder the code page
-// holds: run_e2e_test.cpp.)
+// Every name of a folder the code page cannot hold is refused with its folder, and nothing
+// is taken then (a refused name in a folder it holds: run_e2e_test.cpp).
 TEST(CodePage, FileBuffersRefuseEveryNameOfAFolderTheCodePageCannotHold) {
     const std::pair<std::wstring_view, WStrings> cases[] = {
         {L"C:\\\u65e5\\a.ds1\0"sv, {L"C:\\\u65e5\\a.ds1"}},

@@ -1,7 +1,6 @@
-// The loader end to end with real windows, a real console and pipe, and the stand-in editor
-// as the editor: in process, the main window is scripted and Run starts kelvorn.exe through
-// the program's runner; as its own process, the real kelvorn_loader.exe is started as users
-// start it. What comes back is read from the windows as a user reads it.
+// The loader end to end with real windows, console and pipe, the stand-in editor as the
+// editor: scripted in this process, and as the real kelvorn_loader.exe started as users start
+// it. What comes back is read from the windows as a user reads it.
 #include "tests/win32/windows_helpers.h"
 // Needs windows.h before them.
 #include <dlgs.h>
@@ -36,10 +35,9 @@ const std::string kBateau = "b\xe2teau.ds1";         // "bâteau.ds1"
 const std::wstring kJapanese = L"\u65e5\u672c.ds1";  // no letter of it in Windows-1252
 const std::string kFiller = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\r\n";
 
-// The user at the screen, through a hook on the windows this thread activates: each one that
-// comes up over another (a message box, About) is noted as seen. While a command is driven,
-// the first such window is its common file dialog: the lines of `typed`, a folder and then
-// names in it, are typed into its file-name box, OK pressed after each, as a user would; with
+// The user at the screen: each window this thread activates over another (a message box,
+// About) is seen. While a command is driven, the first is its common file dialog, where the
+// lines of `typed` (a folder, then names in it) are typed and OK pressed after each; with
 // nothing to type it is cancelled. Boxes that come meanwhile are agreed to.
 struct User {
     User() : hook(SetWindowsHookExW(WH_CBT, &Activating, nullptr, GetCurrentThreadId())) {
@@ -71,7 +69,7 @@ struct User {
             return;
         }
         seen.push_back(Seen(window));
-        if (driving) Press(window, GetDlgItem(window, IDYES) ? IDYES : IDOK);
+        if (driving) PostMessageW(window, WM_COMMAND, GetDlgItem(window, IDYES) ? IDYES : IDOK, 0);
     }
     // "caption|text|owner's caption|buttons|icon", as the user sees it.
     static std::wstring Seen(HWND box) {
@@ -83,19 +81,14 @@ struct User {
                Text(GetWindow(box, GW_OWNER)) + L"|" + buttons + L"|" +
                (icon && SendMessageW(icon, STM_GETICON, 0, 0) ? L"icon" : L"-");
     }
-    static void Press(HWND window, int id) {
-        PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
-    }
     static void CALLBACK Step(HWND window, UINT, UINT_PTR id, DWORD) {
         KillTimer(window, id);
-        if (!t_user || t_user->typed.empty()) return Press(window, IDCANCEL);
+        if (!t_user || t_user->typed.empty())
+            return (void)PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
         const std::size_t end = t_user->typed.find(L'\n');
-        HWND name = GetDlgItem(window, cmb13);
-        SetWindowTextW(name ? name : GetDlgItem(window, edt1),
-                       t_user->typed.substr(0, end).c_str());
+        SetDlgItemTextW(window, cmb13, t_user->typed.substr(0, end).c_str());
         t_user->typed.erase(0, end == std::wstring::npos ? end : end + 1);
-        Press(window, IDOK);
+        PostMessageW(window, WM_COMMAND, IDOK, 0);
         // The next line soon; after the last, a watchdog: never wait for ever.
         SetTimer(window, 71 + t_user->typed.empty(), t_user->typed.empty() ? 10000 : 500, Step);
     }
@@ -106,17 +99,16 @@ void DropWide(HWND window, const WStrings& paths) {
     std::wstring list;
     for (const std::wstring& path : paths) list += path + L'\0';
     list += L'\0';
-    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+    auto* drop = static_cast<DROPFILES*>(
+        GlobalAlloc(GPTR, sizeof(DROPFILES) + list.size() * sizeof(wchar_t)));
     drop->pFiles = sizeof(DROPFILES);
     drop->fWide = TRUE;
     std::memcpy(drop + 1, list.data(), list.size() * sizeof(wchar_t));
-    GlobalUnlock(block);
-    SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+    SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
 }
 
-// Waits up to 60 s for a visible loader window of another process other than `previous`; an
-// error box the loader shows meanwhile is read, closed and reported.
+// Waits up to 60 s for a visible loader window other than `previous`; an error box the
+// loader shows meanwhile is read, closed and reported.
 HWND AwaitLoader(HWND previous, std::wstring& errors) {
     for (int tick = 0; tick < 600; ++tick) {
         if (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", L"ERROR")) {
@@ -130,15 +122,15 @@ HWND AwaitLoader(HWND previous, std::wstring& errors) {
     return nullptr;
 }
 
-// A program folder with its kelvorn_loader.ini and an editor folder holding a copy of the
-// stand-in editor and the maps, side by side in a fresh temporary folder; the program's and
-// the maps' folders hold a letter of the code page.
+// A program folder with its kelvorn_loader.ini beside an editor folder with the stand-in
+// editor and the maps; the program's and the maps' folders hold a letter of the code page.
 class RunE2ETest : public ::testing::Test {
   protected:
     void SetUp() override {
         for (const std::string& folder : {program, editor, maps, editor + "batches\\"})
             ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
-        ASSERT_TRUE(CopyBuilt("kelvorn.exe", editor));
+        ASSERT_TRUE(CopyFileA(BuiltProgram("kelvorn.exe").c_str(), (editor + "kelvorn.exe").c_str(),
+                              FALSE));
         for (const std::wstring& map : WStrings{L"a.ds1", Widen(kEte), Widen(kBateau), kJapanese})
             std::ofstream(std::filesystem::path(Widen(maps) + map)) << "map";
         // The longest level name is 127 bytes of the code page, not 254 of UTF-8.
@@ -164,11 +156,12 @@ class RunE2ETest : public ::testing::Test {
     // The stand-in editor, inheriting our environment, fails after 3 MB of output and a
     // child of its own that holds the pipe; it leaves stderr.txt as it was.
     static void FailingStandin(bool on) {
-        for (auto [key, value] : {std::pair{"EXIT", "-1"},
-                                  {"LINGER_MS", "60000"},
-                                  {"PRINT", "last words\\r\\n"},
-                                  {"EXTRA_BYTES", "3000005"},
-                                  {"WRITE_STDERR", "no"}})
+        const char* const settings[][2] = {{"EXIT", "-1"},
+                                           {"LINGER_MS", "60000"},
+                                           {"PRINT", "last words\\r\\n"},
+                                           {"EXTRA_BYTES", "3000005"},
+                                           {"WRITE_STDERR", "no"}};
+        for (auto [key, value] : settings)
             SetEnvironmentVariableA(("KELVORN_STANDIN_" + std::string(key)).c_str(),
                                     on ? value : nullptr);
     }
@@ -204,11 +197,9 @@ class RunE2ETest : public ::testing::Test {
     User user;
 };
 
-// One session: About from the system menu; a failing editor that writes 3 MB and leaves a
-// child holding the pipe; accented maps from the real Open dialog and the shell's drop, the
-// paths the code page cannot hold refused by name; a batch file made through the real Save
-// dialog over an older one; an error. What comes up over the window is seen as the user sees
-// it.
+// About from the system menu; a failing editor that writes 3 MB and leaves a child holding
+// the pipe; accented maps from the real Open dialog and the shell's drop, the paths the code
+// page cannot hold refused by name; a batch file saved over an older one; an error.
 TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
     HANDLE heldStderr = INVALID_HANDLE_VALUE;
     std::string output, pane;
@@ -321,14 +312,13 @@ TEST_F(RunE2ETest, ManyRunsInARowGiveBackEveryHandle) {
     EXPECT_EQ(atEnd - afterWarmUp, consoleKept);
 }
 
-// The real kelvorn_loader.exe as its own process, started by cmd, so that it holds cmd's
-// console (as run.sh starts the demo), and by the shell opening a map through the registered
-// command, which the loader's path and command line must keep with the code page's letters.
-// It is driven by posted menu commands, its windows read with WM_GETTEXT in wide form, which
-// Wine carries between processes intact. A path the code page cannot hold is refused by name
-// before the window shows.
+// Started by cmd, whose console it then holds, and by the shell opening a map through the
+// registered command, with the code page's letters in its path and command line; a path the
+// code page cannot hold refused by name. Its windows are read in wide form, which Wine
+// carries between processes intact.
 TEST_F(RunE2ETest, StartedFromCmdOrTheShellItRunsTheEditorAndShowsItsReport) {
-    ASSERT_TRUE(CopyBuilt("kelvorn_loader.exe", program));
+    ASSERT_TRUE(CopyFileA(BuiltProgram("kelvorn_loader.exe").c_str(),
+                          (program + "kelvorn_loader.exe").c_str(), FALSE));
     ASSERT_EQ(RegisterMapFileType(sys::SystemRegistry(), program + "kelvorn_loader.exe"),
               Registration::MachineWide);
 

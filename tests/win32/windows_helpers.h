@@ -18,11 +18,6 @@ inline std::string BuiltProgram(const std::string& name) {
     return self.substr(0, self.find_last_of("\\/") + 1) + name;
 }
 
-// Copies a program built beside the tests into `folder`.
-inline bool CopyBuilt(const std::string& name, const std::string& folder) {
-    return CopyFileA(BuiltProgram(name).c_str(), (folder + name).c_str(), FALSE);
-}
-
 // A window's text in wide form, asked of the window itself, in this process or another.
 inline std::wstring Text(HWND window) {
     std::wstring text(1 << 16, L'\0');
