@@ -67,23 +67,19 @@ struct User {
             SetTimer(window, 71, 150, Step);
             return;
         }
-        seen.push_back(Seen(window));
-        if (GetDlgItem(window, IDYES)) PostMessageW(window, WM_COMMAND, IDYES, 0);
-    }
-    // "caption|text|owner's caption|buttons|icon", as the user sees it.
-    static std::wstring Seen(HWND box) {
+        // "caption|text|owner's caption|buttons|icon", as the user sees it.
         std::wstring buttons;
         for (auto [id, name] : {std::pair{IDOK, L"Ok"}, {IDYES, L"Yes"}, {IDNO, L"No"}})
-            if (GetDlgItem(box, id)) buttons += name;
-        const HWND icon = GetDlgItem(box, 0x0440);
-        return Text(box) + L"|" + Text(GetDlgItem(box, 0xFFFF)) + L"|" +
-               Text(GetWindow(box, GW_OWNER)) + L"|" + buttons + L"|" +
-               (icon && SendMessageW(icon, STM_GETICON, 0, 0) ? L"icon" : L"-");
+            if (GetDlgItem(window, id)) buttons += name;
+        const HWND icon = GetDlgItem(window, 0x0440);
+        seen.push_back(Text(window) + L"|" + Text(GetDlgItem(window, 0xFFFF)) + L"|" + Text(owner) +
+                       L"|" + buttons + L"|" +
+                       (icon && SendMessageW(icon, STM_GETICON, 0, 0) ? L"icon" : L"-"));
+        if (GetDlgItem(window, IDYES)) PostMessageW(window, WM_COMMAND, IDYES, 0);
     }
     static void CALLBACK Step(HWND window, UINT, UINT_PTR id, DWORD) {
         KillTimer(window, id);
-        if (!t_user || t_user->typed.empty())
-            return (void)PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+        if (t_user->typed.empty()) return (void)PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
         const std::size_t end = t_user->typed.find(L'\n');
         SetDlgItemTextW(window, cmb13, t_user->typed.substr(0, end).c_str());
         t_user->typed.erase(0, end == std::wstring::npos ? end : end + 1);
@@ -166,9 +162,9 @@ class RunE2ETest : public ::testing::Test {
                                     on ? value : nullptr);
     }
 
-    // Queues `step` for the next showing of the main window.
+    // Queues `step` for the next showing of the main window, Escape after it.
     void Showing(std::function<void(CLoaderDlg&)> step) {
-        script.OnDialog(IDD_LOADER, [step](ui::Dialog& d) { step(static_cast<CLoaderDlg&>(d)); });
+        test::OnShow<CLoaderDlg>(script, IDD_LOADER, step);
     }
     // Chooses `command` and types `typed` into the real file dialog it opens, which must be
     // owned by the window and leave the program folder current.
@@ -229,7 +225,6 @@ TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
                  {Widen(maps) + kJapanese, Widen(maps) + L"\u0101.ds1", Widen(maps + kBateau)});
         Drive(d, ID_FILE_MAKE_BATCH, Widen(editor + "batches\\list.bat"));
         d.ChooseMenu(ID_FILE_REMOVE);  // with no row selected
-        d.PressEscape();
     });
     Start();
 
@@ -239,7 +234,6 @@ TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
     ASSERT_NE(child, std::string::npos) << output.substr(0, 2000);
     HANDLE grandchild = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE,
                                     std::strtoul(output.c_str() + child + 12, nullptr, 10));
-    ASSERT_NE(grandchild, nullptr);
     EXPECT_EQ(WaitForSingleObject(grandchild, 0), static_cast<DWORD>(WAIT_TIMEOUT));
     TerminateProcess(grandchild, 0);
     WaitForSingleObject(grandchild, 5000);
@@ -290,7 +284,6 @@ TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
 // Wine's own console allocations keep a few handles; beyond those, none is left behind.
 TEST_F(RunE2ETest, ManyRunsInARowGiveBackEveryHandle) {
     const int kWarmUp = 2, kRuns = 12;
-    const long consoleKept = ConsoleHandlesKept(kRuns);
     long afterWarmUp = -1, atEnd = -1;
     for (int i = 0; i <= kWarmUp + kRuns; ++i)
         Showing([&, i](CLoaderDlg& d) {
@@ -298,12 +291,11 @@ TEST_F(RunE2ETest, ManyRunsInARowGiveBackEveryHandle) {
             if (i == kWarmUp) afterWarmUp = HandleCount();
             if (i < kWarmUp + kRuns) return d.ChooseMenu(ID_FILE_RUN);
             atEnd = HandleCount();
-            d.PressEscape();
         });
     Start();
     EXPECT_TRUE(script.MessageBoxes().empty()) << test::BoxTexts(script).front();
     EXPECT_GT(afterWarmUp, 0) << "no handle counted: the comparison would prove nothing";
-    EXPECT_EQ(atEnd - afterWarmUp, consoleKept);
+    EXPECT_EQ(atEnd - afterWarmUp, ConsoleHandlesKept(kRuns));
 }
 
 // Started by cmd, whose console it then holds, and by the shell opening a map through the
