@@ -1,8 +1,5 @@
-// Text at the Win32 edge: bytes in the system code page inside, wide text outside, and a
-// path the code page cannot hold refused rather than turned into '?'; the conversions, the
-// command line and how a refusal is told are checked end to end in run_e2e_test.cpp and
-// loader_process_test.cpp. The Wine fixture gives
-// every machine the same code page, Windows-1252.
+// Text at the Win32 edge: the system folds the code page's letters, and the file dialogs'
+// names that it cannot hold are refused. The Wine fixture gives every machine Windows-1252.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,7 +8,6 @@
 #include <vector>
 
 #include "sys/fs.h"
-#include "sys/win32/wide.h"
 #include "ui/win32/file_results.h"
 
 namespace {
@@ -34,9 +30,8 @@ TEST(CodePage, PathsCompareIgnoringCaseOfEveryLetter) {
         EXPECT_EQ(sys::SamePathIgnoringCase(a, b), same) << a << " " << b;
 }
 
-// What the file dialogs leave: every name of a folder the code page cannot hold is refused
-// with its folder, and nothing is taken then. (A refused name in a folder the code page
-// holds: run_e2e_test.cpp.)
+// Every name of a folder the code page cannot hold is refused with its folder, and nothing
+// is taken then (a refused name in a folder it holds: run_e2e_test.cpp).
 TEST(CodePage, FileBuffersRefuseEveryNameOfAFolderTheCodePageCannotHold) {
     const std::pair<std::wstring_view, WStrings> cases[] = {
         {L"C:\\\u65e5\\a.ds1\0"sv, {L"C:\\\u65e5\\a.ds1"}},

@@ -1,6 +1,5 @@
 // What the Windows-only tests (and the runs benchmark) share: the programs built beside
-// them, a console-free test process, the handles it holds, a hook on the windows this
-// thread activates, and what real windows show.
+// them, a console-free test process, the handles it holds, and what real windows show.
 #pragma once
 
 #include <windows.h>
@@ -8,8 +7,6 @@
 #undef MessageBox
 #undef SetCurrentDirectory
 
-#include <filesystem>
-#include <functional>
 #include <string>
 
 namespace testing_win32 {
@@ -19,23 +16,6 @@ inline std::string BuiltProgram(const std::string& name) {
     char path[MAX_PATH];
     const std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
     return self.substr(0, self.find_last_of("\\/") + 1) + name;
-}
-
-// Copies a program built beside the tests into `folder`.
-inline bool CopyBuilt(const std::string& name, const std::string& folder) {
-    return CopyFileA(BuiltProgram(name).c_str(), (folder + name).c_str(), FALSE);
-}
-
-// Removes a folder that a console's host may keep as its working folder for a moment after
-// a run.
-inline bool RemoveWhenFreed(const std::string& folder) {
-    std::error_code ec;
-    for (int attempt = 0; attempt < 30; ++attempt) {
-        std::filesystem::remove_all(folder, ec);
-        if (!std::filesystem::exists(folder, ec)) return true;
-        Sleep(100);
-    }
-    return false;
 }
 
 // A window's text in wide form, asked of the window itself, in this process or another.
@@ -85,28 +65,5 @@ inline long ConsoleHandlesKept(int runs) {
     }
     return HandleCount() - start;
 }
-
-// Calls `onActivate` with each window about to be activated on this thread while it lives.
-class ActivationHook {
-  public:
-    explicit ActivationHook(std::function<void(HWND)> onActivate) : m_onActivate(onActivate) {
-        t_current = this;
-        m_hook = SetWindowsHookExW(WH_CBT, &Proc, nullptr, GetCurrentThreadId());
-    }
-    ~ActivationHook() {
-        UnhookWindowsHookEx(m_hook);
-        t_current = nullptr;
-    }
-
-  private:
-    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
-        if (code == HCBT_ACTIVATE && t_current)
-            t_current->m_onActivate(reinterpret_cast<HWND>(wParam));
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    static inline thread_local ActivationHook* t_current = nullptr;
-    std::function<void(HWND)> m_onActivate;
-    HHOOK m_hook;
-};
 
 }  // namespace testing_win32
