@@ -23,8 +23,7 @@
 
 using namespace testing_win32;
 using sys::win32::Widen;
-using test::Strings;
-using ui::win32::WindowOf;
+using ui::win32::kUnusablePathMessage, ui::win32::kUnusablePathsMessage, ui::win32::WindowOf;
 
 namespace {
 
@@ -36,56 +35,47 @@ const std::wstring kJapanese = L"\u65e5\u672c.ds1";  // no letter of it in Windo
 const std::string kFiller = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\r\n";
 
 // The user at the screen: each window this thread activates over another (a message box,
-// About) is seen, and a question agreed to. The first while there is text to type is a
-// common file dialog, where the lines of `typed` (a folder, then names in it) are typed and
-// OK pressed after each; one left open is cancelled.
+// About) is seen, and a question agreed to. In a common file dialog the lines of `typed` (a
+// folder, then names in it) are typed, OK pressed after each; one left open is cancelled.
 struct User {
-    User() : hook(SetWindowsHookExW(WH_CBT, &Activating, nullptr, GetCurrentThreadId())) {
-        t_user = this;
-    }
-    ~User() {
-        UnhookWindowsHookEx(hook);
-        t_user = nullptr;
-    }
+    User() { t_user = this; }
+    ~User() { UnhookWindowsHookEx(hook); }
     static inline thread_local User* t_user = nullptr;
 
-    HHOOK hook;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, &Activating, nullptr, GetCurrentThreadId());
     std::wstring typed;
-    HWND fileDialog = nullptr, fileDialogOwner = nullptr;
+    HWND fileDialogOwner = nullptr;
     WStrings seen;
 
     static LRESULT CALLBACK Activating(int code, WPARAM wParam, LPARAM lParam) {
-        if (code == HCBT_ACTIVATE && t_user) t_user->Sees(reinterpret_cast<HWND>(wParam));
+        if (code == HCBT_ACTIVATE) t_user->Sees(reinterpret_cast<HWND>(wParam));
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
     void Sees(HWND window) {
         const HWND owner = GetWindow(window, GW_OWNER);
-        if (!owner || window == fileDialog || ui::win32::ClassName(window) != "#32770") return;
-        if (!typed.empty() && !fileDialog) {
-            fileDialog = window;
+        if (!owner || ui::win32::ClassName(window) != "#32770") return;
+        if (GetDlgItem(window, cmb13)) {  // a file dialog, again after each question it asks
             fileDialogOwner = owner;
-            SetTimer(window, 71, 150, Step);
+            SetTimer(window, 1, 500, Type);
             return;
         }
         // "caption|text|owner's caption|buttons|icon", as the user sees it.
         std::wstring buttons;
         for (auto [id, name] : {std::pair{IDOK, L"Ok"}, {IDYES, L"Yes"}, {IDNO, L"No"}})
             if (GetDlgItem(window, id)) buttons += name;
-        const HWND icon = GetDlgItem(window, 0x0440);
         seen.push_back(Text(window) + L"|" + Text(GetDlgItem(window, 0xFFFF)) + L"|" + Text(owner) +
                        L"|" + buttons + L"|" +
-                       (icon && SendMessageW(icon, STM_GETICON, 0, 0) ? L"icon" : L"-"));
+                       (SendDlgItemMessageW(window, 0x0440, STM_GETICON, 0, 0) ? L"icon" : L"-"));
         if (GetDlgItem(window, IDYES)) PostMessageW(window, WM_COMMAND, IDYES, 0);
     }
-    static void CALLBACK Step(HWND window, UINT, UINT_PTR id, DWORD) {
-        KillTimer(window, id);
-        if (t_user->typed.empty()) return (void)PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-        const std::size_t end = t_user->typed.find(L'\n');
-        SetDlgItemTextW(window, cmb13, t_user->typed.substr(0, end).c_str());
-        t_user->typed.erase(0, end == std::wstring::npos ? end : end + 1);
+    // A line each tick; a tick after the last finds the dialog open only if it failed.
+    static void CALLBACK Type(HWND window, UINT, UINT_PTR, DWORD) {
+        std::wstring& typed = t_user->typed;
+        if (typed.empty()) return (void)PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+        const std::size_t end = typed.find(L'\n');
+        SetDlgItemTextW(window, cmb13, typed.substr(0, end).c_str());
+        typed.erase(0, end == std::wstring::npos ? end : end + 1);
         PostMessageW(window, WM_COMMAND, IDOK, 0);
-        // The next line soon; after the last, a watchdog: never wait for ever.
-        SetTimer(window, 71 + t_user->typed.empty(), t_user->typed.empty() ? 10000 : 500, Step);
     }
 };
 
@@ -102,15 +92,10 @@ void DropWide(HWND window, const WStrings& paths) {
     SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
 }
 
-// Waits up to 60 s for a visible loader window other than `previous`; an error box the
-// loader shows meanwhile is read, closed and reported.
-HWND AwaitLoader(HWND previous, std::wstring& errors) {
+// Waits up to 60 s for a visible window of `caption` other than `previous`.
+HWND Await(const wchar_t* caption, HWND previous = nullptr) {
     for (int tick = 0; tick < 600; ++tick) {
-        if (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", L"ERROR")) {
-            errors += Text(GetDlgItem(box, 0xFFFF)) + L"\n";
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-        }
-        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32770", L"kelvorn Loader"));)
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32770", caption));)
             if (w != previous && IsWindowVisible(w)) return w;
         Sleep(100);
     }
@@ -126,7 +111,10 @@ class RunE2ETest : public ::testing::Test {
             ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
         ASSERT_TRUE(CopyFileA(BuiltProgram("kelvorn.exe").c_str(), (editor + "kelvorn.exe").c_str(),
                               FALSE));
-        for (const std::wstring& map : WStrings{L"a.ds1", Widen(kEte), Widen(kBateau), kJapanese})
+        // The maps, and a folder of some that the code page cannot hold.
+        std::filesystem::create_directory(std::filesystem::path(Widen(maps) + L"\u65e5"));
+        for (const std::wstring& map : WStrings{L"a.ds1", Widen(kEte), Widen(kBateau), kJapanese,
+                                                L"\u65e5\\a.ds1", L"\u65e5\\b.ds1"})
             std::ofstream(std::filesystem::path(Widen(maps) + map)) << "map";
         // The longest level name is 127 bytes of the code page, not 254 of UTF-8.
         m_temp.Write("loader \x80\\kelvorn_loader.ini",
@@ -162,16 +150,12 @@ class RunE2ETest : public ::testing::Test {
                                     on ? value : nullptr);
     }
 
-    // Queues `step` for the next showing of the main window, Escape after it.
-    void Showing(std::function<void(CLoaderDlg&)> step) {
-        test::OnShow<CLoaderDlg>(script, IDD_LOADER, step);
-    }
     // Chooses `command` and types `typed` into the real file dialog it opens, which must be
     // owned by the window and leave the program folder current.
     void Drive(ui::Dialog& d, int command, const std::wstring& typed) {
         script.ShowRealFileDialog();
         user.typed = typed;
-        user.fileDialog = nullptr;
+        user.fileDialogOwner = nullptr;
         d.ChooseMenu(command);
         EXPECT_EQ(user.fileDialogOwner, WindowOf(&d)) << command;
         EXPECT_EQ(*sys::CurrentDirectory(MAX_PATH) + "\\", program) << command;
@@ -198,7 +182,7 @@ TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
     HANDLE heldStderr = INVALID_HANDLE_VALUE;
     std::string output;
     m_temp.Write("editor\\batches\\list.bat", "old");
-    Showing([&](CLoaderDlg& d) {
+    test::OnShow<CLoaderDlg>(script, IDD_LOADER, [&](CLoaderDlg& d) {
         // The window's icons, big and small; its system menu's About item opens About.
         const LRESULT big = SendMessageW(WindowOf(&d), WM_GETICON, ICON_BIG, 0);
         const LRESULT small = SendMessageW(WindowOf(&d), WM_GETICON, ICON_SMALL, 0);
@@ -215,11 +199,12 @@ TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
         d.ChooseMenu(ID_FILE_RUN);
     });
     script.OnDialog(IDD_ABOUTBOX, [](ui::Dialog& about) { about.PressEnter(); });
-    Showing([&](CLoaderDlg& d) {
+    test::OnShow<CLoaderDlg>(script, IDD_LOADER, [&](CLoaderDlg& d) {
         output = d.m_strOutput;
         EXPECT_TRUE(d.Window().GetItemText(IDC_OUTPUT) == output);  // all of it in the pane
         CloseHandle(heldStderr);
         Drive(d, ID_FILE_ADD, Widen(maps) + L"\n\"" + Widen(kEte) + L"\" \"" + kJapanese + L"\"");
+        Drive(d, ID_FILE_ADD, Widen(maps) + L"\u65e5\n\"a.ds1\" \"b.ds1\"");
         // "ā" has a best fit, "a": it must not name a.ds1.
         DropWide(WindowOf(&d),
                  {Widen(maps) + kJapanese, Widen(maps) + L"\u0101.ds1", Widen(maps + kBateau)});
@@ -251,24 +236,26 @@ TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
                              "lvltype id: 1\r\nlvlprest def: 2\r\nlast words\r\n";
     ASSERT_EQ(output.substr(0, head.size()), head);
     std::string filler;
-    while (filler.size() < 3000005) filler += kFiller;
-    filler.resize(3000005);
+    for (std::size_t i = 0; i < 3000005; ++i) filler += kFiller[i % kFiller.size()];
     EXPECT_TRUE(output.substr(head.size(), child - head.size()) == filler) << child - head.size();
     EXPECT_EQ(output.substr(output.find("\r\n", child) + 2),
               "\r\nEnd of Standard Output.\r\n\r\nFrom stderr.txt:\r\n\r\nit went wrong\r\n\r\nEnd "
               "of stderr.txt\r\n\r\nEditor's process Exited with code -1 (0xffffffff)\r\n");
 
-    // What came up over the window: About; the refusals, with the paths' own letters; the
-    // question before the old batch file was replaced; an error.
-    const std::wstring error = L"|kelvorn Loader|Ok|icon", wideMaps = Widen(maps);
-    ASSERT_EQ(user.seen.size(), 5u) << testing::PrintToString(user.seen);
-    EXPECT_EQ(user.seen[0], L"About kelvorn Loader||kelvorn Loader|Ok|-");
-    EXPECT_EQ(user.seen[1], L"ERROR|" + std::wstring(ui::win32::kUnusablePathMessage) + L"\n\n" +
-                                wideMaps + kJapanese + error);
-    EXPECT_EQ(user.seen[2], L"ERROR|" + std::wstring(ui::win32::kUnusablePathsMessage) + L"\n\n" +
-                                wideMaps + kJapanese + L"\n" + wideMaps + L"\u0101.ds1" + error);
-    EXPECT_TRUE(user.seen[3].ends_with(L"|Save As|YesNo|icon")) << user.seen[3];
-    EXPECT_EQ(user.seen[4], L"ERROR|" + Widen(kNoItemsSelectedMessage) + error);
+    // What came up over the window: About; the refusals, with the paths' own letters, every
+    // name of a folder the code page cannot hold refused with it; the question before the old
+    // batch file was replaced; an error.
+    const std::wstring error = L"|kelvorn Loader|Ok|icon", in = Widen(maps);
+    const std::wstring one = L"ERROR|" + std::wstring(kUnusablePathMessage) + L"\n\n" + in;
+    const std::wstring several = L"ERROR|" + std::wstring(kUnusablePathsMessage) + L"\n\n" + in;
+    ASSERT_EQ(user.seen.size(), 6u) << testing::PrintToString(user.seen);
+    user.seen[4].erase(0, user.seen[4].find(L"|Save As|"));  // the question in Wine's words
+    EXPECT_EQ(
+        user.seen,
+        (WStrings{L"About kelvorn Loader||kelvorn Loader|Ok|-", one + kJapanese + error,
+                  several + L"\u65e5\\a.ds1\n" + in + L"\u65e5\\b.ds1" + error,
+                  several + kJapanese + L"\n" + in + L"\u0101.ds1" + error, L"|Save As|YesNo|icon",
+                  L"ERROR|" + Widen(kNoItemsSelectedMessage) + error}));
 
     // The batch names its list and debug file from the editor folder, as they are inside it;
     // the list has the accented maps, in the order they came, as the code page's bytes.
@@ -286,7 +273,7 @@ TEST_F(RunE2ETest, ManyRunsInARowGiveBackEveryHandle) {
     const int kWarmUp = 2, kRuns = 12;
     long afterWarmUp = -1, atEnd = -1;
     for (int i = 0; i <= kWarmUp + kRuns; ++i)
-        Showing([&, i](CLoaderDlg& d) {
+        test::OnShow<CLoaderDlg>(script, IDD_LOADER, [&, i](CLoaderDlg& d) {
             if (i == 0) d.DropFiles({maps + "a.ds1"});
             if (i == kWarmUp) afterWarmUp = HandleCount();
             if (i < kWarmUp + kRuns) return d.ChooseMenu(ID_FILE_RUN);
@@ -321,19 +308,21 @@ TEST_F(RunE2ETest, StartedFromCmdOrTheShellItRunsTheEditorAndShowsItsReport) {
         run.lpDirectory = folder.c_str();
         run.nShow = SW_SHOWNORMAL;
         ASSERT_TRUE(ShellExecuteExW(&run)) << GetLastError();
-        std::wstring errors;
-        HWND first = AwaitLoader(nullptr, errors);
+        if (!openMap) {  // the path it cannot hold is refused before its window shows
+            const HWND box = Await(L"ERROR");
+            EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), kUnusablePathMessage + (L"\n\n" + japanese));
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+        const HWND first = Await(L"kelvorn Loader");
         ASSERT_NE(first, nullptr) << "the loader's window never showed";
         DWORD loaderId = 0;
         GetWindowThreadProcessId(first, &loaderId);
         HANDLE loader = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, loaderId);
 
         PostMessageW(first, WM_COMMAND, MAKEWPARAM(ID_FILE_RUN, 0), 0);
-        HWND back = AwaitLoader(first, errors);
+        const HWND back = Await(L"kelvorn Loader", first);
         const std::wstring pane = back ? Text(GetDlgItem(back, IDC_OUTPUT)) : L"";
         if (back) PostMessageW(back, WM_COMMAND, MAKEWPARAM(ID_FILE_EXIT, 0), 0);
-        EXPECT_EQ(errors,
-                  openMap ? L"" : ui::win32::kUnusablePathMessage + (L"\n\n" + japanese + L"\n"));
         EXPECT_NE(back, nullptr) << "the loader's window never came back";
         EXPECT_NE(pane.find(L"\nmap: maps \u00e9\\a.ds1 (found)\r\n"), std::wstring::npos);
         EXPECT_TRUE(pane.ends_with(L"\r\nEditor's process Exited with code 0 (0x0)\r\n"))
