@@ -16,7 +16,6 @@ class Registry {
     virtual ~Registry() = default;
     // Creates or opens `root\path`; `created` tells whether it did not exist before.
     virtual bool CreateKey(RegRoot root, const std::string& path, bool& created) = 0;
-    virtual bool KeyExists(RegRoot root, const std::string& path) const = 0;
     // Default (unnamed) REG_SZ value of the key when `name` is empty.
     virtual std::optional<std::string> ReadString(RegRoot root, const std::string& path,
                                                   const std::string& name) const = 0;
@@ -34,11 +33,12 @@ void NotifyFileTypesChanged();
 class MemoryRegistry : public Registry {
   public:
     bool CreateKey(RegRoot root, const std::string& path, bool& created) override;
-    bool KeyExists(RegRoot root, const std::string& path) const override;
     std::optional<std::string> ReadString(RegRoot root, const std::string& path,
                                           const std::string& name) const override;
     bool WriteString(RegRoot root, const std::string& path, const std::string& name,
                      const std::string& value) override;
+    // Whether `root\path` was made, for tests: the program itself only creates keys.
+    bool KeyExists(RegRoot root, const std::string& path) const;
     // Makes every CreateKey under `path` (and `path` itself) fail, to test refusals. An
     // empty `path` denies the whole root, as the machine-wide classes are to a standard user.
     void DenyKey(RegRoot root, const std::string& path);

@@ -70,11 +70,6 @@ class Win32Registry : public Registry {
         return true;
     }
 
-    bool KeyExists(RegRoot root, const std::string& path) const override {
-        Key key;
-        return OpenForReading(root, path, key);
-    }
-
     std::optional<std::string> ReadString(RegRoot root, const std::string& path,
                                           const std::string& name) const override {
         Key key;
