@@ -22,9 +22,8 @@ class BatchTest : public LoaderDlgTest {
     }
 };
 
-// Each command runs on a window listing b.ds1, `chosen` answering its file dialog. A
-// refusal says why in one box and leaves the window open, the rows unsaved and the working
-// directory as it was.
+// Each command runs on a window listing b.ds1. A refusal says why in one box and leaves the
+// window open, the rows unsaved and the working directory as it was.
 TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
     const int kLoad = ID_FILE_LOAD_BATCH, kMake = ID_FILE_MAKE_BATCH, kRun = ID_FILE_RUN;
     const std::string &editor = editorDir, deep = "/" + std::string(250, 'd');
@@ -51,7 +50,7 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
                       noKeys = "Unable to Find kelvornpath and kelvornname Entry" + in;
     const Before noIni = [&](CLoaderDlg&) { fs::remove(In("kelvorn_loader.ini")); };
     const Before badKeys = [&](CLoaderDlg&) {
-        WriteSettings("kelvornpath=" + editor + "\nkelvornname = k\n");
+        m_folder.Write("kelvorn_loader.ini", "kelvornpath=" + editor + "\nkelvornname = k\n");
     };
     const Before cancelChoice = [&](CLoaderDlg&) {
         script.OnDialog(IDD_SELECT_PARAMS, Choose(-1, true, false));
@@ -60,7 +59,8 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
     const Before noRows = [](CLoaderDlg& d) { d.m_listFiles.DeleteItem(0); };
     const Before forceDt1 = [](CLoaderDlg& d) { d.Window().SetCheck(IDC_FORCE_DT1, true); };
     const Before upperName = [&](CLoaderDlg&) {  // Make Batch would take it
-        WriteSettings("kelvornpath = " + editor + "\r\nKELVORNNAME = kelvorn.exe\r\n");
+        m_folder.Write("kelvorn_loader.ini",
+                       "kelvornpath = " + editor + "\r\nKELVORNNAME = kelvorn.exe\r\n");
     };
     const Before longMap = [](CLoaderDlg& d) {
         d.m_listFiles.SetItemText(0, kColPath, "C:\\" + std::string(490, 'd') + "\\b.ds1");
@@ -72,7 +72,7 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
     };
     const struct {
         int command;
-        std::string chosen;  // "" when no file dialog opens
+        std::string chosen;  // answers the file dialog; "" when none opens
         Before before = {};
         Strings messages = {}, added = {};
     } cases[] = {
@@ -110,7 +110,7 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
     Strings messages;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chosen + ::testing::PrintToString(c.messages));
-        WriteSettings(TableText(editorDir));
+        m_folder.Write("kelvorn_loader.ini", TableText(editorDir));
         if (c.chosen == "cancel")
             script.CancelFileDialog();
         else if (!c.chosen.empty())

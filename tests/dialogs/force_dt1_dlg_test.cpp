@@ -30,9 +30,8 @@ class ForceDt1Test : public ::testing::Test {
     CForceDt1Dlg dlg;
 };
 
-// Showing lists the saved slots in order, gaps left out. Escape keeps the old list; OK
-// saves the list's items in order and empties the rest of the slots. Remove takes every
-// selected item, and is quiet without a selection.
+// Showing lists the saved slots, gaps left out. Escape keeps the old list; OK saves the
+// items in order, the other slots emptied. Remove takes the selected items, quiet with none.
 TEST_F(ForceDt1Test, OnlyOkSavesTheListWithTheRestOfTheSlotsEmptied) {
     for (int slot : {0, 3, 31}) dlg.m_dt1Files[slot] = Tile(slot);
     dlg.m_nDt1Count = 3;
@@ -52,11 +51,9 @@ TEST_F(ForceDt1Test, OnlyOkSavesTheListWithTheRestOfTheSlotsEmptied) {
     EXPECT_TRUE(script.MessageBoxes().empty());
 }
 
-// Paths already listed, in any letter case, are left out, by Add or by a drop; so are
-// paths longer than 511 characters, which Add tells once each time. The list scrolls
-// sideways by the widest item's width less one hundred. A drop stops at 32 files silently;
-// Add takes what fits of several files and leaves the rest silently; full, it says so
-// without opening the file dialog.
+// Add and drops leave out paths already listed (in any letter case) and paths over 511
+// bytes, which Add tells once each time. The list scrolls sideways by its widest item less
+// one hundred. Drops and Add stop quietly at 32 files; full, Add says so without a dialog.
 TEST_F(ForceDt1Test, AddAndDropsTakeNewPathsThatFitUpToThirtyTwoFiles) {
     dlg.m_dt1Files[0] = "c:\\t\\a.dt1";
     const std::string folder = "C:\\" + std::string(500, 'f');                // 503 bytes

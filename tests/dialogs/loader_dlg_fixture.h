@@ -24,7 +24,6 @@ inline std::string RowMap(int i) {
 inline const std::string kRowA = MapPath("a.ds1") + "|Act 1 - Town|data\\act1\\town|1|2";
 inline const std::string kRowB = MapPath("b.ds1") + "|Act 2 - Desert|data\\act2|3|4";
 inline const std::string kRowNeg = MapPath("neg.ds1") + "|Negative|data\\neg|7|4294967295";
-inline const std::string kRowTwice1 = MapPath("twice.ds1") + "|First|data\\one|10|11";
 inline const std::string kRowTwice2 = MapPath("twice.ds1") + "|Second|data\\two|12|13";
 
 inline std::string TableText(const std::string& editorFolder) {
@@ -42,12 +41,11 @@ inline std::string TableText(const std::string& editorFolder) {
 
 class LoaderDlgTest : public ::testing::Test {
   protected:
-    // The program file and the editor's folder are in the folder; "running the editor"
-    // notes the run in the pane.
+    // "Running the editor" notes the run in the pane.
     void SetUp() override {
         editorDir = ProgramDir() + "editor" + test::TempFolder::kSeparator;
         std::filesystem::create_directories(editorDir);
-        WriteSettings(TableText(editorDir));
+        m_folder.Write("kelvorn_loader.ini", TableText(editorDir));
         app.m_strExeDir = ProgramDir();
         app.m_programFilePath = [this] { return std::optional(ProgramDir() + "loader.exe"); };
         app.m_runEditor = [this](CLoaderDlg& dlg) {
@@ -57,16 +55,12 @@ class LoaderDlgTest : public ::testing::Test {
     void TearDown() override { EXPECT_TRUE(script.Finished()) << test::Errors(script); }
 
     std::string ProgramDir() const { return m_folder.Path() + test::TempFolder::kSeparator; }
-    void WriteSettings(const std::string& text) const {
-        m_folder.Write("kelvorn_loader.ini", text);
-    }
     static bool IsCurrentDir(std::string folder) {
         if (folder.ends_with(test::TempFolder::kSeparator)) folder.pop_back();  // for Windows
-        std::error_code ec;
-        return std::filesystem::equivalent(std::filesystem::current_path(), folder, ec);
+        return std::filesystem::equivalent(std::filesystem::current_path(), folder);
     }
-    // Queues `step` for the next showing of the main window, Escape after it. Dialogs that
-    // open inside the step are queued after this; those that open with the window, before.
+    // Queues `step` for the next showing of the main window, Escape after it. Queue dialogs
+    // opening inside the step after this, those opening with the window before.
     void OnMainWindow(std::function<void(CLoaderDlg&)> step) {
         test::OnShow<CLoaderDlg>(script, IDD_LOADER, std::move(step));
     }
@@ -107,8 +101,7 @@ class LoaderDlgTest : public ::testing::Test {
 inline ui::Script::Step Choose(int index, bool noSkip, bool noCancel) {
     return [=](ui::Dialog& d) {
         auto& choice = static_cast<CSelectParamsDlg&>(d);
-        EXPECT_EQ(choice.m_bNoSkip, noSkip);
-        EXPECT_EQ(choice.m_bNoCancel, noCancel);
+        EXPECT_EQ(std::pair(choice.m_bNoSkip, choice.m_bNoCancel), std::pair(noSkip, noCancel));
         if (index < 0) return d.PressEscape();
         choice.m_list.SetSelected(-1, false);
         choice.m_list.SetSelected(index, true);

@@ -6,26 +6,20 @@
 
 namespace {
 
-std::string Quoted(const std::string& path) {
-    return "\"" + path + "\"";
-}
-
-// Quoted .ds1 paths are listed in order, a repeated one twice, up to 255 bytes and one
-// hundred maps; other texts, however long, are passed over quietly. Longer paths and maps
-// beyond the hundred are told before the window shows, so without an owner. OK (as Run ends
-// the window) runs the editor and shows the window again as it was, with the editor's
-// output and the forced .dt1 list that Configure set. Enter does not end the window; the
-// system menu's About item, taken by the window itself, opens the same box as Help > About,
-// with the version; Exit ends the window with Cancel and the program with it.
+// Quoted .ds1 paths of up to 255 bytes are listed in order, repeats too, up to one hundred;
+// other texts are passed over quietly, and longer paths and the maps beyond told with no
+// owner. Each OK runs the editor and shows the window again as it was, with its output and
+// forced .dt1 list; Enter does not end it. The system menu's About is Help > About's box.
 TEST_F(LoaderDlgTest, CommandLineMapsAreListedAndEachOkRunsTheEditorAndShowsTheWindowAgain) {
+    auto quoted = [](const std::string& path) { return "\"" + path + "\""; };
     const std::string fits = "C:\\" + std::string(246, 'd') + "\\b.ds1";  // 255 bytes
-    std::string cmd = Quoted(MapPath("b.ds1")) + " " + Quoted("C:\\d" + fits.substr(2)) +  // 256
-                      Quoted(MapPath("a.ds1")) + " C:\\maps\\neg.ds1 " +
-                      Quoted(std::string(300, 'n')) + Quoted(MapPath("b.DS1")) +
-                      Quoted(MapPath("a.ds1")) + Quoted(fits);
+    std::string cmd = quoted(MapPath("b.ds1")) + " " + quoted("C:\\d" + fits.substr(2)) +  // 256
+                      quoted(MapPath("a.ds1")) + " C:\\maps\\neg.ds1 " +
+                      quoted(std::string(300, 'n')) + quoted(MapPath("b.DS1")) +
+                      quoted(MapPath("a.ds1")) + quoted(fits);
     Strings rows{kRowB, kRowA, kRowA, fits + "|Act 2 - Desert|data\\act2|3|4"};
     for (int i = 0; i < 98; ++i) {  // the last two beyond the hundred
-        cmd += " " + Quoted(RowMap(i));
+        cmd += " " + quoted(RowMap(i));
         rows.push_back(RowMap(i) + "|Row " + std::to_string(i) + "|data\\r|" +
                        std::to_string(i + 1) + "|" + std::to_string(i + 200));
     }
@@ -56,9 +50,8 @@ TEST_F(LoaderDlgTest, CommandLineMapsAreListedAndEachOkRunsTheEditorAndShowsTheW
     });
     std::string versions;
     for (int showing = 0; showing < 2; ++showing)
-        script.OnDialog(IDD_ABOUTBOX, [&](ui::Dialog& about) {
+        test::OnShow<ui::Dialog>(script, IDD_ABOUTBOX, [&](ui::Dialog& about) {
             versions += about.Window().GetItemText(IDC_VERSION) + " ";
-            about.PressEnter();
         });
     EXPECT_FALSE(app.InitInstance(cmd));
     EXPECT_EQ(app.m_strExeDir, ProgramDir());
@@ -68,10 +61,9 @@ TEST_F(LoaderDlgTest, CommandLineMapsAreListedAndEachOkRunsTheEditorAndShowsTheW
     EXPECT_EQ(app.MainDialog(), nullptr);
 }
 
-// Run ends the window ready for the editor, its folder made current. One map goes on the
-// command line with the switches; several go through temp.ini in the program folder, and
-// the switches are not used. Every saved row is replaced by the list's rows, gaps closed; a
-// number shown unsigned comes back as it was.
+// Run ends the window in the editor's folder. One map goes on the command line with the
+// switches; several go through temp.ini, without them. The list's rows replace the saved
+// rows, gaps closed, 4294967295 read back as -1.
 TEST_F(LoaderDlgTest, RunEndsTheWindowWithTheCommandLineAndTheRowsSaved) {
     const FileListEntry a{MapPath("a.ds1"), "Act 1 - Town", "data\\act1\\town", 1, 2},
         b{MapPath("b.ds1"), "Act 2 - Desert", "data\\act2", 3, 4},
