@@ -61,7 +61,6 @@ TEST_F(LoadTest, UnusableValuesGiveDefaultsAndMissingKeysClearTheFlag) {
         text.replace(text.find(from), from.size(), to);
         return LoadEditorSettings(std::string_view(text), registry).allKeysPresent;
     };
-    EXPECT_TRUE(allKeys(full, "", ""));
     EXPECT_FALSE(allKeys(full, "stretch_sprite = YES", ""));
     EXPECT_TRUE(allKeys(full, "d2exp    =", "d2exp_old ="));
     EXPECT_TRUE(allKeys(full, "= 60\r\n", "=\r\n"));
