@@ -22,6 +22,12 @@ namespace test {
 
 using Strings = std::vector<std::string>;
 
+// A file's bytes as they are; empty when it cannot be read.
+inline std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 // A fresh folder of its own under the temporary folder, removed with what it holds.
 // Path() ends without a separator; Path(name) names something inside.
 class TempFolder {
@@ -50,10 +56,7 @@ class TempFolder {
             .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return Path(name);
     }
-    std::string Read(const std::string& name) const {
-        std::ifstream in(m_path / Native(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string Read(const std::string& name) const { return ReadFile(m_path / Native(name)); }
     // A path as the program spells it (bytes; on Windows in the system code page).
     static std::filesystem::path Native(const std::string& path) {
 #ifdef _WIN32

@@ -3,19 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "editorcfg/settings_reader.h"
 #include "sys/registry.h"
+#include "tests/common/helpers.h"
 
 namespace {
 
 // Files as the writers must produce them, written by hand, CR LF line ends included.
 std::string ExpectedFile(const std::string& name) {
-    std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "expected" / name,
-                     std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return test::ReadFile(std::filesystem::path(__FILE__).parent_path() / "expected" / name);
 }
 
 // The values of expected/standard_comments.ini: every one unlike its factory value.
