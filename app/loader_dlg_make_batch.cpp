@@ -8,6 +8,7 @@
 #include "launch/batch_file.h"
 #include "launch/editor_command.h"
 #include "launch/editor_location.h"
+#include "loadercfg/editor_location_check.h"
 #include "loadercfg/loader_settings.h"
 #include "sys/fs.h"
 #include "ui/modal.h"
@@ -33,6 +34,11 @@ void CLoaderDlg::OnMakeBatch() {
     const std::optional<EditorLocation> editor = FindEditorLenient(*settings);
     if (!editor) {
         ui::ShowErrorMessage(this, kNoLocationMessage);
+        return;
+    }
+    if (const std::string unusable = UnusableEditorLocationMessage(editor->folder, editor->name);
+        !unusable.empty()) {
+        ui::ShowErrorMessage(this, unusable);
         return;
     }
     bool listWritten = true;

@@ -9,6 +9,7 @@
 #include "launch/editor_command.h"
 #include "launch/editor_location.h"
 #include "launch/editor_runner.h"
+#include "loadercfg/editor_location_check.h"
 #include "loadercfg/loader_settings.h"
 #include "loadercfg/param_scan.h"
 #include "sys/fs.h"
@@ -74,6 +75,11 @@ void CLoaderDlg::OnRun() {
     const std::optional<EditorLocation> editor = FindEditorLocation(*settings);
     if (!editor) {
         ui::ShowErrorMessage(this, kNoLocationMessage);
+        return;
+    }
+    if (const std::string unusable = UnusableEditorLocationMessage(editor->folder, editor->name);
+        !unusable.empty()) {
+        ui::ShowErrorMessage(this, unusable);
         return;
     }
     const CLoaderApp* app = TheApp();

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "loadercfg/editor_location_check.h"
 #include "loadercfg/param_line_dlg.h"
 #include "loadercfg/param_scan.h"
 #include "res/resource.h"
@@ -127,6 +128,12 @@ void CLoaderIniDlg::OnRemove() {
 
 void CLoaderIniDlg::OnOK() {
     if (!UpdateData(true)) return;
+    if (const std::string unusable =
+            UnusableEditorLocationMessage(m_strEditorPath, m_strEditorName);
+        !unusable.empty()) {
+        ui::ShowErrorMessage(this, unusable);
+        return;
+    }
     LoaderSettings settings{m_strEditorPath, m_strEditorName, {}};
     const int count = m_list.GetItemCount();
     for (int item = 0; item < count; ++item) settings.rows.push_back(Row(item));
