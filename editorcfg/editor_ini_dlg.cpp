@@ -89,6 +89,10 @@ EditorSettings CEditorIniDlg::SettingsToWrite() const {
 
 void CEditorIniDlg::OnOK() {
     if (!UpdateData(true)) return;
+    if (const std::string refusal = PathWithSemicolonMessage(m_settings); !refusal.empty()) {
+        MessageBox(refusal, "Warning", ui::MbOk | ui::MbIconExclamation);
+        return;
+    }
     const EditorSettings settings = SettingsToWrite();
     if (m_nCommentMode == KeepCurrentComments) {
         const RewriteResult result =

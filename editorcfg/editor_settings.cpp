@@ -94,3 +94,15 @@ std::size_t ChooseGammaIndex(std::string_view text) {
         if (StartsWithIgnoringCase(values[i], text)) return i;
     return chosen;
 }
+
+std::string PathWithSemicolonMessage(const EditorSettings& settings) {
+    for (std::size_t i = 0; i < 5; ++i) {  // the five paths lead the keys
+        const SettingKey& key = kSettingKeys[i];
+        if ((settings.*std::get<std::string EditorSettings::*>(key.field)).find(';') !=
+            std::string::npos)
+            return std::string(key.name) +
+                   " holds a \";\", which starts a comment in kelvorn.ini: the editor would "
+                   "read the path cut there. Please choose a path without it.";
+    }
+    return {};
+}

@@ -62,6 +62,11 @@ extern const std::array<SettingKey, kSettingKeyCount> kSettingKeys;
 // gamma text cut to four characters. False for a key that is none of the 29.
 bool EncodeSetting(const EditorSettings& settings, std::string_view key, std::string& value);
 
+// The reader ends a value at ";", so a path holding one would come back cut. The message
+// naming the first path (the four archives, then the mod folder) that holds one; empty
+// when none does.
+std::string PathWithSemicolonMessage(const EditorSettings& settings);
+
 inline constexpr std::array<std::string_view, 5> kScreenDepths = {"8", "15", "16", "24", "32"};
 inline constexpr std::array<std::string_view, 6> kCenterZooms = {"NO_CHANGE", "1:1", "1:2",
                                                                  "1:4",       "1:8", "1:16"};
