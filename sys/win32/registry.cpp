@@ -100,6 +100,20 @@ class Win32Registry : public Registry {
         return std::nullopt;
     }
 
+    ValueKind KindOf(RegRoot root, const std::string& path,
+                     const std::string& name) const override {
+        Key key;
+        LONG rc = RegOpenKeyExW(RootKey(root), Widen(path).c_str(), 0, KEY_QUERY_VALUE, key.Out());
+        if (rc == ERROR_SUCCESS) {
+            const std::wstring valueName = Widen(name);
+            rc = RegQueryValueExW(key.Get(), name.empty() ? nullptr : valueName.c_str(), nullptr,
+                                  nullptr, nullptr, nullptr);
+        }
+        // A value that is there but cannot be read as text is no one's to replace.
+        if (rc == ERROR_FILE_NOT_FOUND) return ValueKind::None;
+        return ReadString(root, path, name) ? ValueKind::Text : ValueKind::Other;
+    }
+
     bool WriteString(RegRoot root, const std::string& path, const std::string& name,
                      const std::string& value) override {
         Key key;

@@ -47,4 +47,42 @@ TEST(ShellRegistration, MachineWideThenForTheCurrentUserWhenRefused) {
     }
 }
 
+// A value that cannot be written is a refusal like a key: the user's part is tried, and
+// where that fails too, the type is not said to be registered. Only the icon may be missing.
+TEST(ShellRegistration, AFailedWriteIsARefusal) {
+    const std::pair<const char*, Registration> cases[] = {
+        {".ds1", Registration::CurrentUser},
+        {"DiabloIIMap", Registration::CurrentUser},
+        {"DiabloIIMap\\shell\\open\\command", Registration::CurrentUser},
+        {"DiabloIIMap\\DefaultIcon", Registration::MachineWide},
+    };
+    for (const auto& [denied, result] : cases) {
+        sys::MemoryRegistry reg;
+        reg.DenyWrites(RegRoot::ClassesRoot, denied);
+        EXPECT_EQ(RegisterMapFileType(reg, kProgram), result) << denied;
+        if (result == Registration::CurrentUser) {
+            EXPECT_EQ(Entries(reg, RegRoot::CurrentUser, kUser), Expected("DiabloIIMap"));
+        }
+        reg.DenyWrites(RegRoot::CurrentUser, kUser);
+        EXPECT_EQ(RegisterMapFileType(reg, kProgram),
+                  result == Registration::MachineWide ? result : Registration::Failed)
+            << denied;
+    }
+}
+
+// A .ds1 value that is no string (or, on Windows, not one the code page holds) names
+// another program's type: kept, machine-wide or the user's, and nothing registered.
+TEST(ShellRegistration, ADs1ValueNotOursIsKept) {
+    for (const std::string& prefix : {std::string(), kUser}) {
+        const RegRoot root = prefix.empty() ? RegRoot::ClassesRoot : RegRoot::CurrentUser;
+        sys::MemoryRegistry reg;
+        reg.WriteOther(root, prefix + ".ds1", "");
+        if (!prefix.empty()) reg.DenyKey(RegRoot::ClassesRoot, "");
+        EXPECT_EQ(RegisterMapFileType(reg, kProgram), Registration::Failed);
+        EXPECT_EQ(reg.KindOf(root, prefix + ".ds1", ""), sys::ValueKind::Other);
+        EXPECT_FALSE(reg.KeyExists(RegRoot::ClassesRoot, "DiabloIIMap") ||
+                     reg.KeyExists(RegRoot::CurrentUser, kUser + "DiabloIIMap"));
+    }
+}
+
 }  // namespace
