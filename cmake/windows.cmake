@@ -45,8 +45,12 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/dialogs/*.cpp tests/sys/*.cpp tests/win32/*.cpp)
 add_executable(win_tests ${WIN_TESTS} ${RESOURCE_SCRIPT})
 target_link_libraries(win_tests PRIVATE kelvorn_app gtest gtest_main)
+# A DLL the tests plant where no DLL may be taken from.
+add_library(planted MODULE tests/win32/planted_dll.c)
+set_target_properties(planted PROPERTIES PREFIX "")
+target_link_options(planted PRIVATE -static-libgcc)
 # The tests start the stand-in editor and the program itself beside them.
-add_dependencies(win_tests icons kelvorn kelvorn_loader)
+add_dependencies(win_tests icons kelvorn kelvorn_loader planted)
 
 # Capture speed of a run against the command processor's redirection (a program, not a test).
 add_executable(capture_bench bench/capture_bench/main.cpp)

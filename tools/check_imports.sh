@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Each program must be 64-bit and import only DLLs that every Windows has.
+# Each program must be 64-bit and import only DLLs that every Windows has; the loader must
+# restrict its DLL search to the system folder.
 set -u
 allowed='^(kernel32|user32|gdi32|comctl32|comdlg32|shell32|ole32|oleaut32|advapi32|uxtheme|msvcrt|shlwapi|ucrtbase|api-ms-win-[a-z0-9-]+)\.dll$'
 status=0
@@ -10,6 +11,11 @@ for exe in "$@"; do
     if [ "$(basename "$exe")" = kelvorn_loader.exe ] &&
         ! x86_64-w64-mingw32-objdump -p "$exe" | grep -q '^Subsystem.*(Windows GUI)'; then
         echo "$exe: not a GUI-subsystem program"; status=1
+    fi
+    # The program restricts where DLLs come from before it loads any late.
+    if [ "$(basename "$exe")" = kelvorn_loader.exe ] &&
+        ! x86_64-w64-mingw32-objdump -p "$exe" | grep -q 'SetDefaultDllDirectories$'; then
+        echo "$exe: does not call SetDefaultDllDirectories"; status=1
     fi
     while read -r dll; do
         lower=$(echo "$dll" | tr 'A-Z' 'a-z')
