@@ -1,16 +1,19 @@
 // File services for the native build, where the portable code is tested.
 #include "sys/fs.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
 #include "sys/registry.h"
+#include "sys/temporary_name.h"
 
 namespace sys {
 
@@ -81,15 +84,31 @@ std::optional<FileStamp> StampOf(const std::string& path) {
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
-    std::string temp = path + ".kelvorn-tmp";
-    FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = ::fsync(fileno(f)) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
+    if (path.empty()) return false;
+    struct stat old {};
+    const bool exists = ::stat(path.c_str(), &old) == 0;
+    // As on Windows, where the program runs: a folder is not replaced, nor a read-only file.
+    if (exists && (!S_ISREG(old.st_mode) || !(old.st_mode & S_IWUSR))) return false;
+    const std::string folder = path.substr(0, path.rfind('/') + 1);  // empty for a bare name
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < kTemporaryNameAttempts && fd < 0; ++attempt) {
+        temp = folder + NextTemporaryName(static_cast<uint32_t>(::getpid()));
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                    exists ? old.st_mode & 0777 : 0666);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
+    if (fd < 0) return false;
+    bool ok = true;
+    for (std::size_t done = 0; ok && done < bytes.size();) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        ok = written > 0 || (written < 0 && errno == EINTR);
+        if (written > 0) done += static_cast<std::size_t>(written);
+    }
+    ok = ::fsync(fd) == 0 && ok;
+    ok = ::close(fd) == 0 && ok;
     if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) std::remove(temp.c_str());
+    if (!ok) ::unlink(temp.c_str());
     return ok;
 }
 

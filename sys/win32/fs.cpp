@@ -3,10 +3,13 @@
 #undef SetCurrentDirectory  // ours is sys::SetCurrentDirectory, not the platform's macro
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "sys/fs.h"
+#include "sys/temporary_name.h"
+#include "sys/win32/put_in_place.h"
 #include "sys/win32/wide.h"
 
 namespace sys {
@@ -32,6 +35,14 @@ std::wstring FullPath(const std::wstring& path) {
     DWORD got = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
     if (got == 0 || got >= size) return path;
     full.resize(got);
+    return full;
+}
+
+// The long form of a full path, which no MAX_PATH limits; other paths as they are.
+std::wstring LongPathForm(const std::wstring& full) {
+    if (full.starts_with(L"\\\\?\\") || full.starts_with(L"\\\\.\\")) return full;
+    if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+    if (full.size() >= 3 && full[1] == L':' && full[2] == L'\\') return L"\\\\?\\" + full;
     return full;
 }
 
@@ -65,6 +76,31 @@ bool WriteAll(HANDLE h, const std::string& bytes) {
     }
     return true;
 }
+
+// Saves of one file by several threads or programs take turns at its last step: Wine's
+// ReplaceFileW moves the old file away and ours in as two steps another save can come
+// between, leaving the name empty. Without a turn in time the save goes on all the same.
+class SaveTurn {
+  public:
+    explicit SaveTurn(std::wstring target) {
+        CharUpperBuffW(target.data(), static_cast<DWORD>(target.size()));
+        const std::wstring name =
+            L"Local\\kelvorn-save-" + std::to_wstring(std::hash<std::wstring>{}(target));
+        m_mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+        const DWORD waited = m_mutex ? WaitForSingleObject(m_mutex, 30000) : WAIT_FAILED;
+        m_owned = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    }
+    ~SaveTurn() {
+        if (m_owned) ReleaseMutex(m_mutex);
+        if (m_mutex) CloseHandle(m_mutex);
+    }
+    SaveTurn(const SaveTurn&) = delete;
+    SaveTurn& operator=(const SaveTurn&) = delete;
+
+  private:
+    HANDLE m_mutex = nullptr;
+    bool m_owned = false;
+};
 
 }  // namespace
 
@@ -147,33 +183,61 @@ std::optional<FileStamp> StampOf(const std::string& path) {
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     if (path.empty()) return false;
-    // Wine's ReplaceFileW refuses a relative name, and the settings files go by bare name.
-    std::wstring target = FullPath(Widen(path));
-    std::wstring temp = target + L".kelvorn-tmp";
-    File file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Full (Wine's ReplaceFileW refuses a relative name, and the settings files go by bare
+    // name), in the long form: a target just under MAX_PATH saves although the temporary
+    // name beside it is longer than its own.
+    const std::wstring target = LongPathForm(FullPath(Widen(path)));
+    const std::wstring folder = target.substr(0, target.find_last_of(L'\\') + 1);
+    std::wstring temp;
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        temp = folder + Widen(NextTemporaryName(GetCurrentProcessId()));
+        handle = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+        const DWORD error = GetLastError();
+        if (handle != INVALID_HANDLE_VALUE ||
+            (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS))
+            break;
+    }
+    File file(handle);
     if (!file.Valid()) return false;  // e.g. the folder is missing: nothing was touched
     bool ok = WriteAll(file.Get(), bytes);
     ok = ok && FlushFileBuffers(file.Get());
     ok = file.Close() && ok;
-    if (ok) {
-        DWORD attributes = GetFileAttributesW(target.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) {
-            ok = MoveFileExW(temp.c_str(), target.c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            ok = false;
-        } else {
-            ok = ReplaceFileW(target.c_str(), temp.c_str(), nullptr, 0, nullptr, nullptr);
-            // This failure leaves the old name free and our file under the temporary
-            // name; putting it in place is the only way not to lose both.
-            if (!ok && GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT)
-                ok = MoveFileExW(temp.c_str(), target.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        }
+    if (!ok) {
+        DeleteFileW(temp.c_str());
+        return false;
     }
-    if (!ok) DeleteFileW(temp.c_str());
+    SaveTurn turn(target);
+    return win32::PutInPlace(temp, target);
+}
+
+namespace win32 {
+
+bool PutInPlace(const std::wstring& temp, const std::wstring& target, ReplaceFunction replace) {
+    auto move = [&] {
+        return MoveFileExW(temp.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    };
+    auto nameFree = [&] { return GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES; };
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    bool ok = false;
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        ok = move();
+    } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        ok = replace(target.c_str(), temp.c_str(), nullptr, 0, nullptr, nullptr) != FALSE;
+        // These two leave the old file gone or under another name and ours under the
+        // temporary name; the documentation does not rule out the second without a backup
+        // name, and Wine leaves that state with other errors too. Ours goes in its place.
+        const DWORD error = ok ? ERROR_SUCCESS : GetLastError();
+        if (!ok && (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
+                    error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 || nameFree()))
+            ok = move();
+    }
+    if (!ok && (attributes == INVALID_FILE_ATTRIBUTES || !nameFree())) DeleteFileW(temp.c_str());
     return ok;
 }
+
+}  // namespace win32
 
 }  // namespace sys

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "launch/batch_file.h"
+#include "loadercfg/editor_location_check.h"
 #include "tests/dialogs/loader_dlg_fixture.h"
 
 namespace {
@@ -65,10 +66,18 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
     const Before longMap = [](CLoaderDlg& d) {
         d.m_listFiles.SetItemText(0, kColPath, "C:\\" + std::string(490, 'd') + "\\b.ds1");
     };
-    const Before blockBat = [&](CLoaderDlg&) { fs::create_directory(In("old.bat.kelvorn-tmp")); };
+    const Before blockBat = [&](CLoaderDlg&) {
+        fs::permissions(In("old.bat"), fs::perms::owner_write, fs::perm_options::remove);
+    };
     const Before blockIni = [&](CLoaderDlg& d) {
         d.DropFiles({MapPath("a.ds1")});
-        fs::create_directory(In("old.ini.kelvorn-tmp"));
+        fs::create_directory(In("old.ini"));
+    };
+    auto location = [&](std::string folder, std::string name) -> Before {
+        return [=, this](CLoaderDlg&) {
+            m_folder.Write("kelvorn_loader.ini",
+                           "kelvornpath = " + folder + "\r\nkelvornname = " + name + "\r\n");
+        };
     };
     const struct {
         int command;
@@ -101,8 +110,11 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
         {kMake, In("old.bat"), forceDt1, {"You must enter at least 1 .dt1 in the list"}},
         {kMake, In("old.bat"), blockBat, {"Unable to Open " + In("old.bat") + "!"}},
         {kMake, In("old.bat"), blockIni, {"Unable to Open " + In("old.ini") + "!"}},
+        {kMake, In("old.bat"), location(editor, "k\".exe"),
+         {UnusableEditorLocationMessage("", "\"")}},
         {kRun, "", noRows, {noRowsMessage}},
         {kRun, "", upperName, {noKeys}},
+        {kRun, "", location(editor + "\x7f", "k.exe"), {UnusableEditorLocationMessage("\n", "")}},
         {kRun, "", longMap, {"The editor's command line would be 519 characters long; at most "
                              "511 fit.\nUse shorter paths, a shorter editor location or fewer "
                              "forced .dt1 files."}},
@@ -134,7 +146,8 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
     }
     test::ExpectErrorBoxes(script, messages, IDD_LOADER);
     EXPECT_EQ(m_folder.Read("old.bat"), "old");
-    EXPECT_FALSE(fs::exists(In("old.ini")));
+    fs::permissions(In("old.bat"), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_TRUE(fs::is_directory(In("old.ini")));  // nothing written in its place
 }
 
 }  // namespace

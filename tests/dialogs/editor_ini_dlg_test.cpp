@@ -105,8 +105,14 @@ TEST_F(EditorIniTest, AFileKeepsItsLinesAndFailedSavesAskAndLeaveTheOldFile) {
     s.only_normal_type2 = false;
     const std::string original = "; mine\r\n" + FormatEditorSettings(s, RemoveComments) + "x y\r\n";
     m_folder.Write(kIni, original);
-    OpenSettings([](ui::Dialog& d) {
+    OpenSettings([&](ui::Dialog& d) {
         EXPECT_TRUE(d.Window().IsItemEnabled(IDC_COMMENTS_KEEP));
+        d.TypeText(IDC_D2EXP, "C:\\a;b.mpq");  // the reader would cut it at ";"
+        d.PressEnter();
+        EXPECT_FALSE(d.IsEnding());
+        EXPECT_EQ(d.Window().GetItemText(IDC_D2EXP) + m_folder.Read(kIni),
+                  "C:\\a;b.mpq" + original);
+        d.TypeText(IDC_D2EXP, s.d2exp);
         d.PressEnter();  // the values shown are the values written
     });
     std::string expected = original;
@@ -122,7 +128,7 @@ TEST_F(EditorIniTest, AFileKeepsItsLinesAndFailedSavesAskAndLeaveTheOldFile) {
     });
     EXPECT_EQ(m_folder.Read(kIni), FormatEditorSettings(game, StandardComments));
     m_folder.Write(kIni, "old\r\n");
-    fs::create_directory(m_folder.Path(kIni + ".kelvorn-tmp"));
+    fs::permissions(m_folder.Path(kIni), fs::perms::owner_write, fs::perm_options::remove);
     for (int answer : {ui::IdNo, ui::IdOk, ui::IdYes}) script.AnswerMessageBox(answer);
     OpenSettings([](ui::Dialog& d) {
         d.PressEnter();
@@ -133,6 +139,7 @@ TEST_F(EditorIniTest, AFileKeepsItsLinesAndFailedSavesAskAndLeaveTheOldFile) {
     });
     OpenSettings([](ui::Dialog& d) { d.PressEscape(); });
     EXPECT_EQ(m_folder.Read(kIni), "old\r\n");
+    fs::permissions(m_folder.Path(kIni), fs::perms::owner_write, fs::perm_options::add);
     for (const char* loaderIni :
          {"; kelvornpath = x\r\nkelvornpath= x\r\n", "kelvornpath = none\r\n"}) {
         m_folder.Write("kelvorn_loader.ini", loaderIni);
@@ -140,16 +147,20 @@ TEST_F(EditorIniTest, AFileKeepsItsLinesAndFailedSavesAskAndLeaveTheOldFile) {
         Show(dlg, [](CLoaderDlg& d) { d.ChooseMenu(ID_EDIT_EDITOR_INI); });
     }
     EXPECT_TRUE(IsCurrentDir(ProgramDir()));
-    EXPECT_EQ(
-        test::BoxTexts(script),
-        (Strings{"Bad Line:\n46: x y\n", kRewriteCannotOpenQuestion, kRewriteCannotOpenQuestion,
-                 kWriteFailedQuestion, ui::kPromptSigned, kWriteFailedQuestion,
-                 kNoEditorFolderMessage, kEditorFolderMissingMessage + std::string("none")}));
+    s.d2exp = "C:\\a;b.mpq";
+    EXPECT_EQ(test::BoxTexts(script),
+              (Strings{PathWithSemicolonMessage(s), "Bad Line:\n46: x y\n",
+                       kRewriteCannotOpenQuestion, kRewriteCannotOpenQuestion, kWriteFailedQuestion,
+                       ui::kPromptSigned, kWriteFailedQuestion, kNoEditorFolderMessage,
+                       kEditorFolderMissingMessage + std::string("none")}));
     const auto& boxes = script.MessageBoxes();
-    EXPECT_EQ(boxes[0].caption + " " + std::to_string(boxes[0].ownerTemplate),
-              "Warning " + std::to_string(IDD_EDITOR_INI));
-    EXPECT_EQ(boxes[1].flags, ui::MbYesNoCancel | ui::MbIconExclamation);
-    for (int i : {6, 7}) test::ExpectErrorBox(boxes[i], boxes[i].text, IDD_LOADER);
+    for (int i : {0, 1}) {
+        EXPECT_EQ(boxes[i].caption + " " + std::to_string(boxes[i].ownerTemplate),
+                  "Warning " + std::to_string(IDD_EDITOR_INI));
+        EXPECT_EQ(boxes[i].flags, ui::MbOk | ui::MbIconExclamation);
+    }
+    EXPECT_EQ(boxes[2].flags, ui::MbYesNoCancel | ui::MbIconExclamation);
+    for (int i : {7, 8}) test::ExpectErrorBox(boxes[i], boxes[i].text, IDD_LOADER);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "loadercfg/editor_location_check.h"
 #include "loadercfg/param_line_dlg.h"
 #include "loadercfg/param_line_rules.h"
 #include "res/resource.h"
@@ -91,12 +92,15 @@ TEST_F(LoaderIniTest, CancelLeavesTheFileOkWritesTheEditsAndAFailedWriteKeepsThe
              Press(d, IDC_MODIFY, 2);
              Press(d, IDC_MODIFY, 0);
              Press(d, IDC_REMOVE, 1);
-             d.ClickButton(IDC_BROWSE);
-             fs::create_directory(folder.Path("kelvorn_loader.ini.kelvorn-tmp"));
+             d.Window().SetItemText(IDC_EDITOR_NAME, "ed\t.exe");  // as a file may hold it
              d.PressEnter();
              EXPECT_FALSE(d.IsEnding());
-             fs::remove(folder.Path("kelvorn_loader.ini.kelvorn-tmp"));
-             d.PressEnter();
+             d.ClickButton(IDC_BROWSE);
+             for (auto change : {fs::perm_options::remove, fs::perm_options::add}) {
+                 fs::permissions(folder.Path("kelvorn_loader.ini"), fs::perms::owner_write, change);
+                 d.PressEnter();  // read-only: not replaced
+                 EXPECT_EQ(d.IsEnding(), change == fs::perm_options::add);
+             }
          });
     EXPECT_EQ(added + modified, "Add Line||||0|0|Modify Line|neg.ds1|N\xfc\xdf|n|5|4294967295|");
     EXPECT_EQ(folder.Read("kelvorn_loader.ini"),
@@ -112,7 +116,8 @@ TEST_F(LoaderIniTest, CancelLeavesTheFileOkWritesTheEditsAndAFailedWriteKeepsThe
     test::ExpectErrorBoxes(
         script,
         {"Bad Line: ", "Bad Line: no tabs", kModifyWithoutSelectionMessage,
-         "Bad Line: ", "Bad Line: no tabs", kWriteFailedMessage, kUnreadableTableMessage},
+         "Bad Line: ", "Bad Line: no tabs", UnusableEditorLocationMessage("", "\""),
+         kWriteFailedMessage, kUnreadableTableMessage},
         IDD_LOADER_INI);
 }
 

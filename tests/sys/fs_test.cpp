@@ -2,6 +2,8 @@
 #include "sys/fs.h"
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <tuple>
 
 #include "tests/common/helpers.h"
@@ -85,28 +87,53 @@ TEST_F(FsTest, AtomicWritesAndReadsOfWholeFiles) {
     EXPECT_EQ(folder.Read(kName), "new\r\n");
 }
 
-// A failed save leaves the old file byte for byte, and creates nothing.
+// Names long enough that a temporary name longer than theirs would pass the limits: one
+// component near the file system's 255, a full path of 259 characters (Windows' MAX_PATH).
+TEST_F(FsTest, TargetsNearTheLimitsSave) {
+    const std::size_t fill = 259 - folder.Path().size() - 1;
+    for (const std::string& name : {std::string(250, 'n'), std::string(fill - 4, 'p') + ".ini"}) {
+        ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(name), "old"));
+        ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(name), "new\r\n"));
+        std::string got;
+        EXPECT_TRUE(sys::ReadWholeFile(folder.Path(name), got) && got == "new\r\n");
+        EXPECT_EQ(Listing(folder), test::Strings{name});
+        fs::remove(Native(folder.Path(name)));
+    }
+}
+
+// Two writers saving one file at once: each writes a temporary file of its own, so the file
+// holds one writer's whole text, and a writer whose bytes are there was told it saved.
+TEST_F(FsTest, TwoWritersNeverShareTheirBytes) {
+    const std::string path = folder.Path(kName);
+    const std::string texts[] = {std::string(300000, 'a'), std::string(200000, 'b')};
+    std::atomic<int> saved[2] = {0, 0};
+    auto writer = [&](int w) {
+        for (int i = 0; i < 12; ++i) saved[w] += sys::WriteFileAtomically(path, texts[w]);
+    };
+    std::thread first(writer, 0), second(writer, 1);
+    first.join();
+    second.join();
+    const std::string now = folder.Read(kName);
+    ASSERT_TRUE(now == texts[0] || now == texts[1]) << now.size();
+    EXPECT_GT(saved[now == texts[0] ? 0 : 1], 0);
+    EXPECT_EQ(saved[0] + saved[1], 24);
+    EXPECT_EQ(Listing(folder), test::Strings{kName});
+}
+
+// A failed save leaves the old file byte for byte, and nothing else: a missing folder, a
+// folder where the file should go, a read-only file (which Windows does not replace).
 TEST_F(FsTest, FailedWriteLeavesTheOldFile) {
     const std::string inMissing = folder.Path("missing") + test::TempFolder::kSeparator + kName;
     EXPECT_FALSE(sys::WriteFileAtomically(inMissing, "new"));
     const std::string old = "old contents\r\n";
     ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(kName), old));
-    // The temporary file cannot be made.
-    fs::create_directory(Native(folder.Path(kName + ".kelvorn-tmp")));
-    EXPECT_FALSE(sys::WriteFileAtomically(folder.Path(kName), "new contents\r\n"));
-    EXPECT_EQ(folder.Read(kName), old);
-    fs::remove(Native(folder.Path(kName + ".kelvorn-tmp")));
-    // A folder stands where the file should go.
     fs::create_directory(Native(folder.Path("taken")));
     EXPECT_FALSE(sys::WriteFileAtomically(folder.Path("taken"), "new"));
     EXPECT_TRUE(fs::is_directory(Native(folder.Path("taken"))));
-#ifdef _WIN32
-    // A read-only file is not replaced.
     fs::permissions(Native(folder.Path(kName)), fs::perms::owner_write, fs::perm_options::remove);
     EXPECT_FALSE(sys::WriteFileAtomically(folder.Path(kName), "new contents\r\n"));
     fs::permissions(Native(folder.Path(kName)), fs::perms::owner_write, fs::perm_options::add);
     EXPECT_EQ(folder.Read(kName), old);
-#endif
     EXPECT_EQ(Listing(folder), (test::Strings{kName, "taken"}));
 }
 

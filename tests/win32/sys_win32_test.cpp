@@ -4,11 +4,16 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "sys/fs.h"
 #include "sys/registry.h"
+#include "sys/win32/put_in_place.h"
+#include "tests/common/helpers.h"
 
 namespace {
 
@@ -61,10 +66,77 @@ TEST(Win32Registry, KeysAndStringValues) {
     EXPECT_EQ(reg.ReadString(user, key, "bare"), "abc");
     EXPECT_EQ(reg.ReadString(user, key, "expand"), "%SystemRoot%\\x");
     EXPECT_EQ(reg.ReadString(user, key, "number"), std::nullopt);
+    // What each holds, as registration asks before it writes: the number and a value the
+    // code page cannot hold are no text; a value or key that is not there is nothing.
+    RegSetKeyValueW(HKEY_CURRENT_USER, wideKey.c_str(), L"cyrillic", REG_SZ, L"\x416", 4);
+    const std::pair<const char*, sys::ValueKind> kinds[] = {{"", sys::ValueKind::Text},
+                                                            {"number", sys::ValueKind::Other},
+                                                            {"cyrillic", sys::ValueKind::Other},
+                                                            {"none", sys::ValueKind::None}};
+    for (const auto& [name, kind] : kinds) EXPECT_EQ(reg.KindOf(user, key, name), kind) << name;
+    EXPECT_EQ(reg.KindOf(user, key + "\\none", ""), sys::ValueKind::None);
 
     EXPECT_EQ(reg.ReadString(RegRoot::LocalMachine, key, "InstallPath"), "C:\\Game");
     RegDeleteTreeA(HKEY_CURRENT_USER, base.c_str());
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, wow32.c_str());
+}
+
+// The replace step failing as ReplaceFileW may: the old file moved to a name of its own or
+// gone, with ours still under the temporary name; or nothing done at all.
+struct ReplaceFailure {
+    DWORD error;
+    const wchar_t* oldFileTo;  // its new name; "" removes it, nullptr leaves it
+    bool holdTemp;             // the temporary file stays open, so that it cannot move
+};
+const ReplaceFailure* g_failure = nullptr;
+HANDLE g_held = INVALID_HANDLE_VALUE;
+
+BOOL WINAPI FailingReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR, DWORD, LPVOID, LPVOID) {
+    const std::wstring target = replaced;
+    if (g_failure->oldFileTo && *g_failure->oldFileTo)
+        MoveFileW(replaced,
+                  (target.substr(0, target.rfind(L'\\') + 1) + g_failure->oldFileTo).c_str());
+    else if (g_failure->oldFileTo)
+        DeleteFileW(replaced);
+    if (g_failure->holdTemp)
+        g_held = CreateFileW(replacement, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetLastError(g_failure->error);
+    return FALSE;
+}
+
+// Our file goes in place wherever the target's name was left free, and the temporary file
+// stays only where it is the one copy left of anything.
+TEST(Win32Save, AfterEachWayReplacingFailsOurFileIsPutInPlaceOrTheOldOneKept) {
+    const struct {
+        ReplaceFailure failure;
+        bool saved;
+        test::Strings listing;
+    } cases[] = {
+        {{ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, L"moved", false}, true, {"moved", "t.ini"}},
+        {{ERROR_UNABLE_TO_MOVE_REPLACEMENT, L"", false}, true, {"t.ini"}},
+        {{ERROR_FILE_NOT_FOUND, L"rf1.tmp", false}, true, {"rf1.tmp", "t.ini"}},  // as Wine
+        {{ERROR_ACCESS_DENIED, nullptr, false}, false, {"t.ini"}},
+        {{ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, L"moved", true}, false, {"moved", "~tmp"}},
+    };
+    for (const auto& c : cases) {
+        test::TempFolder folder;
+        const std::wstring target = sys::win32::Widen(folder.Path("t.ini")),
+                           temp = sys::win32::Widen(folder.Path("~tmp"));
+        folder.Write("t.ini", "old");
+        folder.Write("~tmp", "new");
+        g_failure = &c.failure;
+        EXPECT_EQ(sys::win32::PutInPlace(temp, target, &FailingReplace), c.saved)
+            << c.failure.error;
+        CloseHandle(std::exchange(g_held, INVALID_HANDLE_VALUE));
+        test::Strings listing;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+            listing.push_back(entry.path().filename().string());
+        std::sort(listing.begin(), listing.end());
+        EXPECT_EQ(listing, c.listing) << c.failure.error;
+        if (c.listing.back() == "t.ini") {
+            EXPECT_EQ(folder.Read("t.ini"), c.saved ? "new" : "old");
+        }
+    }
 }
 
 }  // namespace
