@@ -47,41 +47,35 @@ TEST(ShellRegistration, MachineWideThenForTheCurrentUserWhenRefused) {
     }
 }
 
-// A value that cannot be written is a refusal like a key: the user's part is tried, and
-// where that fails too, the type is not said to be registered. Only the icon may be missing.
-TEST(ShellRegistration, AFailedWriteIsARefusal) {
-    const std::pair<const char*, Registration> cases[] = {
-        {".ds1", Registration::CurrentUser},
-        {"DiabloIIMap", Registration::CurrentUser},
-        {"DiabloIIMap\\shell\\open\\command", Registration::CurrentUser},
-        {"DiabloIIMap\\DefaultIcon", Registration::MachineWide},
+// A value that cannot be written is refused like a key: the user's part is tried, and where
+// that fails too, nothing is said to be registered; only the icon may be missing. A .ds1
+// value that is no string (or not one the code page holds), machine-wide or the user's, is
+// another program's: kept, and nothing registered.
+TEST(ShellRegistration, FailedWritesAreRefusalsAndADs1ValueNotOursIsKept) {
+    const struct {
+        const char* deniedWrites;
+        const char* notOurs;  // where .ds1 holds a value that is no string
+        Registration result;
+    } cases[] = {
+        {".ds1", nullptr, Registration::CurrentUser},
+        {"DiabloIIMap", nullptr, Registration::CurrentUser},
+        {"DiabloIIMap\\shell\\open\\command", nullptr, Registration::CurrentUser},
+        {"DiabloIIMap\\DefaultIcon", nullptr, Registration::MachineWide},
+        {"x", "", Registration::Failed},
+        {"", "Software\\Classes\\", Registration::Failed},
     };
-    for (const auto& [denied, result] : cases) {
+    for (const auto& c : cases) {
         sys::MemoryRegistry reg;
-        reg.DenyWrites(RegRoot::ClassesRoot, denied);
-        EXPECT_EQ(RegisterMapFileType(reg, kProgram), result) << denied;
-        if (result == Registration::CurrentUser) {
-            EXPECT_EQ(Entries(reg, RegRoot::CurrentUser, kUser), Expected("DiabloIIMap"));
-        }
+        if (c.notOurs)
+            reg.WriteOther(*c.notOurs ? RegRoot::CurrentUser : RegRoot::ClassesRoot,
+                           c.notOurs + std::string(".ds1"), "");
+        reg.DenyWrites(RegRoot::ClassesRoot, c.deniedWrites);
+        EXPECT_EQ(RegisterMapFileType(reg, kProgram), c.result) << c.deniedWrites;
+        EXPECT_EQ(reg.KeyExists(RegRoot::CurrentUser, kUser + "DiabloIIMap"),
+                  c.result == Registration::CurrentUser);
         reg.DenyWrites(RegRoot::CurrentUser, kUser);
-        EXPECT_EQ(RegisterMapFileType(reg, kProgram),
-                  result == Registration::MachineWide ? result : Registration::Failed)
-            << denied;
-    }
-}
-
-// A .ds1 value that is no string (or, on Windows, not one the code page holds) names
-// another program's type: kept, machine-wide or the user's, and nothing registered.
-TEST(ShellRegistration, ADs1ValueNotOursIsKept) {
-    for (const std::string& prefix : {std::string(), kUser}) {
-        const RegRoot root = prefix.empty() ? RegRoot::ClassesRoot : RegRoot::CurrentUser;
-        sys::MemoryRegistry reg;
-        reg.WriteOther(root, prefix + ".ds1", "");
-        if (!prefix.empty()) reg.DenyKey(RegRoot::ClassesRoot, "");
-        EXPECT_EQ(RegisterMapFileType(reg, kProgram), Registration::Failed);
-        EXPECT_EQ(reg.KindOf(root, prefix + ".ds1", ""), sys::ValueKind::Other);
-        EXPECT_FALSE(reg.KeyExists(RegRoot::ClassesRoot, "DiabloIIMap") ||
-                     reg.KeyExists(RegRoot::CurrentUser, kUser + "DiabloIIMap"));
+        const Registration again = RegisterMapFileType(reg, kProgram);
+        EXPECT_EQ(again, c.result == Registration::MachineWide ? c.result : Registration::Failed);
     }
 }
 

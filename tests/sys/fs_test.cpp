@@ -60,17 +60,22 @@ TEST_F(FsTest, CurrentDirectoryAndProgramPathWithTheirLimits) {
 }
 
 // Created, then replaced by a shorter, a larger and an empty text, with nothing left over;
-// only files exist and are read.
+// only files exist and are read. Names as long as the limits allow save too, though a
+// temporary name longer than theirs would not: one near the file system's 255 bytes, and
+// a full path of 259 characters (Windows' MAX_PATH).
 TEST_F(FsTest, AtomicWritesAndReadsOfWholeFiles) {
     const std::string bytes = std::string("line 1\r\nline 2\n") + '\0' + "zero\xff\xfe end";
-    for (const std::string& text :
-         {bytes, std::string("short\r\n"), std::string(3 << 20, 'k') + "\r\nend", std::string()}) {
-        ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(kName), text));
-        EXPECT_EQ(folder.Read(kName), text);
-        EXPECT_EQ(Listing(folder), test::Strings{kName});
-        std::string got = "old";
-        ASSERT_TRUE(sys::ReadWholeFile(folder.Path(kName), got));
-        EXPECT_EQ(got, text);
+    const std::size_t fill = 259 - folder.Path().size() - 1;
+    for (const std::string& name : {std::string(250, 'n'), std::string(fill, 'p'), kName}) {
+        for (const std::string& text : {bytes, std::string("short\r\n"),
+                                        std::string(3 << 20, 'k') + "\r\nend", std::string()}) {
+            ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(name), text));
+            EXPECT_EQ(Listing(folder), test::Strings{name});
+            std::string got = "old";
+            ASSERT_TRUE(sys::ReadWholeFile(folder.Path(name), got));
+            EXPECT_EQ(got, text);
+        }
+        if (name != kName) fs::remove(Native(folder.Path(name)));
     }
     EXPECT_TRUE(sys::FileExists(folder.Path(kName)));
     EXPECT_FALSE(sys::FileExists(folder.Path()));  // a folder is no file
@@ -87,22 +92,8 @@ TEST_F(FsTest, AtomicWritesAndReadsOfWholeFiles) {
     EXPECT_EQ(folder.Read(kName), "new\r\n");
 }
 
-// Names long enough that a temporary name longer than theirs would pass the limits: one
-// component near the file system's 255, a full path of 259 characters (Windows' MAX_PATH).
-TEST_F(FsTest, TargetsNearTheLimitsSave) {
-    const std::size_t fill = 259 - folder.Path().size() - 1;
-    for (const std::string& name : {std::string(250, 'n'), std::string(fill - 4, 'p') + ".ini"}) {
-        ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(name), "old"));
-        ASSERT_TRUE(sys::WriteFileAtomically(folder.Path(name), "new\r\n"));
-        std::string got;
-        EXPECT_TRUE(sys::ReadWholeFile(folder.Path(name), got) && got == "new\r\n");
-        EXPECT_EQ(Listing(folder), test::Strings{name});
-        fs::remove(Native(folder.Path(name)));
-    }
-}
-
-// Two writers saving one file at once: each writes a temporary file of its own, so the file
-// holds one writer's whole text, and a writer whose bytes are there was told it saved.
+// Two writers saving one file at once: each writes a temporary file of its own, so every
+// save succeeds and the file holds one writer's whole text.
 TEST_F(FsTest, TwoWritersNeverShareTheirBytes) {
     const std::string path = folder.Path(kName);
     const std::string texts[] = {std::string(300000, 'a'), std::string(200000, 'b')};
@@ -115,7 +106,6 @@ TEST_F(FsTest, TwoWritersNeverShareTheirBytes) {
     second.join();
     const std::string now = folder.Read(kName);
     ASSERT_TRUE(now == texts[0] || now == texts[1]) << now.size();
-    EXPECT_GT(saved[now == texts[0] ? 0 : 1], 0);
     EXPECT_EQ(saved[0] + saved[1], 24);
     EXPECT_EQ(Listing(folder), test::Strings{kName});
 }

@@ -81,61 +81,47 @@ TEST(Win32Registry, KeysAndStringValues) {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, wow32.c_str());
 }
 
-// The replace step failing as ReplaceFileW may: the old file moved to a name of its own or
-// gone, with ours still under the temporary name; or nothing done at all.
-struct ReplaceFailure {
+// The replace step failing as ReplaceFileW may: the old file moved to another name or not,
+// ours under the temporary name, held open by another program or not.
+struct Failure {
     DWORD error;
-    const wchar_t* oldFileTo;  // its new name; "" removes it, nullptr leaves it
-    bool holdTemp;             // the temporary file stays open, so that it cannot move
-};
-const ReplaceFailure* g_failure = nullptr;
+    bool moveOld, holdOurs, saved;
+    test::Strings left;
+} g_failure;
 HANDLE g_held = INVALID_HANDLE_VALUE;
 
-BOOL WINAPI FailingReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR, DWORD, LPVOID, LPVOID) {
-    const std::wstring target = replaced;
-    if (g_failure->oldFileTo && *g_failure->oldFileTo)
-        MoveFileW(replaced,
-                  (target.substr(0, target.rfind(L'\\') + 1) + g_failure->oldFileTo).c_str());
-    else if (g_failure->oldFileTo)
-        DeleteFileW(replaced);
-    if (g_failure->holdTemp)
-        g_held = CreateFileW(replacement, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    SetLastError(g_failure->error);
+BOOL WINAPI FailingReplace(LPCWSTR old, LPCWSTR ours, LPCWSTR, DWORD, LPVOID, LPVOID) {
+    if (g_failure.moveOld) MoveFileW(old, (std::wstring(old) + L".old").c_str());
+    if (g_failure.holdOurs)
+        g_held = CreateFileW(ours, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetLastError(g_failure.error);
     return FALSE;
 }
 
-// Our file goes in place wherever the target's name was left free, and the temporary file
-// stays only where it is the one copy left of anything.
-TEST(Win32Save, AfterEachWayReplacingFailsOurFileIsPutInPlaceOrTheOldOneKept) {
-    const struct {
-        ReplaceFailure failure;
-        bool saved;
-        test::Strings listing;
-    } cases[] = {
-        {{ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, L"moved", false}, true, {"moved", "t.ini"}},
-        {{ERROR_UNABLE_TO_MOVE_REPLACEMENT, L"", false}, true, {"t.ini"}},
-        {{ERROR_FILE_NOT_FOUND, L"rf1.tmp", false}, true, {"rf1.tmp", "t.ini"}},  // as Wine
-        {{ERROR_ACCESS_DENIED, nullptr, false}, false, {"t.ini"}},
-        {{ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, L"moved", true}, false, {"moved", "~tmp"}},
+// Ours goes in place wherever the target's name was left free (Wine leaves it so with
+// ERROR_FILE_NOT_FOUND); the temporary file stays only as the one copy left of ours.
+TEST(Win32Save, AfterEachWayReplacingFailsOursIsPutInPlaceOrTheOldFileKept) {
+    const Failure cases[] = {
+        {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, true, false, true, {"t.ini", "t.ini.old"}},
+        {ERROR_UNABLE_TO_MOVE_REPLACEMENT, true, false, true, {"t.ini", "t.ini.old"}},
+        {ERROR_FILE_NOT_FOUND, true, false, true, {"t.ini", "t.ini.old"}},
+        {ERROR_ACCESS_DENIED, false, false, false, {"t.ini"}},
+        {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, true, true, false, {"t.ini.old", "~tmp"}},
     };
-    for (const auto& c : cases) {
+    for (const Failure& c : cases) {
         test::TempFolder folder;
-        const std::wstring target = sys::win32::Widen(folder.Path("t.ini")),
-                           temp = sys::win32::Widen(folder.Path("~tmp"));
-        folder.Write("t.ini", "old");
-        folder.Write("~tmp", "new");
-        g_failure = &c.failure;
-        EXPECT_EQ(sys::win32::PutInPlace(temp, target, &FailingReplace), c.saved)
-            << c.failure.error;
+        g_failure = c;
+        EXPECT_EQ(sys::win32::PutInPlace(sys::win32::Widen(folder.Write("~tmp", "new")),
+                                         sys::win32::Widen(folder.Write("t.ini", "old")),
+                                         &FailingReplace),
+                  c.saved);
         CloseHandle(std::exchange(g_held, INVALID_HANDLE_VALUE));
-        test::Strings listing;
+        test::Strings left;
         for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
-            listing.push_back(entry.path().filename().string());
-        std::sort(listing.begin(), listing.end());
-        EXPECT_EQ(listing, c.listing) << c.failure.error;
-        if (c.listing.back() == "t.ini") {
-            EXPECT_EQ(folder.Read("t.ini"), c.saved ? "new" : "old");
-        }
+            left.push_back(entry.path().filename().string());
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ(left, c.left) << c.error;
+        EXPECT_EQ(folder.Read(c.left[0]), c.saved ? "new" : "old") << c.error;
     }
 }
 
