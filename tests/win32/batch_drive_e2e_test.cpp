@@ -80,8 +80,6 @@ class BatchOnAnotherDriveTest : public LoaderDlgTest {
         });
         return rows;
     }
-    std::string Read(const std::string& path) const { return test::ReadFile(path); }
-
     std::string drive, maps;
 };
 
@@ -95,35 +93,29 @@ TEST_F(BatchOnAnotherDriveTest, RunsFromTheBatchFilesDriveWithTheExactMapPaths) 
     EXPECT_TRUE(script.MessageBoxes().empty()) << test::BoxTexts(script).front();
 
     const std::string here = "current directory: " + editorDir.substr(0, editorDir.size() - 1);
-    const struct {
-        std::string batch;
-        Strings report;
-    } cases[] = {
-        {"one.bat", {here, "map: " + bang + " (found)"}},
-        {"list.bat",
+    const std::pair<std::string, Strings> cases[] = {
+        {"one", {here, "map: " + bang + " (found)"}},
+        {"list",
          {here, "map list: " + maps + "list.ini", "map: " + a + " (found)",
           "map: " + bang + " (found)"}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.batch);
-        const std::string debug = maps + c.batch.substr(0, c.batch.size() - 4) + "_debug.txt";
+    for (const auto& [name, lines] : cases) {
         fs::remove(editorDir + "stderr.txt");
-        EXPECT_EQ(RunByCmd(maps, c.batch), 0);
-        const std::string report = Read(debug);
-        for (const std::string& line : c.report)
-            EXPECT_NE(report.find("\r\n" + line + "\r\n"), std::string::npos) << line << "\n"
-                                                                              << report;
-        EXPECT_EQ(Read(editorDir + "stderr.txt"), "stand-in editor: no errors\r\n");
+        EXPECT_EQ(RunByCmd(maps, name + ".bat"), 0) << name;
+        const std::string report = test::ReadFile(maps + name + "_debug.txt");
+        for (const std::string& line : lines)
+            EXPECT_NE(report.find("\r\n" + line + "\r\n"), std::string::npos) << line << report;
+        EXPECT_EQ(test::ReadFile(editorDir + "stderr.txt"), "stand-in editor: no errors\r\n");
     }
 
     // Without /d, cmd stays on D: and finds no editor there.
-    std::string batch = Read(maps + "list.bat");
+    std::string batch = test::ReadFile(maps + "list.bat");
     ASSERT_EQ(batch.find("\r\ncd /d \""), 9u) << batch;
     WriteBytes(maps + "old.bat", batch.replace(11, 6, "cd "));
     fs::remove(maps + "list_debug.txt");
     fs::remove(editorDir + "stderr.txt");
     EXPECT_NE(RunByCmd(maps, "old.bat"), 0);
-    EXPECT_EQ(Read(maps + "list_debug.txt").find("stand-in"), std::string::npos);
+    EXPECT_EQ(test::ReadFile(maps + "list_debug.txt").find("stand-in"), std::string::npos);
     EXPECT_FALSE(fs::exists(editorDir + "stderr.txt"));
 }
 
