@@ -1,8 +1,9 @@
 // Make Batch: the command line Run would use, written into a batch file that changes to
-// the editor folder, runs the editor with its output sent into a debug file, and pauses
-// when the editor fails.
+// the editor's drive and folder, runs the editor with its output sent into a debug file,
+// and pauses when the editor fails. It replaces only batch and map list files it wrote.
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/loader_dlg.h"
 #include "launch/batch_file.h"
@@ -12,6 +13,19 @@
 #include "loadercfg/loader_settings.h"
 #include "sys/fs.h"
 #include "ui/modal.h"
+
+namespace {
+
+// Empty when Make Batch may write `path`: there is no such file, or `wroteIt` tells that
+// Make Batch wrote the one there; else what to tell the user.
+std::string RefusalToReplace(const std::string& path, bool (*wroteIt)(std::string_view)) {
+    if (!sys::FileExists(path)) return {};
+    std::string bytes;
+    if (!sys::ReadWholeFile(path, bytes)) return CannotWriteMessage(path);
+    return wroteIt(bytes) ? std::string() : NotWrittenByMakeBatchMessage(path);
+}
+
+}  // namespace
 
 void CLoaderDlg::OnMakeBatch() {
     if (!UpdateData(true)) return;
@@ -26,6 +40,15 @@ void CLoaderDlg::OnMakeBatch() {
     const std::optional<BatchNames> names = BatchNamesFor(chosen.paths.front());
     if (!names) {
         ui::ShowErrorMessage(this, kBatchPathTooLongMessage);
+        return;
+    }
+    // The save dialog asked only about the chosen name: a name made from it may be the
+    // editor's kelvorn.ini, the loader's table or a batch file of the user's.
+    std::string refusal = RefusalToReplace(names->batchFile, IsMakeBatchFile);
+    if (refusal.empty() && m_listFiles.GetItemCount() > 1)
+        refusal = RefusalToReplace(names->base + ".ini", IsMakeBatchMapList);
+    if (!refusal.empty()) {
+        ui::ShowErrorMessage(this, refusal);
         return;
     }
 

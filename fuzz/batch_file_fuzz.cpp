@@ -2,6 +2,7 @@
 // finds exactly what a plain line-by-line reading finds. What they read, written again by
 // Make Batch's writers, reads back the same. And the names Make Batch derives from the
 // bytes' first line, as a chosen path, keep within their buffers.
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -34,12 +35,24 @@ std::optional<std::string_view> ReadItem(std::string_view& rest, bool last) {
     return item;
 }
 
+// cmd's reading of a batch file's "%%": one "%"; a lone "%" stays.
+std::string SinglePercents(std::string_view text) {
+    std::string single(text);
+    for (std::size_t at = 0; (at = single.find("%%", at)) != std::string::npos; ++at)
+        single.erase(at, 1);
+    return single;
+}
+
 std::optional<BatchCommand> ReadBatchLines(std::string_view text) {
     std::vector<std::string_view> lines = SplitLines(text);
     if (lines.size() < 3) return std::nullopt;
     std::size_t cd = lines[1].find("cd ");
     if (cd == std::string_view::npos) return std::nullopt;
     std::string_view folder = lines[1].substr(cd + 3);
+    // "cd /d" and blanks before the folder, or plain "cd" in older files.
+    if ((folder.starts_with("/d") || folder.starts_with("/D")) &&
+        (folder.size() == 2 || folder[2] == ' ' || folder[2] == '\t'))
+        folder.remove_prefix(std::min(folder.size(), folder.find_first_not_of(" \t", 2)));
     if (folder.size() >= 2 && folder.starts_with('"') && folder.ends_with('"'))
         folder = folder.substr(1, folder.size() - 2);
     std::string_view rest = lines[2];
@@ -47,7 +60,7 @@ std::optional<BatchCommand> ReadBatchLines(std::string_view text) {
     if (!editor) return std::nullopt;
     std::optional<std::string_view> target = ReadItem(rest, true);
     if (!target) return std::nullopt;
-    return BatchCommand{std::string(folder), std::string(*editor), std::string(*target)};
+    return BatchCommand{SinglePercents(folder), SinglePercents(*editor), SinglePercents(*target)};
 }
 
 // The shape "<digits> <digits> <path>", counted in characters rather than scanned.

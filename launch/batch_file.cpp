@@ -5,6 +5,27 @@
 namespace {
 
 constexpr std::string_view kDebugSuffix = "_debug.txt";
+constexpr std::string_view kBatchHead = "@echo off";
+constexpr std::string_view kBatchTail[] = {"If ERRORLEVEL 0 goto DONE", "pause", ":DONE"};
+
+// cmd expands "%...%", "%0" to "%9" and "%~" even inside quotes, and drops a lone "%".
+std::string DoublePercents(std::string_view text) {
+    std::string doubled;
+    for (char c : text) {
+        doubled += c;
+        if (c == '%') doubled += '%';
+    }
+    return doubled;
+}
+
+std::string UndoublePercents(std::string_view text) {
+    std::string single;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        single += text[i];
+        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] == '%') ++i;
+    }
+    return single;
+}
 
 // Item `n` of line 3 from `at` on: quoted up to the next quote, which a blank must follow;
 // otherwise up to a blank or a tab, or to the end of the line when `lastItem`. `at` moves
@@ -52,6 +73,11 @@ std::string MapListUnreadableMessage(std::string_view path) {
     return "Failed to open " + std::string(path);
 }
 
+std::string NotWrittenByMakeBatchMessage(std::string_view path) {
+    return "Make Batch would replace " + std::string(path) +
+           ", which it did not write. Choose another name.";
+}
+
 std::string_view PathBase(std::string_view path) {
     const std::size_t dot = path.find_last_of(".\\/");
     if (dot == std::string_view::npos || path[dot] != '.') return path;
@@ -76,13 +102,15 @@ std::optional<BatchNames> BatchNamesFor(std::string_view chosen) {
 
 std::string BatchFileText(std::string_view editorFolder, std::string_view commandLine,
                           std::string_view debugFile) {
-    std::string text = "@echo off\r\ncd \"";
-    text += editorFolder;
+    // Without /d, cd from another drive changes only that drive's folder.
+    std::string text = std::string(kBatchHead) + "\r\ncd /d \"";
+    text += DoublePercents(editorFolder);
     text += "\"\r\n";
-    text += commandLine;
+    text += DoublePercents(commandLine);
     text += " > \"";
-    text += debugFile;
-    text += "\"\r\nIf ERRORLEVEL 0 goto DONE\r\npause\r\n:DONE\r\n";
+    text += DoublePercents(debugFile);
+    text += "\"\r\n";
+    for (std::string_view line : kBatchTail) (text += line) += "\r\n";
     return text;
 }
 
@@ -96,13 +124,18 @@ std::optional<BatchCommand> ParseBatchFile(std::string_view fileBytes) {
 
     BatchCommand command;
     std::string_view folder = cdLine.substr(cd + 3);
+    if (folder.size() >= 2 && folder[0] == '/' && (folder[1] == 'd' || folder[1] == 'D') &&
+        (folder.size() == 2 || IsBlank(folder[2])))
+        folder.remove_prefix(SkipBlanks(folder, 2));
     if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"')
         folder = folder.substr(1, folder.size() - 2);
-    command.cdDirectory = folder;
+    command.cdDirectory = UndoublePercents(folder);
     std::size_t at = 0;
     if (!TakeItem(commandLine, at, false, command.editor) ||
         !TakeItem(commandLine, at, true, command.target))
         return std::nullopt;
+    command.editor = UndoublePercents(command.editor);
+    command.target = UndoublePercents(command.target);
     return command;
 }
 
@@ -120,4 +153,31 @@ bool ParseMapList(std::string_view fileBytes, std::vector<std::string>& entries)
         entries.emplace_back(line.substr(at));
     }
     return true;
+}
+
+bool IsMakeBatchFile(std::string_view fileBytes) {
+    std::string_view rest = fileBytes, line;
+    std::vector<std::string_view> lines;
+    while (lines.size() <= 6 && NextLine(rest, line)) lines.push_back(line);
+    if (lines.size() != 6 || lines[0] != kBatchHead || !lines[1].starts_with("cd ")) return false;
+    for (std::size_t i = 0; i < 3; ++i)
+        if (lines[3 + i] != kBatchTail[i]) return false;
+    return ParseBatchFile(fileBytes).has_value();
+}
+
+bool IsMakeBatchMapList(std::string_view fileBytes) {
+    std::string_view rest = fileBytes, line;
+    bool any = false;
+    while (NextLine(rest, line)) {
+        // The list shows both numbers; a file without them was not written from it.
+        std::size_t at = 0;
+        for (int number = 0; number < 2; ++number) {
+            const std::size_t start = at;
+            at = SkipNumber(line, at);
+            if (at == std::string_view::npos || at == start + 1) return false;
+        }
+        if (at == line.size()) return false;
+        any = true;
+    }
+    return any;
 }

@@ -26,6 +26,8 @@ std::string CannotWriteMessage(std::string_view path);
 std::string MapListNotFoundMessage(std::string_view name);
 // "Failed to open <path>": it exists but could not be read.
 std::string MapListUnreadableMessage(std::string_view path);
+// A file of a name Make Batch derives from the chosen one that it did not write.
+std::string NotWrittenByMakeBatchMessage(std::string_view path);
 
 // `path` without its last extension: the last "." after the last backslash or slash and
 // everything behind it go; a path with no such dot is its own base.
@@ -43,14 +45,16 @@ struct BatchNames {
 // from it would be longer than kMaxBatchName.
 std::optional<BatchNames> BatchNamesFor(std::string_view chosen);
 
-// The six CR LF lines: change to the editor folder (quoted as it is), run the command
-// line with its output sent into the debug file, pause only for a negative exit code.
+// The six CR LF lines: change to the editor folder's drive and folder (quoted as it is),
+// run the command line with its output sent into the debug file, pause only for a
+// negative exit code. Every "%" of lines 2 and 3 is written "%%", which cmd reads as one.
 std::string BatchFileText(std::string_view editorFolder, std::string_view commandLine,
                           std::string_view debugFile);
 
-// What Load Batch takes from lines 2 and 3 of a batch file.
+// What Load Batch takes from lines 2 and 3 of a batch file, each "%%" read as "%" (a lone
+// "%" of an older file stays).
 struct BatchCommand {
-    std::string cdDirectory;  // line 2 after "cd ", without enclosing quotes
+    std::string cdDirectory;  // line 2 after "cd " and any "/d", without enclosing quotes
     std::string editor;       // first item of line 3, unused
     std::string target;       // second item: a map path, or a map list file ending ".ini"
 };
@@ -67,3 +71,9 @@ bool NamesMapList(std::string_view target);
 // empty, the path too) to `entries`. False at the first line of another shape, an empty
 // line included; the entries of the lines before it stay.
 bool ParseMapList(std::string_view fileBytes, std::vector<std::string>& entries);
+
+// Whether a file has the shape Make Batch writes, as Load Batch reads it: the six lines of
+// a batch file, with or without "/d"; a map list of at least one line, each with both
+// numbers and a path.
+bool IsMakeBatchFile(std::string_view fileBytes);
+bool IsMakeBatchMapList(std::string_view fileBytes);

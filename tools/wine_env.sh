@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A private Wine prefix and virtual X server for the Windows test suites.
-#   wine_env.sh start STATE      make STATE/prefix, start Xvfb on a free display
+#   wine_env.sh start STATE      make STATE/prefix with D: at STATE/drive_d, start Xvfb on
+#                                a free display
 #   wine_env.sh run STATE EXE…   run a Windows program there; its exit code is ours
 #   wine_env.sh stop STATE       stop only what `start` started
 set -u
@@ -31,6 +32,9 @@ start)
     for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
     export DISPLAY=":$display"
     "$(dirname "$0")/wine_prefix.sh"
+    # A second drive, D:, for the batch files that must change drive to reach the editor.
+    mkdir -p "$state/drive_d"
+    ln -sfn "$state/drive_d" "$WINEPREFIX/dosdevices/d:"
     echo "Wine prefix $WINEPREFIX on display :$display"
     ;;
 run)

@@ -2,6 +2,7 @@
 // a program folder holding the table, an editor folder and a batch file's cd directory.
 #include <algorithm>
 
+#include "editorcfg/settings_writer.h"
 #include "launch/batch_file.h"
 #include "loadercfg/editor_location_check.h"
 #include "tests/dialogs/loader_dlg_fixture.h"
@@ -9,6 +10,11 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+// A batch file as Make Batch wrote it before it changed drive and doubled "%".
+const std::string kOldBatch =
+    "@echo off\r\ncd \"C:\\Ed\\\"\r\n\"k.exe\" \"m.ini\" > \"m_debug.txt\"\r\n"
+    "If ERRORLEVEL 0 goto DONE\r\npause\r\n:DONE\r\n";
 
 class BatchTest : public LoaderDlgTest {
   protected:
@@ -33,8 +39,9 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
           "editor/r002.ds1", "twice.ds1", "editor/twice.ds1", "editor/lost.ds1"})
         Write(file, "map");
     Write("editor/deep" + deep + deep + "/r5.ds1", "map");
-    for (const char* file : {"r100.ds1", "r101.ds1", "r102.ds1", "r103.ds1", "r104.ds1", "old.bat"})
+    for (const char* file : {"r100.ds1", "r101.ds1", "r102.ds1", "r103.ds1", "r104.ds1"})
         Write(file, "old");
+    Write("old.bat", kOldBatch);
     Write("main.ini",
           "1 2 a.ds1\r\n0 0 neg.ds1\r\n9 9 r002.ds1\r\n0 0 r001.ds1\r\n0 0 gone.ds1\r\n"
           "0 0 twice.ds1\r\n0 0 lost.ds1\r\n\r\n0 0 r003.ds1\r\n");
@@ -145,9 +152,54 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
         messages.insert(messages.end(), c.messages.begin(), c.messages.end());
     }
     test::ExpectErrorBoxes(script, messages, IDD_LOADER);
-    EXPECT_EQ(m_folder.Read("old.bat"), "old");
+    EXPECT_EQ(m_folder.Read("old.bat"), kOldBatch);
     fs::permissions(In("old.bat"), fs::perms::owner_write, fs::perm_options::add);
     EXPECT_TRUE(fs::is_directory(In("old.ini")));  // nothing written in its place
+}
+
+// For two maps Make Batch writes m.bat and m.ini. It replaces either when it wrote the one
+// there, in any form; any other file of those names it names, and writes nothing.
+TEST_F(BatchTest, MakeBatchReplacesOnlyTheFilesItWrote) {
+    const std::string list = "1 2 C:\\maps\\a.ds1\r\n3 4 C:\\maps\\b.ds1\r\n";
+    const std::string batch =
+        BatchFileText(editorDir, "\"kelvorn.exe\" \"" + In("m.ini") + "\"", In("m_debug.txt"));
+    const struct {
+        std::string name, bytes;
+        bool replaced;
+    } cases[] = {
+        {"m.bat", kOldBatch, true},
+        {"m.bat", BatchFileText("D:\\100% ed\\", "\"k.exe\" \"m.ini\"", "m_debug.txt"), true},
+        {"m.ini", "0 0 C:\\old.ds1\n7 4294967295 x\n", true},
+        {"m.ini", FormatEditorSettings(EditorSettings{}, RemoveComments), false},
+        {"m.ini", TableText(editorDir), false},
+        {"m.bat", "notes\r\n", false},
+        {"m.bat", kOldBatch + "exit\r\n", false},  // edited since
+        {"m.bat", kOldBatch.substr(0, kOldBatch.size() - 7), false},
+        {"m.ini", "1 2 a.ds1\n 4 b.ds1\n", false},  // the list shows both numbers
+        {"m.ini", "1 2 \n", false},
+        {"m.ini", "", false},
+    };
+    Strings messages;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name + ": " + c.bytes);
+        for (const char* name : {"m.bat", "m.ini"}) fs::remove(In(name));
+        m_folder.Write(c.name, c.bytes);
+        script.AnswerOpenFile({In("m")});
+        CLoaderDlg dlg;
+        Show(dlg, [&](CLoaderDlg& d) {
+            d.DropFiles({MapPath("a.ds1"), MapPath("b.ds1")});
+            d.Window().SendCommand(ID_FILE_MAKE_BATCH, 0);
+        });
+        if (c.replaced) {
+            EXPECT_EQ(m_folder.Read("m.bat"), batch);
+            EXPECT_EQ(m_folder.Read("m.ini"), list);
+        } else {
+            messages.push_back(NotWrittenByMakeBatchMessage(In(c.name)));
+            EXPECT_EQ(m_folder.Read(c.name), c.bytes);
+            EXPECT_FALSE(fs::exists(In(c.name == "m.bat" ? "m.ini" : "m.bat")));
+        }
+    }
+    test::ExpectErrorBoxes(script, messages, IDD_LOADER);
 }
 
 }  // namespace

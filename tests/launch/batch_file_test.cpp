@@ -48,12 +48,30 @@ TEST(BatchFile, CdDirectoryAndTheTwoItemsOfLineThree) {
         {"cd x\n\"k.exe \"a.ds1\" 1", {}},
         {"cd x\nk.exe", {}},
         {"cd x", {}},
+        // Written with /d and each "%" doubled; an older file's lone "%" stays.
+        {"cd /d \"D:\\1%%\\\"\n\"k%%.exe\" \"a%%%b%.ds1\" 1", {"D:\\1%\\", "k%.exe", "a%%b%.ds1"}},
+        {"cd /D\tx\nk a", {"x", "k", "a"}},
+        {"cd /d\nk a", {"", "k", "a"}},
+        {"cd /dx\nk a", {"/dx", "k", "a"}},
+        {"cd \"C:\\100% ed\"\nk \"100% ed\\a.ds1\" 1", {"C:\\100% ed", "k", "100% ed\\a.ds1"}},
     };
     for (const auto& [lines, expected] : cases) {
         const std::optional<BatchCommand> got = ParseBatchFile("@echo off\r\n" + lines);
         EXPECT_EQ((got ? Strings{got->cdDirectory, got->editor, got->target} : Strings{}), expected)
             << lines;
     }
+}
+
+// Line 2 changes drive and folder; cmd reads each "%%" of lines 2 and 3 as one "%".
+TEST(BatchFile, WrittenLinesReadBackAsTheyWere) {
+    const std::string text =
+        BatchFileText("D:\\100% ed\\", "\"k.exe\" \"C:\\%a%\\m.ds1\" 1 2", "C:\\%a%\\m_debug.txt");
+    EXPECT_EQ(text,
+              "@echo off\r\ncd /d \"D:\\100%% ed\\\"\r\n\"k.exe\" \"C:\\%%a%%\\m.ds1\" 1 2 > "
+              "\"C:\\%%a%%\\m_debug.txt\"\r\nIf ERRORLEVEL 0 goto DONE\r\npause\r\n:DONE\r\n");
+    const std::optional<BatchCommand> got = ParseBatchFile(text);
+    EXPECT_EQ((got ? Strings{got->cdDirectory, got->editor, got->target} : Strings{}),
+              (Strings{"D:\\100% ed\\", "k.exe", "C:\\%a%\\m.ds1"}));
 }
 
 TEST(BatchFile, MapListLinesOfTheExactShape) {

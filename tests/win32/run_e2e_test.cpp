@@ -181,7 +181,9 @@ class RunE2ETest : public ::testing::Test {
 TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
     HANDLE heldStderr = INVALID_HANDLE_VALUE;
     std::string output;
-    m_temp.Write("editor\\batches\\list.bat", "old");
+    m_temp.Write("editor\\batches\\list.bat",  // as an older Make Batch wrote it
+                 "@echo off\r\ncd \"C:\\\"\r\n\"k.exe\" \"a.ds1\" 1 2 > \"a.txt\"\r\n"
+                 "If ERRORLEVEL 0 goto DONE\r\npause\r\n:DONE\r\n");
     test::OnShow<CLoaderDlg>(script, IDD_LOADER, [&](CLoaderDlg& d) {
         // The window's icons, big and small; its system menu's About item opens About.
         const LRESULT big = SendMessageW(WindowOf(&d), WM_GETICON, ICON_BIG, 0);
@@ -261,7 +263,7 @@ TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
     // The batch names its list and debug file from the editor folder, as they are inside it;
     // the list has the accented maps, in the order they came, as the code page's bytes.
     EXPECT_EQ(m_temp.Read("editor\\batches\\list.bat"),
-              "@echo off\r\ncd \"" + editor +
+              "@echo off\r\ncd /d \"" + editor +
                   "\"\r\n\"kelvorn.exe\" \"batches\\list.ini\" > \"batches\\list_debug.txt\"\r\n"
                   "If ERRORLEVEL 0 goto DONE\r\npause\r\n:DONE\r\n");
     EXPECT_EQ(m_temp.Read("editor\\batches\\list.ini"), "1 2 maps \xe9\\a.ds1\r\n6 7 maps \xe9\\" +
