@@ -1,7 +1,4 @@
-/* A DLL that tests plant where the program must not take DLLs from; its export tells it
-   apart from the system's DLL of the same name. */
-#include <windows.h>
-
+/* Planted where no DLL may be taken from; its export tells it from the system's. */
 __declspec(dllexport) int KelvornPlanted(void) {
     return 1;
 }

@@ -1,6 +1,7 @@
 // sys/ over the real system: paths compared as its file system compares them, letters of the
 // code page included (the Wine fixture gives every machine Windows-1252); SystemRegistry in
-// keys of our own, removed afterwards. What users see of both: run_e2e_test.cpp.
+// keys of our own, removed afterwards; the last step of a save; where DLLs come from. What users
+// see of both: run_e2e_test.cpp.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -12,8 +13,10 @@
 
 #include "sys/fs.h"
 #include "sys/registry.h"
+#include "sys/win32/dll_search.h"
 #include "sys/win32/put_in_place.h"
 #include "tests/common/helpers.h"
+#include "tests/win32/windows_helpers.h"
 
 namespace {
 
@@ -122,6 +125,24 @@ TEST(Win32Save, AfterEachWayReplacingFailsOursIsPutInPlaceOrTheOldFileKept) {
         std::sort(left.begin(), left.end());
         EXPECT_EQ(left, c.left) << c.error;
         EXPECT_EQ(folder.Read(c.left[0]), c.saved ? "new" : "old") << c.error;
+    }
+}
+
+// DLLs come from the system folder only, whatever folder the program has made current: one
+// planted there under the name of a DLL the system folder has, or has not (under Wine, which
+// takes the latter from the current folder unrestricted), is not taken, though the same file
+// loads by its full path.
+TEST(DllSearch, APlantedDllInTheCurrentFolderIsNotLoaded) {
+    test::TempFolder folder;
+    test::CurrentFolderScope inFolder(folder.Path());
+    for (const char* name : {"version.dll", "cscapi.dll", "planted.dll"})
+        std::filesystem::copy_file(testing_win32::BuiltProgram("planted.dll"), folder.Path(name));
+    ASSERT_TRUE(sys::win32::LoadDllsOnlyFromSystem());
+    for (const std::string& name :
+         {std::string("version.dll"), std::string("cscapi.dll"), folder.Path("planted.dll")}) {
+        const HMODULE dll = LoadLibraryA(name.c_str());
+        EXPECT_EQ(dll && GetProcAddress(dll, "KelvornPlanted"), name.ends_with("planted.dll"));
+        if (dll) FreeLibrary(dll);
     }
 }
 
