@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+
+#include "launch/editor_program.h"
 
 namespace {
 
@@ -39,6 +42,32 @@ TEST(EditorLocationKeys, TheThreeReadersDiffer) {
         EXPECT_EQ(FindEditorLocation(c.text), c.run) << c.text;
         EXPECT_EQ(FindEditorLenient(c.text), c.makeBatch) << c.text;
         EXPECT_EQ(FindEditorFolder(c.text), c.loadBatch) << c.text;
+    }
+}
+
+// A bare name of a file in the editor folder is started from there, ".exe" added as the
+// system adds it; a name with a folder of its own, or no such file, is left to the system.
+TEST(EditorProgram, ABareNameInTheEditorFolderIsNamedInFull) {
+    const std::string in =
+        "C:\\ed" + std::string(1, static_cast<char>(std::filesystem::path::preferred_separator));
+    const struct {
+        std::string folder, name;
+        std::optional<std::string> started;
+    } cases[] = {
+        {"C:\\ed", "kelvorn.exe", in + "kelvorn.exe"},
+        {"C:\\ed\\", "kelvorn", "C:\\ed\\kelvorn.exe"},
+        {"C:\\ed", "kelvorn.com", in + "kelvorn.com"},
+        {"C:\\ed", "other.exe", std::nullopt},
+        {"C:\\ed", "bin\\kelvorn.exe", std::nullopt},
+        {"C:\\ed", "D:\\kelvorn.exe", std::nullopt},
+        {"C:\\ed", "", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const auto isFile = [&](const std::string& path) {
+            return path == in + "kelvorn.exe" || path == "C:\\ed\\kelvorn.exe" ||
+                   path == in + "kelvorn.com";
+        };
+        EXPECT_EQ(EditorProgramFile(c.folder, c.name, isFile), c.started) << c.name;
     }
 }
 

@@ -3,6 +3,7 @@
 // it. What comes back is read from the windows as a user reads it.
 #include "tests/win32/windows_helpers.h"
 // Needs windows.h before them.
+#include <commctrl.h>
 #include <dlgs.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -337,6 +338,95 @@ TEST_F(RunE2ETest, StartedFromCmdOrTheShellItRunsTheEditorAndShowsItsReport) {
         }
     }
     for (const char* key : {".ds1", "DiabloIIMap"}) RegDeleteTreeA(HKEY_CLASSES_ROOT, key);
+}
+
+// The real program as the shell starts it in the program folder, on `maps`; its process
+// and first window.
+std::pair<HANDLE, HWND> StartProgram(const std::string& program, const std::wstring& maps) {
+    const std::wstring folder = Widen(program), exe = folder + L"kelvorn_loader.exe";
+    SHELLEXECUTEINFOW run{};
+    run.cbSize = sizeof run;
+    run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NO_CONSOLE;
+    run.lpFile = exe.c_str();
+    run.lpParameters = maps.c_str();
+    run.lpDirectory = folder.c_str();
+    run.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&run)) return {nullptr, nullptr};
+    return {run.hProcess, Await(L"kelvorn Loader")};
+}
+
+// Rows in the window's list, asked across processes.
+LRESULT ListRows(HWND window) {
+    return SendMessageW(GetDlgItem(window, IDC_FILE_LIST), LVM_GETITEMCOUNT, 0, 0);
+}
+
+// The real program with an old editor copy beside it: the editor of the editor folder is
+// the one started. Ctrl+C, Ctrl+Break or the close button in the editor's console end the
+// editor only: the window comes back with its list and the run's report.
+TEST_F(RunE2ETest, TheConfiguredEditorRunsAndItsConsoleCannotEndTheLoader) {
+    for (const std::string name : {"kelvorn_loader.exe", "kelvorn.exe"})
+        ASSERT_TRUE(CopyFileA(BuiltProgram(name).c_str(), (program + name).c_str(), FALSE));
+    m_temp.Write("loader \x80\\kelvorn_standin.cfg", "print = the decoy\\r\\n");
+    auto [loader, window] = StartProgram(program, L"\"" + Widen(maps + "a.ds1") + L"\"");
+    ASSERT_NE(window, nullptr) << "the loader's window never showed";
+    for (const char* event : {"", "ctrl_c", "ctrl_break", "close"}) {
+        SCOPED_TRACE(event);
+        m_temp.Write("editor\\kelvorn_standin.cfg",
+                     "print = the configured editor\\r\\nconsole_event = " + std::string(event));
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(ID_FILE_RUN, 0), 0);
+        const HWND back = Await(L"kelvorn Loader", window);
+        ASSERT_NE(back, nullptr) << "the loader's window never came back";
+        window = back;
+        const std::wstring pane = Text(GetDlgItem(window, IDC_OUTPUT));
+        EXPECT_EQ(ListRows(window), 1);
+        EXPECT_NE(pane.find(L"\r\nthe configured editor\r\n"), std::wstring::npos) << pane.c_str();
+        EXPECT_EQ(pane.find(L"the decoy"), std::wstring::npos);
+        if (*event) {
+            EXPECT_NE(pane.find(L"\r\nconsole event: " + Widen(event) + L"\r\n"),
+                      std::wstring::npos);
+            EXPECT_EQ(pane.find(L"still running"), std::wstring::npos) << pane.c_str();
+        }
+    }
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(ID_FILE_EXIT, 0), 0);
+    EXPECT_EQ(WaitForSingleObject(loader, 20000), WAIT_OBJECT_0);
+    TerminateProcess(loader, 1);
+    CloseHandle(loader);
+}
+
+// A map list that cannot be written, read-only or a folder in its place, refuses Run with a
+// box over the window, which stays; the editor is not started.
+TEST_F(RunE2ETest, AMapListThatCannotBeWrittenRefusesRun) {
+    ASSERT_TRUE(CopyFileA(BuiltProgram("kelvorn_loader.exe").c_str(),
+                          (program + "kelvorn_loader.exe").c_str(), FALSE));
+    const std::string list = program + "temp.ini";
+    m_temp.Write("loader \x80\\temp.ini", "1 2 old.ds1\r\n");
+    ASSERT_TRUE(SetFileAttributesA(list.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::wstring map = L"\"" + Widen(maps + "a.ds1") + L"\"";
+    auto [loader, window] = StartProgram(program, map + L" " + map);
+    ASSERT_NE(window, nullptr) << "the loader's window never showed";
+    for (const bool folder : {false, true}) {
+        SCOPED_TRACE(folder ? "a folder" : "read-only");
+        if (folder) {
+            SetFileAttributesA(list.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ASSERT_TRUE(DeleteFileA(list.c_str()));
+            ASSERT_TRUE(CreateDirectoryA(list.c_str(), nullptr));
+        }
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(ID_FILE_RUN, 0), 0);
+        const HWND box = Await(L"ERROR");
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(GetWindow(box, GW_OWNER), window);
+        EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), L"Unable to Open " + Widen(list) + L"!");
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        for (int tick = 0; tick < 50 && IsWindow(box); ++tick) Sleep(100);
+        EXPECT_TRUE(IsWindowVisible(window));
+        EXPECT_EQ(ListRows(window), 2);
+        if (!folder) EXPECT_EQ(m_temp.Read("loader \x80\\temp.ini"), "1 2 old.ds1\r\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(Widen(editor + "stderr.txt")));  // never started
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(ID_FILE_EXIT, 0), 0);
+    EXPECT_EQ(WaitForSingleObject(loader, 20000), WAIT_OBJECT_0);
+    TerminateProcess(loader, 1);
+    CloseHandle(loader);
 }
 
 }  // namespace
