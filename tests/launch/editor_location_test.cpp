@@ -50,25 +50,20 @@ TEST(EditorLocationKeys, TheThreeReadersDiffer) {
 TEST(EditorProgram, ABareNameInTheEditorFolderIsNamedInFull) {
     const std::string in =
         "C:\\ed" + std::string(1, static_cast<char>(std::filesystem::path::preferred_separator));
-    const struct {
-        std::string folder, name;
-        std::optional<std::string> started;
-    } cases[] = {
-        {"C:\\ed", "kelvorn.exe", in + "kelvorn.exe"},
-        {"C:\\ed\\", "kelvorn", "C:\\ed\\kelvorn.exe"},
-        {"C:\\ed", "kelvorn.com", in + "kelvorn.com"},
-        {"C:\\ed", "other.exe", std::nullopt},
-        {"C:\\ed", "bin\\kelvorn.exe", std::nullopt},
-        {"C:\\ed", "D:\\kelvorn.exe", std::nullopt},
-        {"C:\\ed", "", std::nullopt},
+    const auto isFile = [&](const std::string& path) {
+        return path == in + "kelvorn.exe" || path == "C:\\ed\\kelvorn.exe";
     };
-    for (const auto& c : cases) {
-        const auto isFile = [&](const std::string& path) {
-            return path == in + "kelvorn.exe" || path == "C:\\ed\\kelvorn.exe" ||
-                   path == in + "kelvorn.com";
-        };
-        EXPECT_EQ(EditorProgramFile(c.folder, c.name, isFile), c.started) << c.name;
-    }
+    const std::optional<std::string> no;
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"kelvorn.exe", in + "kelvorn.exe"},
+        {"kelvorn", in + "kelvorn.exe"},
+        {"other.exe", no},
+        {"bin\\kelvorn.exe", no},
+        {"D:kelvorn.exe", no},
+        {"", no}};
+    for (const auto& [name, started] : cases)
+        EXPECT_EQ(EditorProgramFile("C:\\ed", name, isFile), started) << name;
+    EXPECT_EQ(EditorProgramFile("C:\\ed\\", "kelvorn", isFile), "C:\\ed\\kelvorn.exe");
 }
 
 }  // namespace

@@ -168,69 +168,46 @@ TEST(EditorRun, AFailingStepStopsWithItsMessage) {
     ExpectGivenBack(api);
 }
 
-// The report says what it does not know: an exit code that could not be read, and a
-// stderr.txt the editor did not write this time, still shown.
-TEST(EditorRun, AnUnreadExitCodeAndAnOldStderrAreSaidSo) {
-    for (const bool earlier : {false, true}) {
-        FakeProcessApi api;
-        api.failing = {"ExitCode"};
-        api.child = {W::Write("out"), W::End(4)};
-        api.stderrFile = "old trouble\r\n";
-        api.stderrFromEarlierRun = earlier;
-        EXPECT_EQ(RunEditor(api),
-                  kHead + "out" + kAfterOutput +
-                      (earlier ? "kelvorn Loader: this stderr.txt is left from an earlier run; the "
-                                 "editor did not write one this time.\r\n"
-                               : "") +
-                      "old trouble\r\n" + kAfterStderr +
-                      "Editor's process Exited; its exit code could not be read\r\n");
-        ExpectGivenBack(api);
-    }
-}
-
 // Up to the cap each stream comes out byte for byte; beyond it, its first and last halves
-// with a line naming the bytes left out between them, however the reads fall. The pipe is
-// read to its end all the same.
-TEST(EditorRun, EachStreamKeepsItsBeginningAndEndWithinTheCap) {
-    auto cut = [](uint64_t count, const char* what) {
+// with a line naming the bytes left out between them, however the reads fall. The report
+// says what it does not know: an exit code not read, a stderr.txt not written this time.
+TEST(EditorRun, EachStreamKeepsItsEndsWithinTheCapAndTheReportSaysWhatItDoesNotKnow) {
+    auto cut = [](uint64_t count, std::string_view what) {
         return "\r\n" + LeftOutLine(count, what, 5) + "\r\n";
     };
-    const std::string err = "eeeeeFFFFFggggg";
+    const std::string out = "the editor's output", ten = "0123456789";
     const struct {
         std::vector<W::Step> child;
         std::size_t maxReadChunk;
         std::string err, shown;
+        bool earlier = false;
     } cases[] = {
-        {{W::Write("0123456789"), W::End(0)}, 4, "0123456789", Shown("0123456789", "0123456789")},
-        {{W::Write("0123456789A"), W::End(0)},
-         100,
-         err,
-         Shown("01234" + cut(1, "the editor's output") + "6789A",
-               "eeeee" + cut(5, "stderr.txt") + "ggggg")},
+        // clang-format off
+        {{W::Write(ten), W::End(0)}, 4, ten, Shown(ten, ten)},
+        {{W::Write(ten + "A"), W::End(0)}, 100, "eeeeeFFFFFggggg",
+         Shown("01234" + cut(1, out) + "6789A", "eeeee" + cut(5, "stderr.txt") + "ggggg")},
         {{W::Write("ab"), W::Write("cd"), W::Write("ef"), W::Write("gh"), W::Write("ij"),
-          W::Write("kl"), W::End(0, "mn")},
-         3,
-         "",
-         Shown("abcde" + cut(4, "the editor's output") + "jklmn", "")},
+          W::Write("kl"), W::End(0, "mn")}, 3, "", Shown("abcde" + cut(4, out) + "jklmn", "")},
         // The beginning ends a line: no empty line before the marker. Zero bytes count.
-        {{W::Write("abc\r\n"), W::Write(std::string("X\0Y\0Z", 5)), W::End(0, "12345")},
-         100,
-         "",
-         Shown("abc\r\n" + LeftOutLine(5, "the editor's output", 5) + "\r\n12345", "")},
-        {{W::Write(std::string(1000, 'x') + "end"), W::End(0)},
-         7,
-         "",
-         Shown("xxxxx" + cut(993, "the editor's output") + "xxend", "")},
+        {{W::Write("abc\r\n"), W::Write(std::string("X\0Y\0Z", 5)), W::End(0, "12345")}, 100, "",
+         Shown("abc\r\n" + LeftOutLine(5, out, 5) + "\r\n12345", "")},
+        {{W::Write("out"), W::End(4)}, 100, "old\r\n", kHead + "out" + kAfterOutput +
+         "kelvorn Loader: this stderr.txt is left from an earlier run; the editor did not write "
+         "one this time.\r\nold\r\n" + kAfterStderr +
+         "Editor's process Exited; its exit code could not be read\r\n", true},
+        // clang-format on
     };
     for (const auto& c : cases) {
         FakeProcessApi api;
         api.child = c.child;
         api.maxReadChunk = c.maxReadChunk;
         api.stderrFile = c.err;
+        api.stderrFromEarlierRun = c.earlier;
+        if (c.earlier) api.failing = {"ExitCode"};
         EXPECT_EQ(RunEditor(api, nullptr, 10), c.shown);
         ExpectGivenBack(api);
     }
-    EXPECT_EQ(LeftOutLine(1010827264, "the editor's output", 8u << 20),
+    EXPECT_EQ(LeftOutLine(1010827264, out, 8u << 20),
               "kelvorn Loader: 1010827264 bytes of the editor's output were left out here; only "
               "its first and last 8 MiB are kept.");
 }
