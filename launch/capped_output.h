@@ -11,7 +11,7 @@
 
 // Bytes kept of the editor's standard output, and again of its stderr.txt: half from the
 // beginning, half from the end.
-inline constexpr std::size_t kOutputCap = 16u << 20;
+inline constexpr std::size_t kOutputCap = 8u << 20;
 
 // "kelvorn Loader: <count> bytes of <what> were left out here; only its first and last
 // <kept> are kept."
