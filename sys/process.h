@@ -42,7 +42,7 @@ class ProcessApi {
     // Starts `commandLine` as a child that inherits the inheritable handles, the standard
     // handles, the console, the environment and the current directory. `program` is the
     // program file to start; empty lets the system find the first item of `commandLine`
-    // (the loader's own folder first). The caller closes `process` and `thread`.
+    // (on Windows, the loader's own folder first). The caller closes `process` and `thread`.
     virtual bool CreateChild(const std::string& program, const std::string& commandLine,
                              Handle& process, Handle& thread) = 0;
     // Waits up to `ms` for the process to end. True when it has ended, and also when it
