@@ -33,6 +33,9 @@ class CLoaderDlg : public ui::Dialog {
 
     std::array<FileListEntry, kMaxFileRows> m_savedRows;
     char m_szCmdLine[512] = {};
+    // The editor's program file that Run found in the editor folder; empty to let the
+    // system find the command line's first item.
+    std::string m_strEditorProgram;
     ui::ListView m_listFiles;
     std::string m_strOutput;
     LaunchOptions m_options;

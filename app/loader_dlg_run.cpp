@@ -6,8 +6,10 @@
 #include "app/loader_app.h"
 #include "app/loader_dlg.h"
 #include "app/run_editor.h"
+#include "launch/batch_file.h"
 #include "launch/editor_command.h"
 #include "launch/editor_location.h"
+#include "launch/editor_program.h"
 #include "launch/editor_runner.h"
 #include "loadercfg/editor_location_check.h"
 #include "loadercfg/loader_settings.h"
@@ -17,6 +19,9 @@
 #include "ui/modal.h"
 
 namespace {
+
+// Folders as long as the system allows.
+constexpr std::size_t kLongestPath = 32767;
 
 std::string Cut(std::string text, std::size_t max) {
     if (text.size() > max) text.resize(max);
@@ -84,7 +89,28 @@ void CLoaderDlg::OnRun() {
     }
     const CLoaderApp* app = TheApp();
     const std::string listBase = (app ? app->m_strExeDir : std::string()) + "temp";
-    if (!BuildEditorCommandLine(editor->folder, editor->name, listBase)) return;
+    // The editor, the relative paths of its command line and its stderr.txt are all found
+    // from its folder: a run that cannot start there is refused before anything is written.
+    const std::optional<std::string> shownFrom = sys::CurrentDirectory(kLongestPath);
+    if (!shownFrom || !sys::SetCurrentDirectory(editor->folder) ||
+        !sys::SetCurrentDirectory(*shownFrom)) {
+        ui::ShowErrorMessage(this, kEditorFolderMissingMessage + editor->folder);
+        return;
+    }
+    bool listWritten = true;
+    if (!BuildEditorCommandLine(editor->folder, editor->name, listBase, &listWritten)) return;
+    // The editor would open the list of an earlier run.
+    if (!listWritten) {
+        ui::ShowErrorMessage(this, CannotWriteMessage(listBase + ".ini"));
+        return;
+    }
+    if (!sys::SetCurrentDirectory(editor->folder)) {
+        ui::ShowErrorMessage(this, kEditorFolderMissingMessage + editor->folder);
+        return;
+    }
+    const std::optional<std::string> editorFolder = sys::CurrentDirectory(kLongestPath);
+    m_strEditorProgram =
+        EditorProgramFile(editorFolder.value_or(""), editor->name, sys::FileExists).value_or("");
 
     m_savedRows.fill(FileListEntry{});
     for (int i = 0; i < std::min(count, kMaxFileRows); ++i) {
@@ -96,15 +122,29 @@ void CLoaderDlg::OnRun() {
         saved.lvlTypeId = AtoiValue(m_listFiles.GetItemText(i, kColTypeId));
         saved.lvlPrestDef = AtoiValue(m_listFiles.GetItemText(i, kColPrestDef));
     }
-    // The editor and its stderr.txt are found relative to its folder.
-    sys::SetCurrentDirectory(editor->folder);
     ui::Dialog::OnOK();
 }
 
 void RunEditor(CLoaderDlg& dlg) {
-    const std::string failure =
-        RunCapturedEditor(sys::SystemProcessApi(), dlg.m_szCmdLine, dlg.m_strOutput);
-    if (!failure.empty()) {
-        ui::ShowErrorMessage(nullptr, failure);
+    RunEditorWith(dlg, sys::SystemProcessApi());
+}
+
+void RunEditorWith(CLoaderDlg& dlg, sys::ProcessApi& api) {
+    try {
+        const std::string activity = "Running the editor could not be completed";
+        std::string failure;
+        try {
+            failure =
+                RunCapturedEditor(api, dlg.m_strEditorProgram, dlg.m_szCmdLine, dlg.m_strOutput);
+        } catch (const std::bad_alloc&) {
+            failure = activity + ": there was not enough memory.";
+        } catch (const std::exception& e) {
+            failure = activity + " (" + e.what() + ").";
+        } catch (...) {
+            failure = activity + ".";
+        }
+        if (!failure.empty()) ui::ShowErrorMessage(nullptr, failure);
+    } catch (...) {
+        // Not even the message could be shown; the main window still comes back.
     }
 }

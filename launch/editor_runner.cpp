@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -38,37 +39,39 @@ class IdleBackoff {
 // long as it likes.
 class PipeReader {
   public:
-    PipeReader(sys::ProcessApi& api, Handle pipe)
-        : m_api(api), m_pipe(pipe), m_buffer(kPipeReadSize) {}
+    PipeReader(sys::ProcessApi& api, Handle pipe, CappedOutput& output)
+        : m_api(api), m_pipe(pipe), m_output(output), m_buffer(kPipeReadSize) {}
 
     // Bytes waiting now; false when the pipe is broken and empty.
     bool Available(std::size_t& count) { return m_api.PeekAvailable(m_pipe, count); }
 
-    // Reads at most `max` of the `available` bytes into `output`; the count read, 0 when
+    // Reads at most `max` of the `available` bytes into the output; the count read, 0 when
     // the read failed.
-    std::size_t Take(std::size_t available, std::size_t max, std::string& output) {
+    std::size_t Take(std::size_t available, std::size_t max) {
         std::size_t got = 0;
         const std::size_t ask = std::min({available, max, m_buffer.size()});
         if (!m_api.Read(m_pipe, m_buffer.data(), ask, got)) return 0;
-        AppendOutputText(output, m_buffer.data(), got);
+        m_output.Append(m_buffer.data(), got);
         return got;
     }
 
   private:
     sys::ProcessApi& m_api;
     Handle m_pipe;
+    CappedOutput& m_output;
     std::vector<char> m_buffer;
 };
 
-// Reads the editor's output until it has ended.
-void CaptureOutput(sys::ProcessApi& api, Handle pipe, Handle process, std::string& output) {
-    PipeReader reader(api, pipe);
+// Reads the editor's output until it has ended. Every byte is read, kept or not, so that
+// the editor never waits on a full pipe.
+void CaptureOutput(sys::ProcessApi& api, Handle pipe, Handle process, CappedOutput& output) {
+    PipeReader reader(api, pipe, output);
     IdleBackoff backoff;
     for (;;) {
         std::size_t available = 0;
         if (!reader.Available(available)) break;  // every writer gone, nothing left
         if (available > 0) {
-            if (reader.Take(available, available, output) == 0) break;
+            if (reader.Take(available, available) == 0) break;
             backoff.Reset();
         } else if (api.WaitEnded(process, backoff.NextWaitMs())) {
             // Everything the editor wrote is in the pipe by now. Take that much and no
@@ -76,7 +79,7 @@ void CaptureOutput(sys::ProcessApi& api, Handle pipe, Handle process, std::strin
             std::size_t left = 0;
             if (!reader.Available(left)) return;
             while (left > 0 && reader.Available(available) && available > 0) {
-                const std::size_t got = reader.Take(available, left, output);
+                const std::size_t got = reader.Take(available, left);
                 if (got == 0) return;
                 left -= std::min(left, got);
             }
@@ -87,26 +90,62 @@ void CaptureOutput(sys::ProcessApi& api, Handle pipe, Handle process, std::strin
     }
 }
 
-void AppendFile(sys::ProcessApi& api, Handle file, std::string& output) {
+void AppendFile(sys::ProcessApi& api, Handle file, CappedOutput& output) {
     char buffer[kOutputChunk];
     std::size_t got = 0;
-    while (api.Read(file, buffer, sizeof buffer, got) && got > 0) {
-        AppendOutputText(output, buffer, got);
-    }
+    while (api.Read(file, buffer, sizeof buffer, got) && got > 0) output.Append(buffer, got);
 }
 
-// Gives back what a run took before it stopped on a failure.
-struct RunHandles {
-    sys::ProcessApi& api;
-    Handle readEnd = 0, writeEnd = 0, reader = 0, process = 0, thread = 0;
+// The same file, untouched: size and times as they were.
+bool Unchanged(const std::optional<sys::FileStamp>& before,
+               const std::optional<sys::FileStamp>& after) {
+    return before && after && before->volume == after->volume && before->fileId == after->fileId &&
+           before->size == after->size && before->writeTime == after->writeTime &&
+           before->otherTime == after->otherTime;
+}
+
+// What a run has taken, given back however it ends, an exception included: standard
+// output put back, the handles closed, the console freed.
+class RunResources {
+  public:
+    explicit RunResources(sys::ProcessApi& api) : m_api(api) {}
+    ~RunResources() {
+        try {
+            GiveBack();
+        } catch (...) {
+            // Nothing more can be given back.
+        }
+    }
+    RunResources(const RunResources&) = delete;
+    RunResources& operator=(const RunResources&) = delete;
+
+    Handle readEnd = 0, writeEnd = 0, reader = 0, process = 0, thread = 0, file = 0;
+    bool consoleHeld = false;
+    std::optional<Handle> outputToPutBack;
 
     void Close(Handle& handle) {
-        if (handle != 0) api.CloseHandle(handle);
+        const Handle closing = handle;
         handle = 0;
+        if (closing != 0) m_api.CloseHandle(closing);
     }
-    void CloseAll() {
-        for (Handle* handle : {&readEnd, &writeEnd, &reader, &process, &thread}) Close(*handle);
+    void LeaveConsole() {
+        if (!consoleHeld) return;
+        consoleHeld = false;
+        m_api.FreeConsole();
     }
+    void GiveBack() {
+        if (outputToPutBack) {
+            const Handle saved = *outputToPutBack;
+            outputToPutBack.reset();
+            m_api.SetStdOutput(saved);
+        }
+        for (Handle* handle : {&readEnd, &writeEnd, &reader, &process, &thread, &file})
+            Close(*handle);
+        LeaveConsole();
+    }
+
+  private:
+    sys::ProcessApi& m_api;
 };
 
 }  // namespace
@@ -128,62 +167,60 @@ void AppendOutputText(std::string& output, const char* bytes, std::size_t size) 
     }
 }
 
-std::string RunCapturedEditor(sys::ProcessApi& api, const std::string& commandLine,
-                              std::string& output) {
+std::string RunCapturedEditor(sys::ProcessApi& api, const std::string& program,
+                              const std::string& commandLine, std::string& output,
+                              std::size_t cap) {
     output = kRunHeader;
     output += commandLine;
     output += "\r\n\r\n";
 
+    RunResources run(api);
     // Started by a console program (cmd, a batch file), we hold its console and cannot
     // allocate one: let that one go and try once more. Without a console to let go, the
     // failure is real.
     if (!api.AllocConsole() && !(api.FreeConsole() && api.AllocConsole()))
         return kConsoleFailedMessage;
+    run.consoleHeld = true;
     const Handle savedOutput = api.GetStdOutput();
-    RunHandles run{api};
-    auto stop = [&](const char* message, bool putOutputBack) {
-        if (putOutputBack) api.SetStdOutput(savedOutput);
-        run.CloseAll();
-        api.FreeConsole();
-        return std::string(message);
-    };
-
-    if (!api.CreateInheritablePipe(run.readEnd, run.writeEnd)) {
-        return stop(kPipeFailedMessage, false);
-    }
-    if (!api.SetStdOutput(run.writeEnd)) return stop(kRedirectFailedMessage, false);
-    if (!api.DuplicateNonInheritable(run.readEnd, run.reader)) {
-        return stop(kDuplicateFailedMessage, true);
-    }
+    if (!api.CreateInheritablePipe(run.readEnd, run.writeEnd)) return kPipeFailedMessage;
+    if (!api.SetStdOutput(run.writeEnd)) return kRedirectFailedMessage;
+    run.outputToPutBack = savedOutput;
+    if (!api.DuplicateNonInheritable(run.readEnd, run.reader)) return kDuplicateFailedMessage;
     // The editor must not inherit a read end: the pipe breaks only when no writer is left
     // and we read through the copy.
     run.Close(run.readEnd);
-    if (!api.CreateChild(commandLine, run.process, run.thread)) {
-        return stop(kStartFailedMessage, true);
-    }
+    const std::optional<sys::FileStamp> stderrBefore = api.Stamp(kStderrFileName);
+    if (!api.CreateChild(program, commandLine, run.process, run.thread)) return kStartFailedMessage;
+    run.outputToPutBack.reset();
     if (!api.SetStdOutput(savedOutput)) {
         // The write end is still our standard output; closing it would leave a dead
         // handle there.
         run.writeEnd = 0;
-        return stop(kRestoreFailedMessage, false);
+        return kRestoreFailedMessage;
     }
     // Our copy of the write end must go, or the pipe would never break.
     const Handle writeEnd = run.writeEnd;
     run.writeEnd = 0;
-    if (!api.CloseHandle(writeEnd)) return stop(kCloseFailedMessage, false);
+    if (!api.CloseHandle(writeEnd)) return kCloseFailedMessage;
+    // The console is the editor's from now on: closing it, or Ctrl+C in it, is how a user
+    // stops a hung editor, and must not end the loader with it.
+    run.LeaveConsole();
 
-    CaptureOutput(api, run.reader, run.process, output);
+    CappedOutput captured(output, kOutputName, cap);
+    CaptureOutput(api, run.reader, run.process, captured);
+    captured.Finish();
     uint32_t exitCode = 0;
-    api.ExitCode(run.process, exitCode);
-    run.CloseAll();
-    api.FreeConsole();
+    const bool haveExitCode = api.ExitCode(run.process, exitCode);
+    run.GiveBack();
 
     output += kEndOfOutput;
-    Handle file = 0;
-    if (!api.OpenForReading(kStderrFileName, file)) return kNoStderrMessage;
-    AppendFile(api, file, output);
-    api.CloseHandle(file);
+    if (!api.OpenForReading(kStderrFileName, run.file)) return kNoStderrMessage;
+    if (Unchanged(stderrBefore, api.Stamp(kStderrFileName))) output += kEarlierStderrLine;
+    CappedOutput stderrText(output, kStderrName, cap);
+    AppendFile(api, run.file, stderrText);
+    stderrText.Finish();
+    run.Close(run.file);
     output += kEndOfStderr;
-    output += ExitCodeLine(exitCode);
+    output += haveExitCode ? ExitCodeLine(exitCode) : kUnreadExitCodeLine;
     return {};
 }

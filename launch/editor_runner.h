@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "launch/capped_output.h"
 #include "sys/process.h"
 
 inline constexpr const char* kRunHeader = "kelvorn Loader: starting editor using command line ";
@@ -26,6 +27,17 @@ inline constexpr const char* kNoStderrMessage = "Failed to open stderr.txt";
 // Bytes taken per read of stderr.txt.
 inline constexpr std::size_t kOutputChunk = 4095;
 
+// What the marker lines of CappedOutput call the two streams.
+inline constexpr const char* kOutputName = "the editor's output";
+inline constexpr const char* kStderrName = "stderr.txt";
+
+// Shown before a stderr.txt that the editor did not write this time.
+inline constexpr const char* kEarlierStderrLine =
+    "kelvorn Loader: this stderr.txt is left from an earlier run; the editor did not write one "
+    "this time.\r\n";
+inline constexpr const char* kUnreadExitCodeLine =
+    "Editor's process Exited; its exit code could not be read\r\n";
+
 // "Editor's process Exited with code %d (0x%x)\r\n".
 std::string ExitCodeLine(uint32_t code);
 
@@ -33,10 +45,12 @@ std::string ExitCodeLine(uint32_t code);
 void AppendOutputText(std::string& output, const char* bytes, std::size_t size);
 
 // Runs `commandLine` in a new console with its standard output captured, rebuilding
-// `output` piece by piece. Returns the message to show when the run stopped on a failure,
-// empty when it went to its end. When this returns the console is freed, no handle of the
+// `output` piece by piece; `program` is the editor's program file, empty to let the system
+// find it. Returns the message to show when the run stopped on a failure, empty when it
+// went to its end. When this returns, or throws, the console is freed, no handle of the
 // run stays open and standard output is the one it was (unless putting it back failed).
 // It returns once the editor has ended, even if a process the editor started still holds
-// the pipe.
-std::string RunCapturedEditor(sys::ProcessApi& api, const std::string& commandLine,
-                              std::string& output);
+// the pipe. Each stream keeps at most kOutputCap bytes (see CappedOutput).
+std::string RunCapturedEditor(sys::ProcessApi& api, const std::string& program,
+                              const std::string& commandLine, std::string& output,
+                              std::size_t cap = kOutputCap);

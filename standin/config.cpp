@@ -64,6 +64,11 @@ bool ApplySetting(Config& config, const std::string& key, const std::string& val
         config.writeStderr = value == "yes";
         return true;
     }
+    if (key == "console_event") {
+        if (value != "ctrl_c" && value != "ctrl_break" && value != "close") return false;
+        config.consoleEvent = value;
+        return true;
+    }
     if (key == "print") {
         config.print = DecodeEscapes(value);
         return true;

@@ -16,11 +16,15 @@ struct Config {
     bool writeStderr = true;
     uint32_t sleepMs = 0;   // before exiting
     uint32_t lingerMs = 0;  // a grandchild keeps standard output open this long
+    // Ends its console group as a user would, last of all: "ctrl_c", "ctrl_break" or
+    // "close" (the console window's close button); empty for none.
+    std::string consoleEvent;
 };
 
 // The keys, also the environment variables KELVORN_STANDIN_<KEY in capitals>.
-inline constexpr const char* kKeys[] = {"exit",         "extra_bytes", "print",    "stderr",
-                                        "write_stderr", "sleep_ms",    "linger_ms"};
+inline constexpr const char* kKeys[] = {"exit",      "extra_bytes",  "print",
+                                        "stderr",    "write_stderr", "sleep_ms",
+                                        "linger_ms", "console_event"};
 
 // Applies one setting; false (config unchanged) for an unknown key or a bad value.
 bool ApplySetting(Config& config, const std::string& key, const std::string& value);

@@ -141,6 +141,27 @@ DWORD StartLingeringChild(uint32_t ms) {
     return process.dwProcessId;
 }
 
+// Sends `event` to every process of our console, as the user does with Ctrl+C, Ctrl+Break
+// or the window's close button. A process that keeps the default handling ends on it; we
+// say so and go on if we are still here a while later, or at once when the system could
+// not send it.
+void EndConsoleGroup(Output& out, const std::string& event) {
+    out.Line("console event: " + event);
+    bool sent = false;
+    if (event == "close") {
+        const HWND console = GetConsoleWindow();
+        sent = console && PostMessageW(console, WM_CLOSE, 0, 0);
+    } else {
+        sent = GenerateConsoleCtrlEvent(event == "ctrl_c" ? CTRL_C_EVENT : CTRL_BREAK_EVENT, 0);
+    }
+    if (!sent) {
+        out.Line("console event: not sent (error " + std::to_string(GetLastError()) + ")");
+        return;
+    }
+    Sleep(20000);
+    out.Line("console event: still running");
+}
+
 standin::Config LoadConfig(const std::wstring& folder, std::string& rejected) {
     standin::Config config;
     if (const auto text = ReadWholeFile(Narrow(folder) + "kelvorn_standin.cfg")) {
@@ -205,5 +226,6 @@ int main() {
         out.Line("grandchild: " + std::to_string(StartLingeringChild(config.lingerMs)));
     }
     Sleep(config.sleepMs);
+    if (!config.consoleEvent.empty()) EndConsoleGroup(out, config.consoleEvent);
     return config.exitCode.value_or(report.problem.empty() ? 0 : 1);
 }

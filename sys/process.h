@@ -6,7 +6,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "sys/file_stamp.h"
 
 namespace sys {
 
@@ -36,10 +39,12 @@ class ProcessApi {
     virtual bool DuplicateNonInheritable(Handle source, Handle& copy) = 0;
     virtual bool CloseHandle(Handle handle) = 0;
 
-    // Starts `commandLine` (the first item names the program) as a child that inherits the
-    // inheritable handles, the standard handles, the console, the environment and the
-    // current directory. The caller closes `process` and `thread`.
-    virtual bool CreateChild(const std::string& commandLine, Handle& process, Handle& thread) = 0;
+    // Starts `commandLine` as a child that inherits the inheritable handles, the standard
+    // handles, the console, the environment and the current directory. `program` is the
+    // program file to start; empty lets the system find the first item of `commandLine`
+    // (on Windows, the loader's own folder first). The caller closes `process` and `thread`.
+    virtual bool CreateChild(const std::string& program, const std::string& commandLine,
+                             Handle& process, Handle& thread) = 0;
     // Waits up to `ms` for the process to end. True when it has ended, and also when it
     // cannot be waited for (a bad handle), so that no loop waits for ever on it.
     virtual bool WaitEnded(Handle process, uint32_t ms) = 0;
@@ -54,6 +59,8 @@ class ProcessApi {
     virtual bool PeekAvailable(Handle pipe, std::size_t& available) = 0;
     // Opens an existing file for reading, others may go on reading and writing it.
     virtual bool OpenForReading(const std::string& path, Handle& file) = 0;
+    // The stamp of the file at `path` now; nullopt when there is none.
+    virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
 };
 
 // The Win32 calls on Windows. Elsewhere every call fails (GetStdOutput gives 0): there is

@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
         for (; done < runs && failure.empty(); ++done) {
             if (done == warmUp) afterWarmUp = Measure();
             std::string output;
-            failure = RunCapturedEditor(sys::SystemProcessApi(), editor, output);
+            failure = RunCapturedEditor(sys::SystemProcessApi(), "", editor, output);
             outputBytes = output.size();
         }
         end = Measure();

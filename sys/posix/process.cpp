@@ -14,7 +14,9 @@ class UnavailableProcessApi : public ProcessApi {
     bool CreateInheritablePipe(Handle&, Handle&) override { return false; }
     bool DuplicateNonInheritable(Handle, Handle&) override { return false; }
     bool CloseHandle(Handle) override { return false; }
-    bool CreateChild(const std::string&, Handle&, Handle&) override { return false; }
+    bool CreateChild(const std::string&, const std::string&, Handle&, Handle&) override {
+        return false;
+    }
     bool WaitEnded(Handle, uint32_t) override { return true; }
     bool ExitCode(Handle, uint32_t&) override { return false; }
     bool Read(Handle, char*, std::size_t, std::size_t& got) override {
@@ -23,6 +25,7 @@ class UnavailableProcessApi : public ProcessApi {
     }
     bool PeekAvailable(Handle, std::size_t&) override { return false; }
     bool OpenForReading(const std::string&, Handle&) override { return false; }
+    std::optional<FileStamp> Stamp(const std::string&) override { return std::nullopt; }
 };
 
 }  // namespace

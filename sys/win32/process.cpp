@@ -4,6 +4,10 @@
 
 #include <vector>
 
+// Ours, not the platform's macro.
+#undef SetCurrentDirectory
+#include "sys/fs.h"
+
 namespace sys {
 namespace {
 
@@ -51,15 +55,16 @@ class Win32ProcessApi : public ProcessApi {
 
     bool CloseHandle(Handle handle) override { return ::CloseHandle(H(handle)); }
 
-    bool CreateChild(const std::string& commandLine, Handle& process, Handle& thread) override {
+    bool CreateChild(const std::string& program, const std::string& commandLine, Handle& process,
+                     Handle& thread) override {
         // CreateProcessA may write into the command line, so it gets a copy.
         std::vector<char> line(commandLine.begin(), commandLine.end());
         line.push_back('\0');
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
-        if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                              &startup, &info)) {
+        if (!::CreateProcessA(program.empty() ? nullptr : program.c_str(), line.data(), nullptr,
+                              nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) {
             return false;
         }
         process = N(info.hProcess);
@@ -100,6 +105,8 @@ class Win32ProcessApi : public ProcessApi {
         file = N(handle);
         return true;
     }
+
+    std::optional<FileStamp> Stamp(const std::string& path) override { return StampOf(path); }
 };
 
 }  // namespace

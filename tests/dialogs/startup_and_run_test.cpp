@@ -1,8 +1,13 @@
 // Start-up and Run: the command line into the saved rows, the loop that shows the main
 // window again after each OK, and what Run leaves for the editor and the next showing.
+#include <iterator>
+
 #include "app/command_line.h"
 #include "app/run_editor.h"
+#include "launch/editor_location.h"
+#include "launch/editor_runner.h"
 #include "tests/dialogs/loader_dlg_fixture.h"
+#include "tests/launch/fake_process.h"
 
 namespace {
 
@@ -94,6 +99,56 @@ TEST_F(LoaderDlgTest, RunEndsTheWindowWithTheCommandLineAndTheRowsSaved) {
         EXPECT_TRUE(IsCurrentDir(editorDir));
     }
     EXPECT_EQ(test::BoxTexts(script), Strings{});
+}
+
+// Run refuses before anything is written or started, and the window stays in the program
+// folder: an editor folder it cannot enter, a map list it cannot write (a folder in its
+// place), which would have the editor open an earlier run's maps.
+TEST_F(LoaderDlgTest, RunRefusesAFolderItCannotEnterAndAMapListItCannotWrite) {
+    const std::string gone = ProgramDir() + "gone" + test::TempFolder::kSeparator;
+    for (const bool folderGone : {true, false}) {
+        m_folder.Write("kelvorn_loader.ini", TableText(folderGone ? gone : editorDir));
+        if (!folderGone) std::filesystem::create_directory(m_folder.Path("temp.ini"));
+        CLoaderDlg dlg;
+        dlg.m_savedRows[0].path = MapPath("a.ds1");
+        dlg.m_savedRows[1].path = MapPath("b.ds1");
+        EXPECT_EQ(Show(dlg, [](CLoaderDlg& d) { d.ChooseMenu(ID_FILE_RUN); }), ui::IdCancel);
+        EXPECT_TRUE(IsCurrentDir(ProgramDir()));
+        // kelvorn_loader.ini, the editor folder and what is in temp.ini's place: nothing new.
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder.Path()), {}),
+                  folderGone ? 2 : 3);
+    }
+    test::ExpectErrorBoxes(
+        script,
+        {kEditorFolderMissingMessage + gone, "Unable to Open " + ProgramDir() + "temp.ini!"},
+        IDD_LOADER);
+}
+
+// The editor in the editor folder is started, named in full. An exception in the run is
+// told once, unowned, with what was gathered, and the window comes back with its list.
+TEST_F(LoaderDlgTest, RunStartsTheEditorFolderProgramAndOutlivesAnException) {
+    m_folder.Write(std::string("editor") + test::TempFolder::kSeparator + "kelvorn.exe", "exe");
+    FakeProcessApi api;
+    api.throwing = "PeekAvailable";
+    api.child = {FakeProcessApi::Write("out"), FakeProcessApi::End(0)};
+    app.m_runEditor = [&](CLoaderDlg& dlg) { RunEditorWith(dlg, api); };
+    OnMainWindow([](CLoaderDlg& d) {
+        d.DropFiles({MapPath("a.ds1")});
+        d.ChooseMenu(ID_FILE_RUN);
+    });
+    OnMainWindow([](CLoaderDlg& d) {
+        EXPECT_EQ(Rows(d), Strings{kRowA});
+        EXPECT_EQ(d.m_strOutput, kRunHeader + std::string(d.m_szCmdLine) + "\r\n\r\n");
+        d.ChooseMenu(ID_FILE_EXIT);
+    });
+    EXPECT_FALSE(app.InitInstance(""));
+    EXPECT_TRUE(std::filesystem::equivalent(test::TempFolder::Native(api.startedProgram),
+                                            test::TempFolder::Native(editorDir + "kelvorn.exe")))
+        << api.startedProgram;
+    EXPECT_FALSE(api.consoleHeld);
+    EXPECT_TRUE(api.open.empty());
+    test::ExpectErrorBoxes(
+        script, {"Running the editor could not be completed: there was not enough memory."}, 0);
 }
 
 #ifndef _WIN32

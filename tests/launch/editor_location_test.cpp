@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+
+#include "launch/editor_program.h"
 
 namespace {
 
@@ -40,6 +43,27 @@ TEST(EditorLocationKeys, TheThreeReadersDiffer) {
         EXPECT_EQ(FindEditorLenient(c.text), c.makeBatch) << c.text;
         EXPECT_EQ(FindEditorFolder(c.text), c.loadBatch) << c.text;
     }
+}
+
+// A bare name of a file in the editor folder is started from there, ".exe" added as the
+// system adds it; a name with a folder of its own, or no such file, is left to the system.
+TEST(EditorProgram, ABareNameInTheEditorFolderIsNamedInFull) {
+    const std::string in =
+        "C:\\ed" + std::string(1, static_cast<char>(std::filesystem::path::preferred_separator));
+    const auto isFile = [&](const std::string& path) {
+        return path == in + "kelvorn.exe" || path == "C:\\ed\\kelvorn.exe";
+    };
+    const std::optional<std::string> no;
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"kelvorn.exe", in + "kelvorn.exe"},
+        {"kelvorn", in + "kelvorn.exe"},
+        {"other.exe", no},
+        {"bin\\kelvorn.exe", no},
+        {"D:kelvorn.exe", no},
+        {"", no}};
+    for (const auto& [name, started] : cases)
+        EXPECT_EQ(EditorProgramFile("C:\\ed", name, isFile), started) << name;
+    EXPECT_EQ(EditorProgramFile("C:\\ed\\", "kelvorn", isFile), "C:\\ed\\kelvorn.exe");
 }
 
 }  // namespace

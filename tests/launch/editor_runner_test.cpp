@@ -8,15 +8,17 @@ namespace {
 using W = FakeProcessApi;
 
 const std::string kCommand = "\"kelvorn.exe\" \"maps\\a.ds1\" 17 481";
+const std::string kProgram = "C:\\editor\\kelvorn.exe";
 const std::string kHead =
     "kelvorn Loader: starting editor using command line \"kelvorn.exe\" \"maps\\a.ds1\" 17 "
     "481\r\n\r\n";
 const std::string kAfterOutput = "\r\nEnd of Standard Output.\r\n\r\nFrom stderr.txt:\r\n\r\n";
 const std::string kAfterStderr = "\r\nEnd of stderr.txt\r\n\r\n";
 
-std::string RunEditor(FakeProcessApi& api, std::string* failure = nullptr) {
+std::string RunEditor(FakeProcessApi& api, std::string* failure = nullptr,
+                      std::size_t cap = kOutputCap) {
     std::string output = "text of an earlier run";
-    const std::string message = RunCapturedEditor(api, kCommand, output);
+    const std::string message = RunCapturedEditor(api, kProgram, kCommand, output, cap);
     if (failure)
         *failure = message;
     else
@@ -90,13 +92,15 @@ TEST(EditorRun, EveryByteComesInOrderAndNothingHangs) {
         api.stderrFile = c.err;
         EXPECT_EQ(RunEditor(api), c.shown);
         EXPECT_EQ(api.startedWith, kCommand);
+        EXPECT_EQ(api.startedProgram, kProgram);
         ExpectGivenBack(api);
+        // The console is let go of as soon as the editor has started: it is the editor's.
         // clang-format off
         const char* order[] = {
             "AllocConsole", "CreateInheritablePipe", "SetStdOutput(writeEnd)",
             "DuplicateNonInheritable(readEnd)", "CloseHandle(readEnd)", "CreateChild",
-            "SetStdOutput(saved)", "CloseHandle(writeEnd)", "PeekAvailable", "ExitCode",
-            "FreeConsole", "OpenForReading(stderr.txt)"};
+            "SetStdOutput(saved)", "CloseHandle(writeEnd)", "FreeConsole", "PeekAvailable",
+            "ExitCode", "OpenForReading(stderr.txt)"};
         // clang-format on
         for (std::size_t i = 0; i + 1 < std::size(order); ++i)
             EXPECT_LT(api.IndexOf(order[i]), api.IndexOf(order[i + 1])) << order[i];
@@ -162,6 +166,63 @@ TEST(EditorRun, AFailingStepStopsWithItsMessage) {
     EXPECT_EQ(RunEditor(api, &failure), kHead + "out" + kAfterOutput);
     EXPECT_EQ(failure, "Failed to open stderr.txt");
     ExpectGivenBack(api);
+}
+
+// Up to the cap each stream comes out byte for byte; beyond it, its first and last halves
+// with a line naming the bytes left out between them, however the reads fall. The report
+// says what it does not know: an exit code not read, a stderr.txt not written this time.
+TEST(EditorRun, EachStreamKeepsItsEndsWithinTheCapAndTheReportSaysWhatItDoesNotKnow) {
+    auto cut = [](uint64_t count, std::string_view what) {
+        return "\r\n" + LeftOutLine(count, what, 5) + "\r\n";
+    };
+    const std::string out = "the editor's output", ten = "0123456789";
+    const struct {
+        std::vector<W::Step> child;
+        std::size_t maxReadChunk;
+        std::string err, shown;
+        bool earlier = false;
+    } cases[] = {
+        // clang-format off
+        {{W::Write(ten), W::End(0)}, 4, ten, Shown(ten, ten)},
+        {{W::Write(ten + "A"), W::End(0)}, 100, "eeeeeFFFFFggggg",
+         Shown("01234" + cut(1, out) + "6789A", "eeeee" + cut(5, "stderr.txt") + "ggggg")},
+        {{W::Write("ab"), W::Write("cd"), W::Write("ef"), W::Write("gh"), W::Write("ij"),
+          W::Write("kl"), W::End(0, "mn")}, 3, "", Shown("abcde" + cut(4, out) + "jklmn", "")},
+        // The beginning ends a line: no empty line before the marker. Zero bytes count.
+        {{W::Write("abc\r\n"), W::Write(std::string("X\0Y\0Z", 5)), W::End(0, "12345")}, 100, "",
+         Shown("abc\r\n" + LeftOutLine(5, out, 5) + "\r\n12345", "")},
+        {{W::Write("out"), W::End(4)}, 100, "old\r\n", kHead + "out" + kAfterOutput +
+         "kelvorn Loader: this stderr.txt is left from an earlier run; the editor did not write "
+         "one this time.\r\nold\r\n" + kAfterStderr +
+         "Editor's process Exited; its exit code could not be read\r\n", true},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        FakeProcessApi api;
+        api.child = c.child;
+        api.maxReadChunk = c.maxReadChunk;
+        api.stderrFile = c.err;
+        api.stderrFromEarlierRun = c.earlier;
+        if (c.earlier) api.failing = {"ExitCode"};
+        EXPECT_EQ(RunEditor(api, nullptr, 10), c.shown);
+        ExpectGivenBack(api);
+    }
+    EXPECT_EQ(LeftOutLine(1010827264, out, 8u << 20),
+              "kelvorn Loader: 1010827264 bytes of the editor's output were left out here; only "
+              "its first and last 8 MiB are kept.");
+}
+
+// An exception inside the run still gives back all it took.
+TEST(EditorRun, AnExceptionGivesBackWhatTheRunTook) {
+    for (const char* throwing : {"PeekAvailable", "Read", "OpenForReading"}) {
+        FakeProcessApi api;
+        api.throwing = throwing;
+        api.child = {W::Write("out"), W::End(0)};
+        api.stderrFile = "";
+        std::string output;
+        EXPECT_THROW(RunCapturedEditor(api, kProgram, kCommand, output), std::bad_alloc);
+        ExpectGivenBack(api);
+    }
 }
 
 }  // namespace

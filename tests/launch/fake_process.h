@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <deque>
 #include <map>
+#include <new>
 #include <optional>
 #include <set>
 #include <stdexcept>
@@ -36,7 +37,9 @@ class FakeProcessApi : public sys::ProcessApi {
     std::set<std::string> failing;     // call names ("CreateChild", "SetStdOutput#2") that fail
     bool grandchildHoldsPipe = false;  // the pipe outlives the child
     std::string grandchildFlood;       // written by the grandchild at every Peek after the end
-    std::optional<std::string> stderrFile;  // what the editor left in stderr.txt, if anything
+    std::optional<std::string> stderrFile;  // what stderr.txt holds after the run, if anything
+    bool stderrFromEarlierRun = false;      // the editor leaves it as it was before the run
+    std::string throwing;                   // a call name that throws std::bad_alloc
     std::size_t maxReadChunk = 1 << 20;     // a pipe read returns at most this much
 
     // ---- what happened ----
@@ -47,7 +50,7 @@ class FakeProcessApi : public sys::ProcessApi {
     sys::Handle stdOutput = savedOutput;
     std::set<sys::Handle> open;  // the run's handles still open
     sys::Handle readEnd = 0, writeEnd = 0, reader = 0, process = 0, stderrHandle = 0;
-    std::string startedWith;
+    std::string startedWith, startedProgram;
 
     // As on Windows, a process holds at most one console: allocating a second one fails,
     // and so does freeing none.
@@ -87,8 +90,10 @@ class FakeProcessApi : public sys::ProcessApi {
         if (!open.erase(handle)) Fault("close of a handle not open: " + Name(handle));
         return true;
     }
-    bool CreateChild(const std::string& commandLine, sys::Handle& p, sys::Handle& t) override {
+    bool CreateChild(const std::string& program, const std::string& commandLine, sys::Handle& p,
+                     sys::Handle& t) override {
         if (!Call("CreateChild")) return false;
+        startedProgram = program;
         startedWith = commandLine;
         if (open.count(readEnd)) Fault("the child would inherit the read end");
         if (stdOutput != writeEnd) Fault("the child's standard output is not the pipe");
@@ -148,6 +153,16 @@ class FakeProcessApi : public sys::ProcessApi {
         file = stderrHandle = New(path);
         return true;
     }
+    // stderr.txt: there before the run when it is from an earlier one, written anew (its
+    // times moved) when the editor ends.
+    std::optional<sys::FileStamp> Stamp(const std::string& path) override {
+        if (!Call("Stamp(" + path + ")") || path != "stderr.txt" || !stderrFile) return {};
+        if (!stderrFromEarlierRun && !ended) return {};
+        sys::FileStamp stamp;
+        stamp.size = stderrFile->size();
+        stamp.writeTime = stderrFromEarlierRun ? 1 : 2;
+        return stamp;
+    }
 
     std::size_t Count(const std::string& call) const {
         return static_cast<std::size_t>(std::count(log.begin(), log.end(), call));
@@ -165,6 +180,7 @@ class FakeProcessApi : public sys::ProcessApi {
         log.push_back(what);
         if (log.size() > 100000) throw std::runtime_error("too many calls: the run does not end");
         const std::string name = what.substr(0, what.find('('));
+        if (name == throwing) throw std::bad_alloc();
         const std::size_t nth = ++m_calls[name];
         return !failing.count(name) && !failing.count(name + "#" + std::to_string(nth));
     }

@@ -3,6 +3,7 @@
 // it. What comes back is read from the windows as a user reads it.
 #include "tests/win32/windows_helpers.h"
 // Needs windows.h before them.
+#include <commctrl.h>
 #include <dlgs.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -14,6 +15,7 @@
 #include "app/loader_app.h"
 #include "app/loader_dlg.h"
 #include "app/shell_registration.h"
+#include "launch/editor_runner.h"
 #include "res/resource.h"
 #include "sys/fs.h"
 #include "sys/win32/wide.h"
@@ -227,8 +229,8 @@ TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
     WaitForSingleObject(grandchild, 5000);
     CloseHandle(grandchild);
 
-    // Every byte of the failing editor's output, in order, and the exit code as signed and
-    // unsigned.
+    // Every byte of the failing editor's output, in order, the stderr.txt it did not write
+    // said to be an earlier run's, and the exit code as signed and unsigned.
     const std::string cmd = "\"kelvorn.exe\" \"maps \xe9\\a.ds1\" 1 2";
     const std::string head = "kelvorn Loader: starting editor using command line " + cmd +
                              "\r\n\r\nkelvorn stand-in editor\r\ncommand line: " + cmd +
@@ -242,8 +244,10 @@ TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
     for (std::size_t i = 0; i < 3000005; ++i) filler += kFiller[i % kFiller.size()];
     EXPECT_TRUE(output.substr(head.size(), child - head.size()) == filler) << child - head.size();
     EXPECT_EQ(output.substr(output.find("\r\n", child) + 2),
-              "\r\nEnd of Standard Output.\r\n\r\nFrom stderr.txt:\r\n\r\nit went wrong\r\n\r\nEnd "
-              "of stderr.txt\r\n\r\nEditor's process Exited with code -1 (0xffffffff)\r\n");
+              "\r\nEnd of Standard Output.\r\n\r\nFrom stderr.txt:\r\n\r\n" +
+                  std::string(kEarlierStderrLine) +
+                  "it went wrong\r\n\r\nEnd of stderr.txt\r\n\r\nEditor's process Exited with "
+                  "code -1 (0xffffffff)\r\n");
 
     // What came up over the window: About; the refusals, with the paths' own letters, every
     // name of a folder the code page cannot hold refused with it; the question before the old
@@ -339,6 +343,75 @@ TEST_F(RunE2ETest, StartedFromCmdOrTheShellItRunsTheEditorAndShowsItsReport) {
         }
     }
     for (const char* key : {".ds1", "DiabloIIMap"}) RegDeleteTreeA(HKEY_CLASSES_ROOT, key);
+}
+
+// The real program as the shell starts it in the program folder, on `maps`; its process
+// and first window.
+std::pair<HANDLE, HWND> StartProgram(const std::string& program, const std::wstring& maps) {
+    const std::wstring folder = Widen(program), exe = folder + L"kelvorn_loader.exe";
+    SHELLEXECUTEINFOW run{};
+    run.cbSize = sizeof run;
+    run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NO_CONSOLE;
+    run.lpFile = exe.c_str();
+    run.lpParameters = maps.c_str();
+    run.lpDirectory = folder.c_str();
+    run.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&run)) return {nullptr, nullptr};
+    return {run.hProcess, Await(L"kelvorn Loader")};
+}
+
+// The real program, an old editor copy beside it. A map list it cannot write, read-only or
+// a folder in its place, refuses Run in a box over the window, which stays; nothing starts.
+// Then the editor folder's editor is started (Windows would look beside the loader first,
+// Wine in the current folder), and closing its console or Ctrl+C in it ends the editor
+// only: the window comes back with its list. Wine sends no Ctrl+Break: the stand-in says so.
+TEST_F(RunE2ETest, TheRealProgramRefusesAStaleListAndOutlivesTheEditorsConsole) {
+    for (const std::string name : {"kelvorn_loader.exe", "kelvorn.exe"})
+        ASSERT_TRUE(CopyFileA(BuiltProgram(name).c_str(), (program + name).c_str(), FALSE));
+    m_temp.Write("loader \x80\\kelvorn_standin.cfg", "print = the decoy\\r\\n");
+    const std::string list = m_temp.Write("loader \x80\\temp.ini", "1 2 old.ds1\r\n");
+    ASSERT_TRUE(SetFileAttributesA(list.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::wstring map = L"\"" + Widen(maps + "a.ds1") + L"\"";
+    auto [loader, window] = StartProgram(program, map + L" " + map);
+    ASSERT_NE(window, nullptr) << "the loader's window never showed";
+    for (const bool folder : {false, true}) {
+        if (folder) {
+            SetFileAttributesA(list.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ASSERT_TRUE(DeleteFileA(list.c_str()) && CreateDirectoryA(list.c_str(), nullptr));
+        }
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(ID_FILE_RUN, 0), 0);
+        const HWND box = Await(L"ERROR");
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(GetWindow(box, GW_OWNER), window);
+        EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), L"Unable to Open " + Widen(list) + L"!");
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        for (int tick = 0; tick < 100 && IsWindow(box); ++tick) Sleep(50);
+        EXPECT_EQ(m_temp.Read("loader \x80\\temp.ini"), folder ? "" : "1 2 old.ds1\r\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(Widen(editor + "stderr.txt")));  // never started
+    ASSERT_TRUE(RemoveDirectoryA(list.c_str()));
+    for (const std::string event : {"", "close", "ctrl_c", "ctrl_break"}) {
+        SCOPED_TRACE(event);
+        m_temp.Write("editor\\kelvorn_standin.cfg",
+                     "print = the configured editor\\r\\n" +
+                         (event.empty() ? "" : "\r\nconsole_event = " + event));
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(ID_FILE_RUN, 0), 0);
+        const HWND back = Await(L"kelvorn Loader", window);
+        ASSERT_NE(back, nullptr) << "the loader's window never came back";
+        window = back;
+        const std::wstring pane = Text(GetDlgItem(window, IDC_OUTPUT));
+        EXPECT_EQ(SendDlgItemMessageW(window, IDC_FILE_LIST, LVM_GETITEMCOUNT, 0, 0), 2);
+        EXPECT_NE(pane.find(L"\r\nthe configured editor\r\n"), std::wstring::npos) << pane.c_str();
+        EXPECT_EQ(pane.find(L"the decoy"), std::wstring::npos);
+        if (event.empty()) continue;
+        EXPECT_NE(pane.find(L"\r\nconsole event: " + Widen(event) + L"\r\n"), std::wstring::npos);
+        EXPECT_EQ(pane.find(L"still running"), std::wstring::npos) << pane.c_str();
+        EXPECT_EQ(pane.find(L"not sent") == std::wstring::npos, event != "ctrl_break");
+    }
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(ID_FILE_EXIT, 0), 0);
+    EXPECT_EQ(WaitForSingleObject(loader, 20000), WAIT_OBJECT_0);
+    TerminateProcess(loader, 1);
+    CloseHandle(loader);
 }
 
 }  // namespace
