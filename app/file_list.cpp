@@ -93,6 +93,14 @@ void CLoaderDlg::OnRemoveFiles() {
     UpdateData(false);
 }
 
+void CLoaderDlg::OnDeleteKey() {
+    if (m_listFiles.GetNextSelected() >= 0) OnRemoveFiles();
+}
+
+void CLoaderDlg::OnSelectAll() {
+    m_listFiles.SetSelected(-1, true);
+}
+
 void CLoaderDlg::OnDropFiles(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         if (m_listFiles.GetItemCount() >= kMaxFileRows) break;
