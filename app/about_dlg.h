@@ -2,8 +2,9 @@
 #pragma once
 
 #include "ui/dialog.h"
+#include "version.h"
 
-inline constexpr double kVersion = 1.014;
+inline constexpr double kVersion = KELVORN_VERSION;
 
 class CAboutDlg : public ui::Dialog {
   public:

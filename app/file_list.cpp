@@ -87,10 +87,21 @@ void CLoaderDlg::OnRemoveFiles() {
         ui::ShowErrorMessage(this, kNoItemsSelectedMessage);
         return;
     }
-    for (int item; (item = m_listFiles.GetNextSelected()) >= 0;)
-        if (!m_listFiles.DeleteItem(item)) break;
+    {
+        ui::RedrawPause pause(m_listFiles);  // Ctrl+A, Delete on a full list: one redraw
+        for (int item; (item = m_listFiles.GetNextSelected()) >= 0;)
+            if (!m_listFiles.DeleteItem(item)) break;
+    }
     RefreshLayout();
     UpdateData(false);
+}
+
+void CLoaderDlg::OnDeleteKey() {
+    if (m_listFiles.GetNextSelected() >= 0) OnRemoveFiles();
+}
+
+void CLoaderDlg::OnSelectAll() {
+    m_listFiles.SetSelected(-1, true);
 }
 
 void CLoaderDlg::OnDropFiles(const std::vector<std::string>& paths) {

@@ -7,11 +7,13 @@
 #include "res/resource.h"
 #include "sys/fs.h"
 #include "ui/ddx.h"
+#include "ui/dpi.h"
 #include "ui/modal.h"
 
 CForceDt1Dlg::CForceDt1Dlg(ui::Dialog* owner) : ui::Dialog(IDD_FORCE_DT1, owner) {
     MapCommand(IDC_ADD, &CForceDt1Dlg::OnAddDt1);
     MapCommand(IDC_REMOVE, &CForceDt1Dlg::OnRemoveDt1);
+    MapKey(IDC_DT1_LIST, ui::VkDelete, &CForceDt1Dlg::OnRemoveDt1);
 }
 
 void CForceDt1Dlg::DoDataExchange(ui::DataExchange& dx) {
@@ -39,7 +41,8 @@ void CForceDt1Dlg::UpdateHorizontalExtent() {
     int count = m_listDt1.GetCount();
     for (int i = 0; i < count; ++i)
         widest = std::max(widest, m_listDt1.MeasureText(m_listDt1.GetText(i)));
-    m_listDt1.SetHorizontalExtent(widest > 100 ? widest - 100 : 0);
+    const int slack = ui::ScaleForDpi(100, Window().GetDpi());
+    m_listDt1.SetHorizontalExtent(widest > slack ? widest - slack : 0);
 }
 
 void CForceDt1Dlg::OnAddDt1() {

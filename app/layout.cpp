@@ -16,11 +16,6 @@ constexpr int kOptionControls[] = {
 
 }  // namespace
 
-int ScaleForDpi(int pixelsAt96, int dpi) {
-    if (dpi <= 0 || dpi == 96) return pixelsAt96;
-    return static_cast<int>((static_cast<long long>(pixelsAt96) * dpi + 48) / 96);
-}
-
 PaneLayout LayoutFor(bool showOptions, bool showOutput, int dpi) {
     PaneLayout at96;
     if (showOptions)

@@ -4,8 +4,9 @@
 
 #include <cstdint>
 
-// Pixels at 96 DPI scaled to `dpi`, rounded to the nearest pixel.
-int ScaleForDpi(int pixelsAt96, int dpi);
+#include "ui/dpi.h"
+
+using ui::ScaleForDpi;
 
 struct PaneLayout {
     int windowHeight;  // outer height of the window

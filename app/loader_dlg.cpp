@@ -48,6 +48,8 @@ CLoaderDlg::CLoaderDlg() : ui::Dialog(IDD_LOADER), m_dt1Dlg(this), m_hIcon(IDI_A
     MapEditChange(IDC_RESIZE_Y, &CLoaderDlg::OnResizeYChanged);
     MapEditChange(IDC_ACT, &CLoaderDlg::OnActChanged);
     MapNotify(IDC_FILE_LIST, ui::NmDblClk, &CLoaderDlg::OnDblclkFileList);
+    MapKey(IDC_FILE_LIST, ui::VkDelete, &CLoaderDlg::OnDeleteKey);
+    MapKey(IDC_FILE_LIST, ui::KeyCtrl + 'A', &CLoaderDlg::OnSelectAll);
 }
 
 void CLoaderDlg::DoDataExchange(ui::DataExchange& dx) {

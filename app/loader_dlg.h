@@ -76,6 +76,9 @@ class CLoaderDlg : public ui::Dialog {
     void OnAddFiles();
     void OnRemoveFiles();
     void OnDblclkFileList();
+    // Delete in the list: Remove without its message, the user pressed a key, not a command.
+    void OnDeleteKey();
+    void OnSelectAll();
     void OnViewParameters();
     void OnViewOutput();
     void OnResizeClicked();

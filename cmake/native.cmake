@@ -46,6 +46,10 @@ foreach(src ${BENCH_SOURCES})
   target_link_libraries(${name} PRIVATE kelvorn_app)
 endforeach()
 
+# The download's starter kelvorn_loader.ini, written by the program's own writer.
+add_executable(starter_ini tools/starter_ini.cpp)
+target_link_libraries(starter_ini PRIVATE kelvorn_loadercfg)
+
 # Wine suites: test.sh makes the Windows build in build/windows first.
 set(KELVORN_WINDOWS_DIR ${CMAKE_SOURCE_DIR}/build/windows CACHE PATH "Windows build folder")
 set(WINE_STATE ${CMAKE_BINARY_DIR}/wine)
@@ -59,6 +63,12 @@ function(add_wine_test name)
                        RESOURCE_LOCK wine TIMEOUT 900)
 endfunction()
 add_wine_test(wine.win_tests ${KELVORN_WINDOWS_DIR}/win_tests.exe)
+# The download, made from these builds, unpacked and started under Wine.
+add_test(NAME package.zip
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/package_test.sh ${WINE_STATE} ${KELVORN_WINDOWS_DIR}
+          ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/package_test)
+set_tests_properties(package.zip PROPERTIES FIXTURES_REQUIRED wine LABELS wine
+                     RESOURCE_LOCK wine TIMEOUT 300)
 add_test(NAME windows.imports
   COMMAND ${CMAKE_SOURCE_DIR}/tools/check_imports.sh ${KELVORN_WINDOWS_DIR}/kelvorn_loader.exe
           ${KELVORN_WINDOWS_DIR}/kelvorn.exe)

@@ -15,14 +15,18 @@ add_custom_command(
   COMMAND python3 ${CMAKE_SOURCE_DIR}/res/make_icons.py ${ICON_DIR}
   DEPENDS ${CMAKE_SOURCE_DIR}/res/make_icons.py)
 add_custom_target(icons DEPENDS ${ICON_DIR}/app.ico ${ICON_DIR}/map.ico)
+# The manifest carries the version too: made from its template like version.h.
+configure_file(res/kelvorn_loader.manifest.in ${CMAKE_BINARY_DIR}/generated/kelvorn_loader.manifest
+               @ONLY)
 set(RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/res/kelvorn_loader.rc)
 set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES
-  OBJECT_DEPENDS "${ICON_DIR}/app.ico;${ICON_DIR}/map.ico;${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/kelvorn_loader.manifest")
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${ICON_DIR} -I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR}")
+  OBJECT_DEPENDS "${CMAKE_BINARY_DIR}/generated/version.h;${ICON_DIR}/app.ico;${ICON_DIR}/map.ico;${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_BINARY_DIR}/generated/kelvorn_loader.manifest")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${ICON_DIR} -I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR} -I${CMAKE_BINARY_DIR}/generated")
 
 add_executable(kelvorn_loader WIN32 app/win32/main.cpp ${RESOURCE_SCRIPT})
 target_link_libraries(kelvorn_loader PRIVATE kelvorn_app)
-target_link_options(kelvorn_loader PRIVATE -municode)  # entry point wWinMain
+# Entry point wWinMain; no link time in the header, so that the download is reproducible.
+target_link_options(kelvorn_loader PRIVATE -municode -Wl,--no-insert-timestamp)
 add_dependencies(kelvorn_loader icons)
 
 # Shows one dialog template of the resources, to look at layouts under Wine.
@@ -30,6 +34,12 @@ add_executable(dialog_preview WIN32 tools/dialog_preview.cpp ${RESOURCE_SCRIPT})
 target_link_libraries(dialog_preview PRIVATE kelvorn_flags)
 target_link_options(dialog_preview PRIVATE -municode)
 add_dependencies(dialog_preview icons)
+
+# Walks the program's windows and saves a picture of each (tools/screenshots.sh).
+add_executable(screenshot_tour tools/screenshot_tour.cpp ${RESOURCE_SCRIPT})
+target_link_libraries(screenshot_tour PRIVATE kelvorn_app)
+target_link_options(screenshot_tour PRIVATE -municode)
+add_dependencies(screenshot_tour icons)
 
 file(GLOB STANDIN_SOURCES CONFIGURE_DEPENDS standin/*.cpp)
 add_executable(kelvorn ${STANDIN_SOURCES})

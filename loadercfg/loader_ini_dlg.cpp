@@ -7,6 +7,7 @@
 #include "loadercfg/param_scan.h"
 #include "res/resource.h"
 #include "ui/ddx.h"
+#include "ui/dpi.h"
 #include "ui/modal.h"
 
 namespace {
@@ -15,7 +16,7 @@ enum Column { kFileName, kLevelName, kGamePath, kTypeId, kPrestDef, kComments };
 
 struct TableColumn {
     const char* title;
-    int width;  // pixels
+    int width;  // pixels at 96 DPI
 };
 constexpr TableColumn kColumns[] = {{"File Name", 140}, {"Level Name", 225},  {"Game Path", 125},
                                     {"LvlType ID", 65}, {"LvlPrest Def", 70}, {"Comments", 100}};
@@ -27,6 +28,8 @@ CLoaderIniDlg::CLoaderIniDlg(ui::Dialog* owner) : ui::Dialog(IDD_LOADER_INI, own
     MapCommand(IDC_ADD, &CLoaderIniDlg::OnAdd);
     MapCommand(IDC_MODIFY, &CLoaderIniDlg::OnModify);
     MapCommand(IDC_REMOVE, &CLoaderIniDlg::OnRemove);
+    MapKey(IDC_PARAM_TABLE, ui::VkDelete, &CLoaderIniDlg::OnRemove);
+    MapNotify(IDC_PARAM_TABLE, ui::NmDblClk, &CLoaderIniDlg::OnDblclkTable);
 }
 
 void CLoaderIniDlg::DoDataExchange(ui::DataExchange& dx) {
@@ -38,7 +41,9 @@ void CLoaderIniDlg::DoDataExchange(ui::DataExchange& dx) {
 bool CLoaderIniDlg::OnInitDialog() {
     m_list.SetExtendedStyle(ui::LvsExFullRowSelect);
     int column = 0;
-    for (const TableColumn& c : kColumns) m_list.InsertColumn(column++, c.title, c.width);
+    const int dpi = Window().GetDpi();
+    for (const TableColumn& c : kColumns)
+        m_list.InsertColumn(column++, c.title, ui::ScaleForDpi(c.width, dpi));
 
     LoaderSettings settings;
     std::vector<std::string> badLines;
@@ -124,6 +129,14 @@ void CLoaderIniDlg::OnModify() {
 void CLoaderIniDlg::OnRemove() {
     const int item = m_list.GetNextSelected();
     if (item >= 0) m_list.DeleteItem(item);
+}
+
+void CLoaderIniDlg::OnDblclkTable() {
+    const int item = m_list.HitTestCursor();
+    if (item < 0) return;
+    m_list.SetSelected(-1, false);
+    m_list.SetSelected(item, true);
+    OnModify();
 }
 
 void CLoaderIniDlg::OnOK() {

@@ -29,6 +29,8 @@ class CLoaderIniDlg : public ui::Dialog {
     void OnAdd();
     void OnModify();
     void OnRemove();
+    // A double click on a row modifies it; on empty space it does nothing.
+    void OnDblclkTable();
 
   protected:
     void DoDataExchange(ui::DataExchange& dx) override;

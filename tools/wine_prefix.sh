@@ -8,12 +8,15 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 # Without a window manager Wine stalls at every closing window unless unmanaged.
 "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-# The dialogs ask for MS Sans Serif / MS Shell Dlg; Wine's Tahoma stands closest to them,
-# and Marlett draws the caption buttons.
+# The templates ask for MS Sans Serif 8 (and MS Shell Dlg, which Windows draws with the
+# same metrics), and a device context's own font is System. The prefix names them
+# (sserife.fon, or sseriff.fon from 120 DPI on; vgasys.fon) but holds none: without them
+# Wine falls back to other fonts that cut labels. fonts-wine carries Wine's own copies with
+# the Windows metrics; Tahoma serves the rest of Wine, Marlett draws the caption buttons.
 fonts="$WINEPREFIX/drive_c/windows/Fonts"
 mkdir -p "$fonts"
-cp -n /usr/share/wine/fonts/tahoma*.ttf /usr/share/wine/fonts/marlett.ttf "$fonts/" 2>/dev/null
-for face in "MS Sans Serif" "MS Shell Dlg"; do
-    "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d Tahoma /f >/dev/null 2>&1
-done
+cp -n /usr/share/wine/fonts/*.fon /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null
+"$wine" reg delete 'HKCU\Software\Wine\Fonts\Replacements' /v "MS Sans Serif" /f >/dev/null 2>&1
+"$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "MS Shell Dlg" /d "MS Sans Serif" \
+    /f >/dev/null 2>&1
 wineserver -w

@@ -79,6 +79,8 @@ std::string Dialog::ActivityName() const {
             return "Adding the dropped files";
         case kSysCommandActivity:
             return "The window menu command";
+        case kKeyActivity:
+            return "The key pressed";
     }
     std::string name;
     if (m_port) {
@@ -110,6 +112,7 @@ bool Dialog::UpdateData(bool saveAndValidate) {
 bool Dialog::HandleInit() {
     bool setDefaultFocus = true;
     Guarded(kInitActivity, [&] {
+        for (const auto& entry : m_keys) m_port->WatchKeys(entry.first.first);
         UpdateData(false);
         setDefaultFocus = OnInitDialog();
     });
@@ -142,6 +145,13 @@ bool Dialog::DispatchNotify(int id, int code) {
     return true;
 }
 
+bool Dialog::DispatchKey(int id, unsigned key) {
+    auto it = m_keys.find({id, key});
+    if (it == m_keys.end()) return false;
+    Guarded(kKeyActivity, it->second);
+    return true;
+}
+
 void Dialog::HandleDropFiles(const std::vector<std::string>& paths) {
     Guarded(kDropActivity, [&] { OnDropFiles(paths); });
 }
@@ -163,6 +173,10 @@ void Dialog::DropFiles(const std::vector<std::string>& paths) {
 void Dialog::DoubleClickList(int id, int item) {
     m_port->LvPlaceCursorOnItem(id, item);
     m_port->SendNotify(id, NmDblClk);
+}
+
+void Dialog::PressKey(int id, unsigned key) {
+    m_port->PressKey(id, key);
 }
 
 void Dialog::PressEnter() {

@@ -48,6 +48,7 @@ class Dialog {
     bool HandleInit();
     bool DispatchCommand(int id, int code);
     bool DispatchNotify(int id, int code);
+    bool DispatchKey(int id, unsigned key);  // false: the control's own handling
     void HandleDropFiles(const std::vector<std::string>& paths);
     bool HandleSysCommand(unsigned command);
     void AttachPort(WindowPort* port) { m_port = port; }
@@ -60,6 +61,7 @@ class Dialog {
     void TypeText(int id, const std::string& text) { m_port->SetItemText(id, text); }
     void DoubleClickList(int id, int item);                 // item -1: empty space below the rows
     void DropFiles(const std::vector<std::string>& paths);  // ignored when not accepting
+    void PressKey(int id, unsigned key);                    // ui::VkDelete, ui::KeyCtrl + 'A', ...
     void PressEnter();   // the default push button's command, IdOk
     void PressEscape();  // IdCancel
 
@@ -85,6 +87,12 @@ class Dialog {
         m_notifies[{id, code}] = [this, handler] { (static_cast<D*>(this)->*handler)(); };
     }
 
+    // A key pressed while control `id` has the focus: the keyboard's road to a command.
+    template <class D>
+    void MapKey(int id, unsigned key, void (D::*handler)()) {
+        m_keys[{id, key}] = [this, handler] { (static_cast<D*>(this)->*handler)(); };
+    }
+
     // A message box owned by this dialog.
     int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
 
@@ -94,7 +102,8 @@ class Dialog {
         kNoActivity = 0,
         kInitActivity = -1,
         kDropActivity = -2,
-        kSysCommandActivity = -3
+        kSysCommandActivity = -3,
+        kKeyActivity = -4
     };
 
     // Runs a handler. What escapes it is told to the user in one box, and the window goes
@@ -113,6 +122,7 @@ class Dialog {
     int m_activity = kNoActivity;
     std::map<std::pair<int, int>, std::function<void()>> m_commands;
     std::map<std::pair<int, int>, std::function<void()>> m_notifies;
+    std::map<std::pair<int, unsigned>, std::function<void()>> m_keys;
 };
 
 }  // namespace ui

@@ -36,6 +36,13 @@ inline constexpr int CbnSelChange = 1;
 inline constexpr int NmClick = -2;
 inline constexpr int NmDblClk = -3;
 
+// Keys a dialog can map for one of its controls: the platform's virtual-key code, with
+// KeyCtrl added when Control is held (and KeyShift or KeyAlt with those, which no map uses).
+inline constexpr unsigned VkDelete = 0x2E;
+inline constexpr unsigned KeyCtrl = 0x10000;
+inline constexpr unsigned KeyShift = 0x20000;
+inline constexpr unsigned KeyAlt = 0x40000;
+
 // List view extended style used by the dialogs.
 inline constexpr unsigned LvsExFullRowSelect = 0x20;
 

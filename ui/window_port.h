@@ -60,6 +60,10 @@ class WindowPort {
     // Typed characters pass `accept` first; a refused one is dropped without a sound.
     virtual void SetCharFilter(int id, std::function<bool(unsigned ch)> accept) = 0;
     virtual void TypeChar(int id, unsigned ch) = 0;  // as a key press would
+    // Key presses on control `id` go to the dialog's DispatchKey first; what it takes does
+    // not reach the control.
+    virtual void WatchKeys(int id) = 0;
+    virtual void PressKey(int id, unsigned key) = 0;  // focus on `id`, then as a key press would
 
     // Deliveries as the platform would make them (through the window procedure on win32).
     virtual void SendCommand(int id, int code) = 0;

@@ -1,4 +1,5 @@
 // What only the memory backend lets a test see: icons, fonts, z-order, other DPIs.
+#include "loadercfg/loader_ini_dlg.h"
 #include "tests/dialogs/loader_dlg_fixture.h"
 #include "ui/memory/memory_port.h"
 
@@ -26,6 +27,34 @@ TEST_F(LoaderDlgTest, IconFontPlaceAndScaling) {
         EXPECT_EQ(d.Window().GetWindowRect().Height(), 836);     // 557 * 1.5 = 835.5
         EXPECT_EQ(d.Window().GetItemRect(IDC_OUTPUT).top, 369);  // 246 * 1.5
     });
+    ui::memory::SetDpi(96);
+}
+
+// The other dialogs' pixel sizes scale too: the settings table's columns and the slack the
+// .dt1 list leaves of its widest item (50 bytes, 300 pixels here) before it scrolls.
+TEST(DialogScaling, TableColumnsAndListSlack) {
+    test::TempFolder folder;
+    test::CurrentFolderScope inFolder{folder.Path()};
+    folder.Write("kelvorn_loader.ini", FormatLoaderSettings({}));
+    for (int scale : {1, 2}) {
+        ui::memory::SetDpi(96 * scale);
+        ui::Script script;
+        std::vector<int> widths;
+        test::OnShow<CLoaderIniDlg>(script, IDD_LOADER_INI, [&](CLoaderIniDlg& d) {
+            for (int c = 0; c < 6; ++c) widths.push_back(d.m_list.GetColumnWidth(c));
+        });
+        CLoaderIniDlg().DoModal();
+        CForceDt1Dlg dt1;
+        dt1.m_dt1Files[0] = std::string(50, 'x');
+        test::OnShow<CForceDt1Dlg>(script, IDD_FORCE_DT1, [&](CForceDt1Dlg& d) {
+            widths.push_back(d.m_listDt1.GetHorizontalExtent());
+        });
+        dt1.DoModal();
+        const std::vector<int> at96{140, 225, 125, 65, 70, 100, 100};
+        for (std::size_t i = 0; i < at96.size(); ++i)
+            EXPECT_EQ(widths.at(i), i < 6 ? at96[i] * scale : 300 - at96[i] * scale) << i;
+        EXPECT_TRUE(script.Finished()) << test::Errors(script);
+    }
     ui::memory::SetDpi(96);
 }
 

@@ -31,7 +31,8 @@ class ForceDt1Test : public ::testing::Test {
 };
 
 // Showing lists the saved slots, gaps left out. Escape keeps the old list; OK saves the
-// items in order, the other slots emptied. Remove takes the selected items, quiet with none.
+// items in order, the other slots emptied. Remove and the Delete key take the selected
+// items, quiet with none.
 TEST_F(ForceDt1Test, OnlyOkSavesTheListWithTheRestOfTheSlotsEmptied) {
     for (int slot : {0, 3, 31}) dlg.m_dt1Files[slot] = Tile(slot);
     dlg.m_nDt1Count = 3;
@@ -40,8 +41,9 @@ TEST_F(ForceDt1Test, OnlyOkSavesTheListWithTheRestOfTheSlotsEmptied) {
         Show([ok](CForceDt1Dlg& d) {
             EXPECT_EQ(Items(d), (Strings{Tile(0), Tile(3), Tile(31)}));
             d.ClickButton(IDC_REMOVE);
+            d.PressKey(IDC_DT1_LIST, ui::VkDelete);
             for (int i : {0, 2}) d.m_listDt1.SetSel(i, true);
-            d.ClickButton(IDC_REMOVE);
+            ok ? d.PressKey(IDC_DT1_LIST, ui::VkDelete) : d.ClickButton(IDC_REMOVE);
             d.ClickButton(IDC_ADD);
             if (ok) d.PressEnter();
         });

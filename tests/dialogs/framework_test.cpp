@@ -10,14 +10,20 @@
 
 namespace {
 
-// The main window's template with Force Palette and Help > About running `action`.
+// The main window's template with Force Palette, Help > About and Ctrl+A in the list running
+// `action`; Delete in the list is noted in `keys`.
 class ProbeDialog : public ui::Dialog {
   public:
     ProbeDialog() : ui::Dialog(IDD_LOADER) {
         MapCommand(IDC_FORCE_PAL, &ProbeDialog::OnAction);
         MapCommand(ID_HELP_ABOUT, &ProbeDialog::OnAction);
+        MapKey(IDC_FILE_LIST, ui::VkDelete, &ProbeDialog::OnDelete);
+        MapKey(IDC_FILE_LIST, ui::KeyCtrl + 'A', &ProbeDialog::OnAction);
     }
     void OnAction() { action(); }
+    void OnDelete() { keys += "Delete "; }
+
+    std::string keys;
 
     std::function<void()> action;
 };
@@ -72,6 +78,28 @@ TEST(DialogFramework, FailingHandlersAreToldAndTheWindowGoesOn) {
     });
     EXPECT_EQ(dlg.DoModal(), ui::IdOk);
     test::ExpectErrorBoxes(script, messages, IDD_LOADER);
+}
+
+// A mapped key runs its handler only with its own modifiers and on its own control, through
+// the window's key handling on either backend; a failing one is told like a command.
+TEST(DialogFramework, MappedKeysRunOnlyOnTheirControlWithTheirModifiers) {
+    ui::Script script;
+    ProbeDialog dlg;
+    dlg.action = [&] { dlg.keys += "Ctrl+A "; };
+    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
+        const std::pair<int, unsigned> presses[] = {
+            {IDC_FILE_LIST, ui::VkDelete}, {IDC_FILE_LIST, ui::KeyShift + ui::VkDelete},
+            {IDC_FILE_LIST, 'A'},          {IDC_FILE_LIST, ui::KeyCtrl + 'A'},
+            {IDC_OUTPUT, ui::VkDelete},    {IDC_OUTPUT, ui::KeyCtrl + 'A'}};
+        for (const auto& [id, key] : presses) d.PressKey(id, key);
+        EXPECT_EQ(dlg.keys, "Delete Ctrl+A ");
+        dlg.action = [] { throw std::runtime_error("stuck"); };
+        d.PressKey(IDC_FILE_LIST, ui::KeyCtrl + 'A');
+        EXPECT_FALSE(d.IsEnding());
+        d.EndDialog(ui::IdOk);
+    });
+    EXPECT_EQ(dlg.DoModal(), ui::IdOk);
+    test::ExpectErrorBoxes(script, {"The key pressed could not be completed (stuck)."}, IDD_LOADER);
 }
 
 }  // namespace

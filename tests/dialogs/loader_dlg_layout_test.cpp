@@ -31,7 +31,8 @@ std::string Look(CLoaderDlg& d) {
 
 // Run and Make Batch are grayed on an empty list; drops stop quietly at one hundred rows,
 // and a full list refuses them. A second row disables the option controls and clears the
-// switches (a drop leaves the check marks). Remove takes the selected rows, or says none is.
+// switches (a drop leaves the check marks). Remove takes the selected rows, or says none is;
+// the Delete key takes them too, but says nothing.
 TEST_F(LoaderDlgTest, RemoveAndTheRowCountSetTheMenusDropsAndOptions) {
     const LaunchOptions all{true, true, true, true, 100, 120, 3},
         cleared{false, false, false, false, 100, 120, 3};
@@ -69,6 +70,15 @@ TEST_F(LoaderDlgTest, RemoveAndTheRowCountSetTheMenusDropsAndOptions) {
         const Strings rows = Rows(d, 1);
         EXPECT_EQ(Strings(rows.begin(), rows.begin() + 2), (Strings{RowMap(0), RowMap(3)}));
         EXPECT_EQ(rows.size(), 97u);
+        // The keys: Delete is Remove, quiet with no row selected; Ctrl+A selects every row.
+        d.PressKey(IDC_FILE_LIST, ui::VkDelete);
+        d.m_listFiles.SetSelected(1, true);
+        d.PressKey(IDC_FILE_LIST, ui::VkDelete);
+        EXPECT_EQ(Rows(d, 1)[1], RowMap(4));
+        EXPECT_EQ(states(), "RBD -----------");
+        d.PressKey(IDC_FILE_LIST, ui::KeyCtrl + 'A');
+        d.PressKey(IDC_FILE_LIST, ui::VkDelete);
+        EXPECT_EQ(states(), "--D +++++++++++");
     });
     test::ExpectErrorBoxes(script, {kNoItemsSelectedMessage}, IDD_LOADER);
 }

@@ -61,8 +61,9 @@ class LoaderIniTest : public ::testing::Test {
 };
 
 // The rows are shown, bad lines told; Cancel after every button leaves the file. OK writes
-// the edits (-1 comes back from Modify as 4294967295); a failed write keeps the dialog and
-// its edits for the next OK. A table that cannot be read opens empty, and the user is told.
+// the edits (-1 comes back from Modify as 4294967295); a double click on a row is Modify,
+// the Delete key Remove. A failed write keeps the dialog and its edits for the next OK. A
+// table that cannot be read opens empty, and the user is told.
 TEST_F(LoaderIniTest, CancelLeavesTheFileOkWritesTheEditsAndAFailedWriteKeepsThem) {
     script.AnswerOpenFile({"C:\\Other\\other.exe"});
     Show(ui::IdCancel, {Line({"x.ds1", "X", "p", "1", "2"}, ui::IdOk), Line({"y"}, ui::IdOk)},
@@ -75,6 +76,8 @@ TEST_F(LoaderIniTest, CancelLeavesTheFileOkWritesTheEditsAndAFailedWriteKeepsThe
                        ";off.ds1|Off|p|1|2|\nneg.ds1|N\xfc\xdf|n|5|-1|\nC:\\Ed\\|ed.exe");
              Press(d, IDC_MODIFY, -1);  // nothing selected: a message
              Press(d, IDC_REMOVE, -1);  // nothing selected: nothing happens
+             d.PressKey(IDC_PARAM_TABLE, ui::VkDelete);
+             d.DoubleClickList(IDC_PARAM_TABLE, -1);  // below the rows: nothing
              d.ClickButton(IDC_ADD);
              Press(d, IDC_MODIFY, 0);
              Press(d, IDC_REMOVE, 0);
@@ -89,9 +92,12 @@ TEST_F(LoaderIniTest, CancelLeavesTheFileOkWritesTheEditsAndAFailedWriteKeepsThe
           Line({}, ui::IdOk, &modified), Line({}, ui::IdCancel)},
          [&](CLoaderIniDlg& d) {
              d.ClickButton(IDC_ADD);
-             Press(d, IDC_MODIFY, 2);
+             d.m_list.SetSelected(0, true);
+             d.DoubleClickList(IDC_PARAM_TABLE, 2);  // modifies the row clicked
              Press(d, IDC_MODIFY, 0);
-             Press(d, IDC_REMOVE, 1);
+             d.m_list.SetSelected(-1, false);
+             d.m_list.SetSelected(1, true);
+             d.PressKey(IDC_PARAM_TABLE, ui::VkDelete);
              d.Window().SetItemText(IDC_EDITOR_NAME, "ed\t.exe");  // as a file may hold it
              d.PressEnter();
              EXPECT_FALSE(d.IsEnding());

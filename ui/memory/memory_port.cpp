@@ -88,6 +88,11 @@ void MemoryPort::TypeChar(int id, unsigned ch) {
     SetItemText(id, text);
 }
 
+void MemoryPort::PressKey(int id, unsigned key) {
+    m_focus = id;
+    m_dialog.DispatchKey(id, key);
+}
+
 void MemoryPort::SendCommand(int id, int code) {
     m_dialog.DispatchCommand(id, code);
 }

@@ -67,6 +67,8 @@ class MemoryPort : public WindowPort {
     int MeasureText(int id, const std::string& text) const override;
     void SetCharFilter(int id, std::function<bool(unsigned ch)> accept) override;
     void TypeChar(int id, unsigned ch) override;
+    void WatchKeys(int) override {}  // every key goes to the dialog here
+    void PressKey(int id, unsigned key) override;
 
     void SendCommand(int id, int code) override;
     void SendNotify(int id, int code) override;

@@ -120,6 +120,11 @@ INT_PTR Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return dialog.DispatchNotify(static_cast<int>(note->idFrom),
                                          static_cast<int>(note->code));
         }
+        case win32::kControlKey:
+            SetWindowLongPtrW(hwnd, DWLP_MSGRESULT,
+                              port && dialog.DispatchKey(static_cast<int>(wParam),
+                                                         static_cast<unsigned>(lParam)));
+            return TRUE;
         case WM_SYSCOMMAND:
             return port && dialog.HandleSysCommand(static_cast<unsigned>(wParam));
         case WM_PAINT:

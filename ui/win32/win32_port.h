@@ -17,6 +17,10 @@ class Dialog;
 
 namespace ui::win32 {
 
+// Sent by a watched control to its dialog: wParam the control id, lParam the key (ui::Key*
+// flags with the virtual-key code). The dialog's result is nonzero when it took the key.
+constexpr UINT kControlKey = WM_APP + 0x4C;
+
 class Win32Port : public WindowPort {
   public:
     explicit Win32Port(HWND hwnd) : m_hwnd(hwnd) {}
@@ -66,6 +70,8 @@ class Win32Port : public WindowPort {
     int MeasureText(int id, const std::string& text) const override;
     void SetCharFilter(int id, std::function<bool(unsigned ch)> accept) override;
     void TypeChar(int id, unsigned ch) override;
+    void WatchKeys(int id) override;
+    void PressKey(int id, unsigned key) override;
 
     void SendCommand(int id, int code) override;
     void SendNotify(int id, int code) override;
