@@ -13,9 +13,13 @@ fi
 # (sserife.fon, or sseriff.fon from 120 DPI on; vgasys.fon) but holds none: without them
 # Wine falls back to other fonts that cut labels. fonts-wine carries Wine's own copies with
 # the Windows metrics; Tahoma serves the rest of Wine, Marlett draws the caption buttons.
+# The 120-DPI bitmap face is left out: it would draw 150 % and 200 % alike, and the dialogs
+# would not grow with the pixel sizes the program scales; above 96 DPI the outline MS Sans
+# Serif scales with the display.
 fonts="$WINEPREFIX/drive_c/windows/Fonts"
 mkdir -p "$fonts"
 cp -n /usr/share/wine/fonts/*.fon /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null
+rm -f "$fonts"/sseriff*.fon
 "$wine" reg delete 'HKCU\Software\Wine\Fonts\Replacements' /v "MS Sans Serif" /f >/dev/null 2>&1
 "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "MS Shell Dlg" /d "MS Sans Serif" \
     /f >/dev/null 2>&1
