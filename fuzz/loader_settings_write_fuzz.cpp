@@ -31,6 +31,11 @@ const std::string& ScratchFile() {
 
 }  // namespace
 
+// Values with line breaks and tabs for a few rows fit.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    return DefaultMaxLen(argc, argv, 1024);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
     LoaderSettings settings;

@@ -65,6 +65,11 @@ void CheckRowSplit(std::string_view line) {
 
 }  // namespace
 
+// A map path and rows with texts over 127 characters fit.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    return DefaultMaxLen(argc, argv, 1024);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::string_view input = AsText(data, size);
     std::size_t nul = input.find('\0');
