@@ -54,14 +54,3 @@ inline std::vector<std::string_view> SplitLines(std::string_view text) {
     }
     return lines;
 }
-
-// The columns of a line split at every tab.
-inline std::vector<std::string_view> SplitTabs(std::string_view line) {
-    std::vector<std::string_view> columns;
-    for (;;) {
-        std::size_t tab = line.find('\t');
-        columns.push_back(line.substr(0, tab));
-        if (tab == std::string_view::npos) return columns;
-        line.remove_prefix(tab + 1);
-    }
-}
