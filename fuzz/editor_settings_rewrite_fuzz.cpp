@@ -55,6 +55,20 @@ bool IsJoined(std::string_view text, std::initializer_list<std::string_view> par
     return text.empty();
 }
 
+// Whether a line gives a warning: a bad line, or a setting of an unknown key; given
+// `warning`, whether that is what it says, with the line's number.
+bool IsWarned(std::string_view line, bool hasBreak, std::size_t index, const std::string* warning) {
+    IniSetting setting;
+    IniLineKind kind = ReadIniLine(line, hasBreak, setting);
+    const bool bad = kind == IniLineKind::Bad;
+    const bool unknown = kind == IniLineKind::Setting && !FindIniKey(setting.key);
+    if (!warning) return bad || unknown;
+    const std::string number = std::to_string(index + 1);
+    if (bad) return IsJoined(*warning, {"Bad Line:\n", number, ": ", line, hasBreak ? "\n" : ""});
+    return unknown && IsJoined(*warning, {"Unknown setting name ", setting.key,
+                                          " found in kelvorn.ini at line ", number});
+}
+
 // The lines of the rewrite's result, with the checks on how they end: every line break is
 // CR LF, and the result ends as the file did, with a line break, a lone CR or neither.
 std::vector<std::string_view> WrittenLines(std::string_view text, std::string_view out) {
@@ -84,29 +98,26 @@ std::vector<std::string_view> WrittenLines(std::string_view text, std::string_vi
 std::string CheckRewrite(std::string_view text, const std::vector<std::string_view>& in,
                          const EditorSettings& settings,
                          std::vector<std::string_view>& keysWithLines) {
-    std::vector<std::string> warnings;
-    std::string out =
-        RewriteSettingsText(text, settings, [&](const std::string& w) { warnings.push_back(w); });
+    // The lines warned about, in order; each warning is checked as it comes.
+    std::vector<std::size_t> warnedLines;
+    for (std::size_t i = 0; i < in.size(); ++i)
+        if (IsWarned(in[i], LineHasBreak(text, i, in.size()), i, nullptr)) warnedLines.push_back(i);
+    std::size_t warned = 0;
+    std::string out = RewriteSettingsText(text, settings, [&](const std::string& warning) {
+        FUZZ_CHECK(warned < warnedLines.size());
+        const std::size_t i = warnedLines[warned++];
+        FUZZ_CHECK(IsWarned(in[i], LineHasBreak(text, i, in.size()), i, &warning));
+    });
+    FUZZ_CHECK(warned == warnedLines.size());
     std::vector<std::string_view> written = WrittenLines(text, out);
     FUZZ_CHECK(written.size() == in.size());
 
-    // The warnings expected, line by line, each compared in its parts.
-    std::size_t warned = 0;
-    auto checkWarning = [&](std::initializer_list<std::string_view> parts) {
-        FUZZ_CHECK(warned < warnings.size() && IsJoined(warnings[warned++], parts));
-    };
     bool changed = false;
     for (std::size_t i = 0; i < in.size(); ++i) {
-        const std::string number = std::to_string(i + 1);
         const bool hasBreak = LineHasBreak(text, i, in.size());
         IniSetting setting;
         IniLineKind kind = ReadIniLine(in[i], hasBreak, setting);
-        if (kind == IniLineKind::Bad)
-            checkWarning({"Bad Line:\n", number, ": ", in[i], hasBreak ? "\n" : ""});
         const SettingKey* key = kind == IniLineKind::Setting ? FindIniKey(setting.key) : nullptr;
-        if (kind == IniLineKind::Setting && !key)
-            checkWarning(
-                {"Unknown setting name ", setting.key, " found in kelvorn.ini at line ", number});
         if (key) keysWithLines.push_back(key->name);
 
         const std::string value = key ? Encoded(settings, key->name) : std::string();
@@ -121,7 +132,6 @@ std::string CheckRewrite(std::string_view text, const std::vector<std::string_vi
             FUZZ_CHECK(written[i].ends_with(in[i].substr(setting.tailStart)));
         }
     }
-    FUZZ_CHECK(warned == warnings.size());
     if (!changed) FUZZ_CHECK(IsWithCrLf(out, text));
     return out;
 }
