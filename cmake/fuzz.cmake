@@ -9,7 +9,7 @@ set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-
 target_compile_options(kelvorn_flags INTERFACE ${SANITIZE} -fsanitize=fuzzer-no-link)
 target_link_options(kelvorn_flags INTERFACE ${SANITIZE})
 
-set(KELVORN_FUZZ_SECONDS 5 CACHE STRING "Seconds each harness runs under ctest")
+set(KELVORN_FUZZ_SECONDS 4 CACHE STRING "Seconds each harness runs under ctest")
 file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*_fuzz.cpp)
 foreach(src ${FUZZ_SOURCES})
   get_filename_component(name ${src} NAME_WE)

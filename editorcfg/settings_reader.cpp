@@ -16,31 +16,65 @@ bool IsOneOf(const std::string& value, const std::array<std::string_view, N>& li
 // The registry gives the path with room for 1024 bytes, its terminating zero included.
 constexpr std::size_t kMaxInstallPathBytes = 1023;
 
+// Each key's first value, searched from the top of the file, the keys side by side; `found`
+// holds one empty entry per key.
+void ScanSettings(std::string_view file, std::span<const std::string_view> keys,
+                  std::span<FoundSetting> found) {
+    std::size_t open = keys.size();
+    std::string_view rest = file;
+    std::string_view line;
+    while (open > 0 && NextLine(rest, line)) {
+        const std::size_t start = SkipBlanks(line, 0);
+        if (start == line.size() || line[start] == ';') continue;
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            const std::string_view key = keys[k];
+            // The first letter alone turns most keys away.
+            if (found[k].value || (!key.empty() && line[start] != key.front()) ||
+                line.substr(start, key.size()) != key)
+                continue;
+            found[k].occurs = true;
+            std::size_t at = SkipBlanks(line, start + key.size());
+            if (at == line.size() || line[at] != '=') continue;
+            at = SkipBlanks(line, at + 1);
+            if (at == line.size() || line[at] == ';') continue;
+            std::size_t end = std::min(line.find(';', at), line.size());
+            while (IsBlank(line[end - 1])) --end;  // stops at the value's first character
+            found[k].value = line.substr(at, end - at);
+            --open;
+        }
+    }
+}
+
 }  // namespace
 
 std::optional<std::string> SettingsReader::FindSetting(std::string_view key) {
-    if (!m_file) {
-        m_allKeysPresent = false;
-        return std::nullopt;
+    FoundSetting found;
+    // The keys are mostly asked for in the order they were found in: look behind the last one
+    // first.
+    std::size_t known = 0;
+    while (known < m_foundKeys.size() &&
+           m_foundKeys[(m_nextKey + known) % m_foundKeys.size()] != key)
+        ++known;
+    if (known < m_foundKeys.size()) {
+        m_nextKey = (m_nextKey + known) % m_foundKeys.size();
+        found = m_found[m_nextKey++];
+    } else if (m_file) {
+        ScanSettings(*m_file, std::span(&key, 1), std::span(&found, 1));
     }
-    bool occurs = false;
-    std::string_view rest = *m_file;
-    std::string_view line;
-    while (NextLine(rest, line)) {
-        std::size_t at = SkipBlanks(line, 0);
-        if (at == line.size() || line[at] == ';') continue;
-        if (line.substr(at, key.size()) != key) continue;
-        occurs = true;
-        at = SkipBlanks(line, at + key.size());
-        if (at == line.size() || line[at] != '=') continue;
-        at = SkipBlanks(line, at + 1);
-        if (at == line.size() || line[at] == ';') continue;
-        std::size_t end = std::min(line.find(';', at), line.size());
-        while (IsBlank(line[end - 1])) --end;  // stops at the value's first character
-        return std::string(line.substr(at, end - at));
-    }
-    if (!occurs) m_allKeysPresent = false;
-    return std::nullopt;
+    if (!found.occurs) m_allKeysPresent = false;
+    if (!found.value) return std::nullopt;
+    return std::string(*found.value);
+}
+
+const std::vector<FoundSetting>& SettingsReader::FindSettings(
+    std::span<const std::string_view> keys) {
+    m_foundKeys.assign(keys.begin(), keys.end());
+    m_nextKey = 0;
+    m_found.assign(keys.size(), FoundSetting{});
+    if (m_file) ScanSettings(*m_file, keys, m_found);
+    for (const FoundSetting& found : m_found)
+        if (!found.occurs) m_allKeysPresent = false;
+    return m_found;
 }
 
 int32_t SettingsReader::ReadIntSetting(std::string_view key, int32_t defaultValue) {
@@ -65,6 +99,9 @@ bool SettingsReader::ReadYesNoSetting(std::string_view key, bool ifMissing, bool
 LoadedEditorSettings LoadEditorSettings(std::optional<std::string_view> fileBytes,
                                         const sys::Registry& registry) {
     SettingsReader reader(fileBytes);
+    std::array<std::string_view, kSettingKeyCount> names;
+    for (std::size_t i = 0; i < names.size(); ++i) names[i] = kSettingKeys[i].name;
+    reader.FindSettings(names);
     EditorSettings s;
     auto text = [&](std::string_view key) { return reader.FindSetting(key).value_or(""); };
 

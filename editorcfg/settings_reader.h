@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editorcfg/editor_settings.h"
 
@@ -18,6 +20,12 @@ class Registry;
 inline constexpr const char* kGameRegistryKey = "SOFTWARE\\Blizzard Entertainment\\Diablo II";
 inline constexpr const char* kGameInstallPathValue = "InstallPath";
 
+// One key as the file holds it.
+struct FoundSetting {
+    std::optional<std::string_view> value;  // what FindSetting gives, pointing into the file
+    bool occurs = false;                    // a setting line begins with the key
+};
+
 class SettingsReader {
   public:
     // `fileBytes` is nullopt when the file could not be opened. CR LF or LF end lines;
@@ -28,6 +36,10 @@ class SettingsReader {
     // Clears AllKeysPresent() when there is no file, or when no setting line begins with
     // the key (a longer name that begins with it counts: d2exp_old for d2exp).
     std::optional<std::string> FindSetting(std::string_view key);
+    // FindSetting for each of `keys` (AllKeysPresent included) in one pass over the file
+    // rather than one pass each; FindSetting then answers these keys from what was found.
+    // The views point into the file.
+    const std::vector<FoundSetting>& FindSettings(std::span<const std::string_view> keys);
     // Decimal digits only; anything else, or a number beyond 32 bits, gives the default.
     int32_t ReadIntSetting(std::string_view key, int32_t defaultValue);
     // Missing value, exactly "YES", anything else.
@@ -38,6 +50,9 @@ class SettingsReader {
   private:
     std::optional<std::string_view> m_file;
     bool m_allKeysPresent = true;
+    std::vector<std::string_view> m_foundKeys;
+    std::vector<FoundSetting> m_found;
+    std::size_t m_nextKey = 0;  // where FindSetting looks among them first
 };
 
 struct LoadedEditorSettings {

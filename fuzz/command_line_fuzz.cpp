@@ -71,6 +71,11 @@ void CheckProgramName(std::string_view bytes) {
 
 }  // namespace
 
+// More than 100 short map paths, and paths over 255 bytes, fit.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    return DefaultMaxLen(argc, argv, 2048);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::string_view line = AsText(data, size);
     CheckPaths(line);

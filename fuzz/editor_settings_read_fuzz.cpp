@@ -23,6 +23,30 @@ struct PlainReading {
 
 using Lines = std::vector<std::string_view>;
 
+// The readings of the 29 keys, in the order of kSettingKeys, from one pass over the lines:
+// the first setting line with a value decides each key's value.
+std::array<PlainReading, kSettingKeyCount> ReadAllPlainly(const Lines& lines) {
+    std::array<PlainReading, kSettingKeyCount> found;
+    for (std::string_view line : lines) {
+        std::size_t at = SkipIniBlanks(line, 0);
+        if (at == line.size() || line[at] == ';') continue;
+        // The first letter first: most lines begin no key.
+        for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {
+            std::string_view name = kSettingKeys[i].name;
+            found[i].occurs =
+                found[i].occurs || (line[at] == name.front() && line.substr(at).starts_with(name));
+        }
+        IniSetting setting;
+        if (ReadIniLine(line, true, setting) != IniLineKind::Setting || setting.value.empty())
+            continue;
+        if (const SettingKey* key = FindIniKey(setting.key)) {
+            PlainReading& reading = found[key - kSettingKeys.data()];
+            if (!reading.value) reading.value = setting.value;
+        }
+    }
+    return found;
+}
+
 PlainReading ReadPlainly(const Lines& lines, std::string_view key) {
     PlainReading found;
     for (std::string_view line : lines) {
@@ -56,19 +80,44 @@ std::string Listed(std::optional<std::string_view> value,
     return std::string(otherwise);
 }
 
-// One key through the lookup of a text, and with `asEveryType` through those of a number and
-// a flag too (the 29 keys go through those as LoadEditorSettings reads them).
-void CheckKey(std::string_view text, std::string_view key, const PlainReading& expected,
-              bool asEveryType) {
-    SettingsReader reader(text);
-    std::optional<std::string> value = reader.FindSetting(key);
-    FUZZ_CHECK(value == expected.value);
-    FUZZ_CHECK(reader.AllKeysPresent() == expected.occurs);
+void CheckValue(std::optional<std::string_view> value, std::optional<std::string_view> expected) {
+    FUZZ_CHECK(value == expected);
     if (value) {
         FUZZ_CHECK(!value->empty() && value->find_first_of(";\n") == std::string::npos);
         FUZZ_CHECK(!IsBlank(value->front()) && !IsBlank(value->back()));
     }
-    if (!asEveryType) return;
+}
+
+// The 29 keys and `other` looked up side by side, as LoadEditorSettings looks them up, and
+// then one at a time from what was found.
+void CheckKeysTogether(std::string_view text,
+                       const std::array<PlainReading, kSettingKeyCount>& readings,
+                       std::string_view other, const PlainReading& otherReading) {
+    std::array<std::string_view, kSettingKeyCount + 1> keys;
+    for (std::size_t i = 0; i < kSettingKeys.size(); ++i) keys[i] = kSettingKeys[i].name;
+    keys.back() = other;
+    SettingsReader reader(text);
+    const std::vector<FoundSetting>& found = reader.FindSettings(keys);
+    FUZZ_CHECK(found.size() == keys.size());
+    bool allOccur = true;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const PlainReading& expected = i < readings.size() ? readings[i] : otherReading;
+        CheckValue(found[i].value, expected.value);
+        FUZZ_CHECK(found[i].occurs == expected.occurs);
+        allOccur = allOccur && expected.occurs;
+    }
+    FUZZ_CHECK(reader.AllKeysPresent() == allOccur);
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        FUZZ_CHECK(reader.FindSetting(keys[i]) == found[i].value);
+    FUZZ_CHECK(reader.AllKeysPresent() == allOccur);
+}
+
+// One key through the lookup of a text, of a number and of a flag, each on its own.
+void CheckKey(std::string_view text, std::string_view key, const PlainReading& expected) {
+    SettingsReader reader(text);
+    std::optional<std::string> value = reader.FindSetting(key);
+    CheckValue(value, expected.value);
+    FUZZ_CHECK(reader.AllKeysPresent() == expected.occurs);
     FUZZ_CHECK(reader.ReadIntSetting(key, -7) == DigitsValue(expected.value).value_or(-7));
     FUZZ_CHECK(reader.ReadYesNoSetting(key, true, false, false) == !expected.value);
     FUZZ_CHECK(reader.ReadYesNoSetting(key, false, true, false) == (expected.value == "YES"));
@@ -129,19 +178,22 @@ void CheckLoaded(std::string_view text,
 
 }  // namespace
 
+// A file of all 29 keys, comments included, fits; the reader has no line limit to reach.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    return DefaultMaxLen(argc, argv, 1024);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::string_view text = AsText(data, size);
     const Lines lines = SplitLines(text);
-    std::array<PlainReading, kSettingKeyCount> readings;
-    for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {
-        readings[i] = ReadPlainly(lines, kSettingKeys[i].name);
-        CheckKey(text, kSettingKeys[i].name, readings[i], false);
-    }
+    const std::array<PlainReading, kSettingKeyCount> readings = ReadAllPlainly(lines);
     // Any name the file itself begins with, the empty one included.
     std::string_view first = lines.empty() ? "" : lines.front();
     first.remove_prefix(SkipIniBlanks(first, 0));
     first = first.substr(0, first.find_first_of(" \t;="));
-    CheckKey(text, first, ReadPlainly(lines, first), true);
+    const PlainReading firstReading = ReadPlainly(lines, first);
+    CheckKeysTogether(text, readings, first, firstReading);
+    CheckKey(text, first, firstReading);
     CheckLoaded(text, readings);
     return 0;
 }

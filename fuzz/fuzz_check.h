@@ -2,8 +2,10 @@
 // line split, written apart from the readers' so that it can judge them.
 #pragma once
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +18,22 @@
         }                                                                                      \
     } while (false)
 
+// For a harness's LLVMFuzzerInitialize: puts "-max_len=<bytes>" in front of the flags, so
+// that ctest, tools/fuzz_long.sh and a run by hand all keep the inputs as short as the
+// harness's limits allow (each run's cost grows with the input); a -max_len given on the
+// command line comes later and wins.
+inline int DefaultMaxLen(int* argc, char*** argv, std::size_t bytes) {
+    static std::string flag;
+    static std::vector<char*> args;
+    flag = "-max_len=" + std::to_string(bytes);
+    args.assign(*argv, *argv + *argc);
+    args.insert(args.begin() + 1, flag.data());
+    args.push_back(nullptr);
+    *argc = static_cast<int>(args.size()) - 1;
+    *argv = args.data();
+    return 0;
+}
+
 inline std::string_view AsText(const uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
 }
@@ -24,6 +42,7 @@ inline std::string_view AsText(const uint8_t* data, std::size_t size) {
 // not part of the line, and a final line break adds no empty line.
 inline std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
+    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
@@ -34,15 +53,4 @@ inline std::vector<std::string_view> SplitLines(std::string_view text) {
         start = end + 1;
     }
     return lines;
-}
-
-// The columns of a line split at every tab.
-inline std::vector<std::string_view> SplitTabs(std::string_view line) {
-    std::vector<std::string_view> columns;
-    for (;;) {
-        std::size_t tab = line.find('\t');
-        columns.push_back(line.substr(0, tab));
-        if (tab == std::string_view::npos) return columns;
-        line.remove_prefix(tab + 1);
-    }
 }

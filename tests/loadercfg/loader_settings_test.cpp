@@ -57,4 +57,21 @@ TEST(LoaderSettingsFormat, WrittenBytesAndWhatReadsBack) {
                               {{"a b.ds1", "Level Name", "p ", "1", "2", "c\td  e"}}}));
 }
 
+// The file holds the text, every byte value included, and reads back as the text does.
+TEST(LoaderSettingsFile, WritesTheTextAndReadsItBack) {
+    test::TempFolder folder;
+    std::string everyByte;
+    for (int c = 0; c < 256; ++c) everyByte.push_back(static_cast<char>(c));
+    LoaderSettings settings = Sample();
+    settings.rows.push_back({"all.ds1", everyByte, "p", "1", "2", everyByte});
+    const std::string path = folder.Path("kelvorn_loader.ini");
+    ASSERT_TRUE(WriteLoaderSettings(settings, path));
+    EXPECT_EQ(folder.Read("kelvorn_loader.ini"), FormatLoaderSettings(settings));
+    LoaderSettings read;
+    Strings bad{"stale"};
+    ASSERT_TRUE(ReadLoaderSettings(read, bad, path));
+    EXPECT_EQ(read, ReadBack(FormatLoaderSettings(settings)));
+    EXPECT_EQ(bad, Strings{});
+}
+
 }  // namespace
