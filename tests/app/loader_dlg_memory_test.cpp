@@ -9,9 +9,7 @@ ui::memory::MemoryPort& Port(CLoaderDlg& d) {
     return static_cast<ui::memory::MemoryPort&>(d.Window());
 }
 
-// The window gets its icon, the output pane its font and, once moved, the bottom of the
-// z-order. At 150 % scaling the window, the pane and the columns scale alike, halves
-// rounded up.
+// Icon, the pane's font and, once moved, z-order; at 150 % all scales alike, halves up.
 TEST_F(LoaderDlgTest, IconFontPlaceAndScaling) {
     ui::memory::SetDpi(144);
     CLoaderDlg dlg;

@@ -21,9 +21,8 @@ std::string Expected(const std::string& cls) {
     return cls + "|Diablo II Map|\"" + kProgram + "\",1|\"" + kProgram + "\" \"%1\"";
 }
 
-// Registered twice, on a .ds1 that is missing, names another class or has an empty value.
-// Then a standard user: the machine-wide part refuses every key or only some; the user's
-// part gets the whole type under the class the merged view names, or it fails there too.
+// Registered twice on a .ds1 missing, of another class or empty; then refused machine-wide
+// (every key or some): the user's part gets the whole type, or it fails there too.
 TEST(ShellRegistration, MachineWideThenForTheCurrentUserWhenRefused) {
     for (const char* before : {"(no key)", "Other.Map", ""}) {
         sys::MemoryRegistry reg;
@@ -47,10 +46,8 @@ TEST(ShellRegistration, MachineWideThenForTheCurrentUserWhenRefused) {
     }
 }
 
-// A value that cannot be written is refused like a key: the user's part is tried, and where
-// that fails too, nothing is said to be registered; only the icon may be missing. A .ds1
-// value that is no string (or not one the code page holds), machine-wide or the user's, is
-// another program's: kept, and nothing registered.
+// A failed write is a refusal (only the icon may be missing). A .ds1 value that is no
+// string, machine-wide or the user's, is another program's: kept, nothing registered.
 TEST(ShellRegistration, FailedWritesAreRefusalsAndADs1ValueNotOursIsKept) {
     const struct {
         const char* deniedWrites;

@@ -1,9 +1,9 @@
-// Small helpers every suite shares: a scratch folder, whole files as bytes, and what a
-// ui::Script saw.
+// What every suite shares: a scratch folder, whole files, what a ui::Script saw.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -28,8 +28,7 @@ inline std::string ReadFile(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// A fresh folder of its own under the temporary folder, removed with what it holds.
-// Path() ends without a separator; Path(name) names something inside.
+// A fresh temporary folder, removed with its content; Path() has no final separator.
 class TempFolder {
   public:
     TempFolder() {
@@ -57,6 +56,19 @@ class TempFolder {
         return Path(name);
     }
     std::string Read(const std::string& name) const { return ReadFile(m_path / Native(name)); }
+    // The names in the folder, sorted: what a save left behind.
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path)) {
+#ifdef _WIN32
+            names.push_back(sys::win32::Narrow(entry.path().filename().wstring()));
+#else
+            names.push_back(entry.path().filename().string());
+#endif
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
     // A path as the program spells it (bytes; on Windows in the system code page).
     static std::filesystem::path Native(const std::string& path) {
 #ifdef _WIN32
@@ -100,8 +112,7 @@ inline std::string Errors(const ui::Script& script) {
     return ::testing::PrintToString(script.Errors());
 }
 
-// The program's error box: caption "ERROR", OK with the exclamation icon, owned by the
-// dialog of `ownerTemplate` (0: no owner).
+// The error box: "ERROR", OK, exclamation icon, owned by `ownerTemplate` (0: none).
 inline void ExpectErrorBox(const ui::MessageBoxCall& box, const std::string& text,
                            int ownerTemplate) {
     EXPECT_EQ(box.text, text);
@@ -110,16 +121,14 @@ inline void ExpectErrorBox(const ui::MessageBoxCall& box, const std::string& tex
     EXPECT_EQ(box.ownerTemplate, ownerTemplate) << text;
 }
 
-// Every box the script saw was the program's error box of `ownerTemplate`, with `texts`
-// in this order.
+// Every box the script saw was such an error box, with `texts` in order.
 inline void ExpectErrorBoxes(const ui::Script& script, const Strings& texts, int ownerTemplate) {
     EXPECT_EQ(BoxTexts(script), texts);
     for (const ui::MessageBoxCall& box : script.MessageBoxes())
         ExpectErrorBox(box, box.text, ownerTemplate);
 }
 
-// Queues `step` for the next showing of dialog `templateId`, which is a `D`; Escape closes
-// the dialog after the step unless the step ended it.
+// `step` for the next showing of dialog `templateId` (a `D`), Escape after it if open.
 template <class D, class Step>
 void OnShow(ui::Script& script, int templateId, Step step) {
     script.OnDialog(templateId, [step](auto& d) {  // a ui::Dialog

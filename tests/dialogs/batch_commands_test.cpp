@@ -1,9 +1,9 @@
-// Run's and Make Batch's refusals and Load Batch's search for each map, against real files:
-// a program folder holding the table, an editor folder and a batch file's cd directory.
+// Run's and Make Batch's refusals and Load Batch's search for each map, on real files.
 #include <algorithm>
 
 #include "editorcfg/settings_writer.h"
 #include "launch/batch_file.h"
+#include "launch/editor_location.h"
 #include "loadercfg/editor_location_check.h"
 #include "tests/dialogs/loader_dlg_fixture.h"
 
@@ -29,8 +29,8 @@ class BatchTest : public LoaderDlgTest {
     }
 };
 
-// Each command runs on a window listing b.ds1. A refusal says why in one box and leaves the
-// window open, the rows unsaved and the working directory as it was.
+// Each command on a window listing b.ds1. A refusal says why in one box and leaves the
+// window open, the rows unsaved, the working directory as it was and nothing started.
 TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
     const int kLoad = ID_FILE_LOAD_BATCH, kMake = ID_FILE_MAKE_BATCH, kRun = ID_FILE_RUN;
     const std::string &editor = editorDir, deep = "/" + std::string(250, 'd');
@@ -56,20 +56,21 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
                       noTable = "Unable to Open kelvorn_loader.ini",
                       noRowsMessage = "No Files Added  to List",
                       noKeys = "Unable to Find kelvornpath and kelvornname Entry" + in;
-    const Before noIni = [&](CLoaderDlg&) { fs::remove(In("kelvorn_loader.ini")); };
-    const Before badKeys = [&](CLoaderDlg&) {
-        m_folder.Write("kelvorn_loader.ini", "kelvornpath=" + editor + "\nkelvornname = k\n");
+    auto table = [&](std::string text) -> Before {
+        return [=, this](CLoaderDlg&) { m_folder.Write("kelvorn_loader.ini", text); };
     };
+    auto location = [&](std::string folder, std::string name) {
+        return table("kelvornpath = " + folder + "\r\nkelvornname = " + name + "\r\n");
+    };
+    const Before noIni = [&](CLoaderDlg&) { fs::remove(In("kelvorn_loader.ini")); };
+    const Before badKeys = table("kelvornpath=" + editor + "\nkelvornname = k\n");
     const Before cancelChoice = [&](CLoaderDlg&) {
         script.OnDialog(IDD_SELECT_PARAMS, Choose(-1, true, false));
     };
     const Before fill97 = [](CLoaderDlg& d) { FillRows(d, 97); };
     const Before noRows = [](CLoaderDlg& d) { d.m_listFiles.DeleteItem(0); };
     const Before forceDt1 = [](CLoaderDlg& d) { d.Window().SetCheck(IDC_FORCE_DT1, true); };
-    const Before upperName = [&](CLoaderDlg&) {  // Make Batch would take it
-        m_folder.Write("kelvorn_loader.ini",
-                       "kelvornpath = " + editor + "\r\nKELVORNNAME = kelvorn.exe\r\n");
-    };
+    const Before upperName = table("kelvornpath = " + editor + "\r\nKELVORNNAME = k.exe\r\n");
     const Before longMap = [](CLoaderDlg& d) {
         d.m_listFiles.SetItemText(0, kColPath, "C:\\" + std::string(490, 'd') + "\\b.ds1");
     };
@@ -80,11 +81,14 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
         d.DropFiles({MapPath("a.ds1")});
         fs::create_directory(In("old.ini"));
     };
-    auto location = [&](std::string folder, std::string name) -> Before {
-        return [=, this](CLoaderDlg&) {
-            m_folder.Write("kelvorn_loader.ini",
-                           "kelvornpath = " + folder + "\r\nkelvornname = " + name + "\r\n");
-        };
+    const Before goneFolder = [&](CLoaderDlg& d) {
+        d.DropFiles({MapPath("a.ds1")});
+        location(In("gone/"), "kelvorn.exe")(d);
+    };
+    const Before blockList = [&](CLoaderDlg& d) {  // or the editor opens an older list
+        d.DropFiles({MapPath("a.ds1")});
+        EXPECT_FALSE(fs::exists(In("temp.ini")));  // no refusal before wrote one
+        fs::create_directory(In("temp.ini"));
     };
     const struct {
         int command;
@@ -125,6 +129,8 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
         {kRun, "", longMap, {"The editor's command line would be 519 characters long; at most "
                              "511 fit.\nUse shorter paths, a shorter editor location or fewer "
                              "forced .dt1 files."}},
+        {kRun, "", goneFolder, {kEditorFolderMissingMessage + In("gone/")}},
+        {kRun, "", blockList, {"Unable to Open " + In("temp.ini") + "!"}},
     };  // clang-format on
     Strings messages;
     for (const auto& c : cases) {
@@ -154,11 +160,11 @@ TEST_F(BatchTest, EachMapIsTakenWhereFirstFoundAndEveryFailureIsTold) {
     test::ExpectErrorBoxes(script, messages, IDD_LOADER);
     EXPECT_EQ(m_folder.Read("old.bat"), kOldBatch);
     fs::permissions(In("old.bat"), fs::perms::owner_write, fs::perm_options::add);
-    EXPECT_TRUE(fs::is_directory(In("old.ini")));  // nothing written in its place
+    EXPECT_TRUE(fs::is_directory(In("old.ini")) && fs::is_directory(In("temp.ini")));
 }
 
-// For two maps Make Batch writes m.bat and m.ini. It replaces either when it wrote the one
-// there, in any form; any other file of those names it names, and writes nothing.
+// Make Batch replaces m.bat and m.ini only where it wrote them, in any form; any other file
+// of those names it names, and writes nothing.
 TEST_F(BatchTest, MakeBatchReplacesOnlyTheFilesItWrote) {
     const std::string list = "1 2 C:\\maps\\a.ds1\r\n3 4 C:\\maps\\b.ds1\r\n";
     const std::string batch =

@@ -1,5 +1,4 @@
-// Edit > Editor's ini: the settings dialog opened in the editor's folder, its values, its
-// buttons and the three ways OK writes kelvorn.ini.
+// Edit > Editor's ini: the settings dialog in the editor's folder and how OK writes.
 #include "editorcfg/editor_ini_dlg.h"
 
 #include "editorcfg/settings_reader.h"
@@ -25,8 +24,7 @@ class EditorIniTest : public LoaderDlgTest {
         registry.WriteString(sys::RegRoot::LocalMachine, kGameRegistryKey, "InstallPath", kGame);
         game = LoadEditorSettings(std::nullopt, registry).settings;
     }
-    // Opens the settings dialog from the main window with `step` inside, in the editor's
-    // folder; the program's is current again afterwards.
+    // The settings dialog from the main window, `step` inside, in the editor's folder.
     void OpenSettings(std::function<void(ui::Dialog&)> step) {
         OnMainWindow([](CLoaderDlg& d) { d.ChooseMenu(ID_EDIT_EDITOR_INI); });
         script.OnDialog(IDD_EDITOR_INI, [this, step](ui::Dialog& d) {
@@ -51,9 +49,8 @@ class EditorIniTest : public LoaderDlgTest {
     EditorSettings game;  // factory values with the game's archive paths
 };
 
-// Without a file: factory values and the game's paths, standard comments, keeping them not
-// offered. Revert resets the per-act counts; Defaults all but the paths and the comment
-// choice. Each browser fills its own field; a cancelled one nothing.
+// Without a file: factory values, the game's paths, standard comments. Revert resets the
+// per-act counts, Defaults all but paths and comments; each browser fills its own field.
 TEST_F(EditorIniTest, WithoutAFileFactoryValuesThenDefaultsRevertAndTheBrowsers) {
     script.AnswerOpenFile({"C:\\x\\d2data.mpq"});
     script.CancelFileDialog();
@@ -96,9 +93,8 @@ TEST_F(EditorIniTest, WithoutAFileFactoryValuesThenDefaultsRevertAndTheBrowsers)
     EXPECT_EQ(m_folder.Read(kIni), FormatEditorSettings(expected, RemoveComments));
 }
 
-// A file keeps its own lines, strange ones warned about, only changed values changing. A
-// rewrite that cannot open the file asks (Cancel stays, Yes writes afresh); so does a failed
-// write (No stays, Yes closes, the old file kept). No editor's folder, no dialog.
+// A file keeps its lines, strange ones warned about; a path with ";" is refused. A rewrite
+// that cannot open the file or write asks; the old file is kept. No editor folder, no dialog.
 TEST_F(EditorIniTest, AFileKeepsItsLinesAndFailedSavesAskAndLeaveTheOldFile) {
     EditorSettings s = game;
     s.gamma_correction = "2.5";

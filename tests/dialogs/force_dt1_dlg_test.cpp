@@ -30,9 +30,8 @@ class ForceDt1Test : public ::testing::Test {
     CForceDt1Dlg dlg;
 };
 
-// Showing lists the saved slots, gaps left out. Escape keeps the old list; OK saves the
-// items in order, the other slots emptied. Remove and the Delete key take the selected
-// items, quiet with none.
+// Showing lists the saved slots; Escape keeps them, OK saves the items, the rest emptied.
+// Remove and the Delete key take the selected items, quiet with none.
 TEST_F(ForceDt1Test, OnlyOkSavesTheListWithTheRestOfTheSlotsEmptied) {
     for (int slot : {0, 3, 31}) dlg.m_dt1Files[slot] = Tile(slot);
     dlg.m_nDt1Count = 3;
@@ -53,9 +52,8 @@ TEST_F(ForceDt1Test, OnlyOkSavesTheListWithTheRestOfTheSlotsEmptied) {
     EXPECT_TRUE(script.MessageBoxes().empty());
 }
 
-// Add and drops leave out paths already listed (in any letter case) and paths over 511
-// bytes, which Add tells once each time. The list scrolls sideways by its widest item less
-// one hundred. Drops and Add stop quietly at 32 files; full, Add says so without a dialog.
+// Add and drops leave out listed paths (any case) and paths over 511 bytes (Add tells),
+// scroll by the widest item less 100, and stop at 32 files; full, Add says so.
 TEST_F(ForceDt1Test, AddAndDropsTakeNewPathsThatFitUpToThirtyTwoFiles) {
     dlg.m_dt1Files[0] = "c:\\t\\a.dt1";
     const std::string folder = "C:\\" + std::string(500, 'f');                // 503 bytes

@@ -1,11 +1,11 @@
-// The dialog framework through real templates: natively the memory backend, under Wine
-// real windows.
+// The dialog framework through real templates, on either backend, and its number texts.
 #include <functional>
 #include <new>
 #include <stdexcept>
 
 #include "res/resource.h"
 #include "tests/common/helpers.h"
+#include "ui/ddx.h"
 #include "ui/dialog.h"
 
 namespace {
@@ -28,8 +28,8 @@ class ProbeDialog : public ui::Dialog {
     std::function<void()> action;
 };
 
-// A handler that fails, by an exception or because the window it opens cannot be shown, is
-// told in one error box naming the command; the window stays and takes the next command.
+// A handler that throws or cannot open its window is told in one box naming the command;
+// the window takes the next command.
 TEST(DialogFramework, FailingHandlersAreToldAndTheWindowGoesOn) {
     const std::string button = "\"Force Palette\" could not be completed";
 #ifdef _WIN32
@@ -62,7 +62,6 @@ TEST(DialogFramework, FailingHandlersAreToldAndTheWindowGoesOn) {
 #ifdef _WIN32
     cases.push_back({opening(9999, false), ID_HELP_ABOUT, menu + noWindow});  // no such template
 #endif
-    // All in one showing: after each failure the window takes the next command.
     test::Strings messages;
     script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
         d.Window().SetItemText(IDC_FORCE_PAL, "For&ce Palette...");
@@ -100,6 +99,28 @@ TEST(DialogFramework, MappedKeysRunOnlyOnTheirControlWithTheirModifiers) {
     });
     EXPECT_EQ(dlg.DoModal(), ui::IdOk);
     test::ExpectErrorBoxes(script, {"The key pressed could not be completed (stuck)."}, IDD_LOADER);
+}
+
+// Unsigned: 32-bit decimal, blanks around; signed: int32 with a sign. Refused: value kept.
+TEST(NumberParsing, TakesDecimalNumbersWithinRange) {
+    const std::pair<const char*, uint32_t> unsignedCases[] = {
+        {"0", 0u},  {" 4294967295 ", 4294967295u},  {"4294967296", 7u}, {"", 7u}, {"12a", 7u},
+        {"-1", 7u}, {"99999999999999999999999", 7u}};
+    for (const auto& [text, expected] : unsignedCases) {
+        uint32_t v = 7;
+        EXPECT_EQ(ui::ParseUnsigned(text, v), expected != 7u) << text;
+        EXPECT_EQ(v, expected) << text;
+    }
+    // clang-format off
+    const std::pair<const char*, int32_t> signedCases[] = {
+        {"-2147483648", INT32_MIN}, {"+2147483647", INT32_MAX}, {"-19", -19}, {"2147483648", 7},
+        {"-2147483649", 7}, {"-", 7}, {"1 2", 7}, {"--1", 7}};
+    // clang-format on
+    for (const auto& [text, expected] : signedCases) {
+        int32_t v = 7;
+        EXPECT_EQ(ui::ParseSigned(text, v), expected != 7) << text;
+        EXPECT_EQ(v, expected) << text;
+    }
 }
 
 }  // namespace

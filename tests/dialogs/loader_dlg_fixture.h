@@ -1,5 +1,4 @@
-// The main window's tests, on either backend: a folder of their own as the program
-// directory, holding a kelvorn_loader.ini with a small table, and the application in it.
+// The main window's tests, on either backend: a program folder with a small table.
 #pragma once
 
 #include <functional>
@@ -59,8 +58,7 @@ class LoaderDlgTest : public ::testing::Test {
         if (folder.ends_with(test::TempFolder::kSeparator)) folder.pop_back();  // for Windows
         return std::filesystem::equivalent(std::filesystem::current_path(), folder);
     }
-    // Queues `step` for the next showing of the main window, Escape after it. Queue dialogs
-    // opening inside the step after this, those opening with the window before.
+    // `step` for the next showing of the main window, Escape after it.
     void OnMainWindow(std::function<void(CLoaderDlg&)> step) {
         test::OnShow<CLoaderDlg>(script, IDD_LOADER, std::move(step));
     }
@@ -96,8 +94,7 @@ class LoaderDlgTest : public ::testing::Test {
     std::string editorDir;
 };
 
-// Answers the parameter choice dialog, which must have Skip and Cancel grayed or not as
-// given, with the row at `index`, or with Escape for -1.
+// Answers the choice dialog (Skip, Cancel grayed as given) with row `index`; -1: Escape.
 inline ui::Script::Step Choose(int index, bool noSkip, bool noCancel) {
     return [=](ui::Dialog& d) {
         auto& choice = static_cast<CSelectParamsDlg&>(d);

@@ -29,10 +29,9 @@ std::string Look(CLoaderDlg& d) {
            (w.IsMenuItemChecked(ID_VIEW_OUTPUT) ? "O" : "-");
 }
 
-// Run and Make Batch are grayed on an empty list; drops stop quietly at one hundred rows,
-// and a full list refuses them. A second row disables the option controls and clears the
-// switches (a drop leaves the check marks). Remove takes the selected rows, or says none is;
-// the Delete key takes them too, but says nothing.
+// Run and Make Batch gray on an empty list; drops stop at 100 rows. A second row disables
+// the options and clears the switches; Remove takes the selected rows, or says none is; the
+// Delete key takes them quietly, Ctrl+A selects all.
 TEST_F(LoaderDlgTest, RemoveAndTheRowCountSetTheMenusDropsAndOptions) {
     const LaunchOptions all{true, true, true, true, 100, 120, 3},
         cleared{false, false, false, false, 100, 120, 3};
@@ -83,9 +82,8 @@ TEST_F(LoaderDlgTest, RemoveAndTheRowCountSetTheMenusDropsAndOptions) {
     test::ExpectErrorBoxes(script, {kNoItemsSelectedMessage}, IDD_LOADER);
 }
 
-// The View commands give four layouts, the output pane moving only its top; the next showing
-// opens with the last. Resize numbers stay from 1 to 255, the act from 1 to 5; an empty field
-// prompts and gets its last value. Each check box enables its own controls only.
+// View's four layouts, the pane moving only its top, the last kept. Resize 1-255, act 1-5,
+// an empty field prompts; each check box enables its own controls.
 TEST_F(LoaderDlgTest, ViewLayoutsLastAndOptionControlsShowClampAndEnable) {
     Strings seen;
     std::set<std::tuple<int, int, int>> paneSizes;

@@ -4,9 +4,8 @@
 
 namespace {
 
-// Complete saved rows are shown as they are, even when the table lacks them; the others are
-// looked up afresh each showing, the choice asked without Cancel, and dropped when skipped.
-// The saved rows stay as they were. Five columns scaled for the screen; whole rows selected.
+// Complete saved rows show as they are; others are looked up each showing (no Cancel),
+// dropped when skipped, the saved rows untouched. Five scaled columns, whole rows selected.
 TEST_F(LoaderDlgTest, EachShowingRebuildsTheListFromTheSavedRows) {
     CLoaderDlg dlg;
     dlg.m_savedRows[0].path = MapPath("a.ds1");
@@ -40,11 +39,9 @@ TEST_F(LoaderDlgTest, EachShowingRebuildsTheListFromTheSavedRows) {
                            IDD_LOADER);
 }
 
-// Add and drops leave out rows already listed (in any letter case), paths over 511 bytes
-// (told by Add only) and maps the table lacks. A map fitting two rows is asked for, by Add
-// without Skip; cancelling the choice stops taking the rest. A double click chooses its
-// row's parameters again; a failed lookup or empty space leaves the rows. Of four files to
-// 98 rows, two are taken and the user told; full, Add says so without a file dialog.
+// Add and drops leave out listed rows (any case), paths over 511 bytes and unknown maps; a
+// cancelled choice stops the rest. A double click chooses again. Past 100 rows the user is
+// told; full, Add says so without a file dialog.
 TEST_F(LoaderDlgTest, AddAndDropsTakeNewMapsUpToOneHundredRowsAndDoubleClicksChooseAgain) {
     CLoaderDlg dlg;
     dlg.m_savedRows[0].path = MapPath("b.ds1");

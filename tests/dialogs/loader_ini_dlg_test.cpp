@@ -14,8 +14,7 @@ namespace {
 using test::Strings;
 namespace fs = std::filesystem;
 
-// In the table: an empty line, a line without tabs, a commented row, 0012, -1, a comment
-// holding a tab, and no line break at the end.
+// An empty line, one without tabs, a commented row, 0012, -1, a tab in a comment, no end.
 const std::string kUserFile =
     "// mine\nkelvornpath = C:\\Ed\\\nkelvornname = ed.exe\n[PARAMS]\n"
     "caf\xe9.ds1\t\xc9glise\tdata\\caf\xe9\t0012\t7\tfirst\tsecond\n\nno tabs\n"
@@ -23,8 +22,7 @@ const std::string kUserFile =
 constexpr int kLineIds[] = {IDC_FILE_NAME,  IDC_LEVEL_NAME,   IDC_GAME_PATH,
                             IDC_LVLTYPE_ID, IDC_LVLPREST_DEF, IDC_COMMENTS};
 
-// A line dialog step: notes its caption and fields in `seen`, types `fields` into its
-// boxes in order and presses `button` (0: none).
+// A line dialog step: caption and fields into `seen`, `fields` typed, `button` (0: none).
 ui::Script::Step Line(Strings fields, int button, std::string* seen = nullptr) {
     return [=](ui::Dialog& d) {
         for (int i = -1; seen && i < 6; ++i)
@@ -40,8 +38,7 @@ class LoaderIniTest : public ::testing::Test {
     void SetUp() override { folder.Write("kelvorn_loader.ini", kUserFile); }
     void TearDown() override { EXPECT_TRUE(script.Finished()) << test::Errors(script); }
 
-    // Shows the editor with `step` inside, and the line dialog's `lines` as the step opens it;
-    // the editor must end with `code`.
+    // The editor with `step` inside, the line dialogs `lines`; it must end with `code`.
     void Show(intptr_t code, std::vector<ui::Script::Step> lines,
               std::function<void(CLoaderIniDlg&)> step) {
         test::OnShow<CLoaderIniDlg>(script, IDD_LOADER_INI, step);
@@ -60,10 +57,9 @@ class LoaderIniTest : public ::testing::Test {
     ui::Dialog owner{IDD_LOADER};
 };
 
-// The rows are shown, bad lines told; Cancel after every button leaves the file. OK writes
-// the edits (-1 comes back from Modify as 4294967295); a double click on a row is Modify,
-// the Delete key Remove. A failed write keeps the dialog and its edits for the next OK. A
-// table that cannot be read opens empty, and the user is told.
+// Rows shown, bad lines told; Cancel leaves the file. OK writes the edits (-1 back from
+// Modify as 4294967295); a double click is Modify, Delete is Remove; a failed write keeps the
+// edits. An unreadable table opens empty, told.
 TEST_F(LoaderIniTest, CancelLeavesTheFileOkWritesTheEditsAndAFailedWriteKeepsThem) {
     script.AnswerOpenFile({"C:\\Other\\other.exe"});
     Show(ui::IdCancel, {Line({"x.ds1", "X", "p", "1", "2"}, ui::IdOk), Line({"y"}, ui::IdOk)},
@@ -127,8 +123,7 @@ TEST_F(LoaderIniTest, CancelLeavesTheFileOkWritesTheEditsAndAFailedWriteKeepsThe
         IDD_LOADER_INI);
 }
 
-// Each refusal keeps the dialog open; mended, the row is taken. The file-name box drops
-// the nine characters (its style lowers typed letters where there is a real box).
+// Each refusal keeps the dialog open; mended, the row is taken. File names drop 9 chars.
 TEST_F(LoaderIniTest, TheLineDialogRefusesRowsTheTableCannotHoldAndFiltersFileNames) {
     const Strings good{"a.ds1", "Town", "act1", "1", "2", "tab\tin comments"};
     const std::pair<Strings, std::string> cases[] = {

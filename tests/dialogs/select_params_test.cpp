@@ -7,10 +7,9 @@ namespace {
 
 const ParamEntry kThree{"Tomb Three", "data\\global\\tiles\\act2\\tomb\\three", 30, 40};
 
-// Each showing is titled and lists the rows in order, the text columns as wide as their
-// widest text; the first row (alone) is selected and focused, so Enter takes it, and an
-// earlier skip mark is cleared. Grayed, Skip and Cancel do nothing even when their commands
-// arrive; OK and Enter without a selection say so. Then OK takes the row.
+// Titled, rows in order, columns as wide as their widest text; the first row selected so
+// Enter takes it, a skip mark cleared. Grayed Skip and Cancel do nothing; OK and Enter
+// without a selection say so.
 TEST(SelectParamsDialog, OnlyOkOrEnterWithARowChoosesAndGrayedButtonsDoNothing) {
     ui::Dialog owner{IDD_LOADER};
     CSelectParamsDlg dlg{&owner};
@@ -37,7 +36,6 @@ TEST(SelectParamsDialog, OnlyOkOrEnterWithARowChoosesAndGrayedButtonsDoNothing) 
         EXPECT_EQ(w.GetFocus(), IDC_PARAM_LIST);
         EXPECT_TRUE(w.LvGetExtendedStyle(IDC_PARAM_LIST) & ui::LvsExFullRowSelect);
     };
-    // What Skip and Cancel do when offered is seen through the lookups that open the dialog.
     const struct {
         bool noSkip, noCancel;
         ui::Script::Step step;

@@ -1,6 +1,5 @@
-// Start-up and Run: the command line into the saved rows, the loop that shows the main
-// window again after each OK, and what Run leaves for the editor and the next showing.
-#include <iterator>
+// Start-up and Run: the command line's maps, the main window shown again after each OK, and
+// what Run leaves for the editor and the next showing.
 
 #include "app/command_line.h"
 #include "app/run_editor.h"
@@ -11,10 +10,9 @@
 
 namespace {
 
-// Quoted .ds1 paths of up to 255 bytes are listed in order, repeats too, up to one hundred;
-// other texts are passed over quietly, and longer paths and the maps beyond told with no
-// owner. Each OK runs the editor and shows the window again as it was, with its output and
-// forced .dt1 list; Enter does not end it. The system menu's About is Help > About's box.
+// Quoted .ds1 paths up to 255 bytes are listed in order, up to a hundred; other texts passed
+// over, longer paths and maps beyond told unowned. Each OK runs the editor and shows the
+// window again as it was; Enter does not end it. The system menu's About is Help's.
 TEST_F(LoaderDlgTest, CommandLineMapsAreListedAndEachOkRunsTheEditorAndShowsTheWindowAgain) {
     auto quoted = [](const std::string& path) { return "\"" + path + "\""; };
     const std::string fits = "C:\\" + std::string(246, 'd') + "\\b.ds1";  // 255 bytes
@@ -66,9 +64,8 @@ TEST_F(LoaderDlgTest, CommandLineMapsAreListedAndEachOkRunsTheEditorAndShowsTheW
     EXPECT_EQ(app.MainDialog(), nullptr);
 }
 
-// Run ends the window in the editor's folder. One map goes on the command line with the
-// switches; several go through temp.ini, without them. The list's rows replace the saved
-// rows, gaps closed, 4294967295 read back as -1.
+// Run ends the window in the editor's folder: one map on the command line with the switches,
+// several through temp.ini without them; the rows saved, gaps closed, 4294967295 as -1.
 TEST_F(LoaderDlgTest, RunEndsTheWindowWithTheCommandLineAndTheRowsSaved) {
     const FileListEntry a{MapPath("a.ds1"), "Act 1 - Town", "data\\act1\\town", 1, 2},
         b{MapPath("b.ds1"), "Act 2 - Desert", "data\\act2", 3, 4},
@@ -101,32 +98,9 @@ TEST_F(LoaderDlgTest, RunEndsTheWindowWithTheCommandLineAndTheRowsSaved) {
     EXPECT_EQ(test::BoxTexts(script), Strings{});
 }
 
-// Run refuses before anything is written or started, and the window stays in the program
-// folder: an editor folder it cannot enter, a map list it cannot write (a folder in its
-// place), which would have the editor open an earlier run's maps.
-TEST_F(LoaderDlgTest, RunRefusesAFolderItCannotEnterAndAMapListItCannotWrite) {
-    const std::string gone = ProgramDir() + "gone" + test::TempFolder::kSeparator;
-    for (const bool folderGone : {true, false}) {
-        m_folder.Write("kelvorn_loader.ini", TableText(folderGone ? gone : editorDir));
-        if (!folderGone) std::filesystem::create_directory(m_folder.Path("temp.ini"));
-        CLoaderDlg dlg;
-        dlg.m_savedRows[0].path = MapPath("a.ds1");
-        dlg.m_savedRows[1].path = MapPath("b.ds1");
-        EXPECT_EQ(Show(dlg, [](CLoaderDlg& d) { d.ChooseMenu(ID_FILE_RUN); }), ui::IdCancel);
-        EXPECT_TRUE(IsCurrentDir(ProgramDir()));
-        // kelvorn_loader.ini, the editor folder and what is in temp.ini's place: nothing new.
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder.Path()), {}),
-                  folderGone ? 2 : 3);
-    }
-    test::ExpectErrorBoxes(
-        script,
-        {kEditorFolderMissingMessage + gone, "Unable to Open " + ProgramDir() + "temp.ini!"},
-        IDD_LOADER);
-}
-
-// The editor in the editor folder is started, named in full. An exception in the run is
-// told once, unowned, with what was gathered, and the window comes back with its list.
-TEST_F(LoaderDlgTest, RunStartsTheEditorFolderProgramAndOutlivesAnException) {
+// The editor folder's editor is started, named in full. An exception or a failure in the
+// run is told once, unowned, and the window comes back with its list and what was gathered.
+TEST_F(LoaderDlgTest, RunStartsTheEditorFolderProgramAndOutlivesAnExceptionOrAFailure) {
     m_folder.Write(std::string("editor") + test::TempFolder::kSeparator + "kelvorn.exe", "exe");
     FakeProcessApi api;
     api.throwing = "PeekAvailable";
@@ -136,11 +110,14 @@ TEST_F(LoaderDlgTest, RunStartsTheEditorFolderProgramAndOutlivesAnException) {
         d.DropFiles({MapPath("a.ds1")});
         d.ChooseMenu(ID_FILE_RUN);
     });
-    OnMainWindow([](CLoaderDlg& d) {
-        EXPECT_EQ(Rows(d), Strings{kRowA});
-        EXPECT_EQ(d.m_strOutput, kRunHeader + std::string(d.m_szCmdLine) + "\r\n\r\n");
-        d.ChooseMenu(ID_FILE_EXIT);
-    });
+    for (int run = 0; run < 2; ++run)
+        OnMainWindow([&, run](CLoaderDlg& d) {
+            EXPECT_EQ(Rows(d), Strings{kRowA});
+            EXPECT_EQ(d.m_strOutput, kRunHeader + std::string(d.m_szCmdLine) + "\r\n\r\n");
+            api.throwing.clear();
+            api.failing = {"AllocConsole"};
+            d.ChooseMenu(run ? ID_FILE_EXIT : ID_FILE_RUN);
+        });
     EXPECT_FALSE(app.InitInstance(""));
     EXPECT_TRUE(std::filesystem::equivalent(test::TempFolder::Native(api.startedProgram),
                                             test::TempFolder::Native(editorDir + "kelvorn.exe")))
@@ -148,22 +125,10 @@ TEST_F(LoaderDlgTest, RunStartsTheEditorFolderProgramAndOutlivesAnException) {
     EXPECT_FALSE(api.consoleHeld);
     EXPECT_TRUE(api.open.empty());
     test::ExpectErrorBoxes(
-        script, {"Running the editor could not be completed: there was not enough memory."}, 0);
+        script,
+        {"Running the editor could not be completed: there was not enough memory.",
+         "Console allocation failed"},
+        0);
 }
-
-#ifndef _WIN32
-// Without Windows there is no console to give the editor: the run stops at once, says so
-// without an owner window, and the pane shows how far it got.
-TEST_F(LoaderDlgTest, RunnerFailureIsToldUnownedAndTheHeaderKept) {
-    CLoaderDlg dlg;
-    std::snprintf(dlg.m_szCmdLine, sizeof dlg.m_szCmdLine, "\"kelvorn.exe\" \"x.ini\"");
-    dlg.m_strOutput = "older run";
-    RunEditor(dlg);
-    EXPECT_EQ(
-        dlg.m_strOutput,
-        "kelvorn Loader: starting editor using command line \"kelvorn.exe\" \"x.ini\"\r\n\r\n");
-    test::ExpectErrorBoxes(script, {"Console allocation failed"}, 0);
-}
-#endif
 
 }  // namespace

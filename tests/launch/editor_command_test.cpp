@@ -18,9 +18,8 @@ CommandRequest OneMap(const std::string& path = "C:\\Maps\\duriel.ds1") {
     return request;
 }
 
-// Switches follow in a fixed order; column texts go in as displayed, act is printed signed
-// and sizes unsigned; forced tiles replace the numbers. Paths inside the editor folder,
-// compared byte for byte, become relative, leaving a separator the folder lacks.
+// Switches in a fixed order, texts as displayed, act signed, sizes unsigned, forced tiles
+// for the numbers; paths in the editor folder (byte for byte) relative.
 TEST(OneMapCommandLine, ItemsAndSwitchesInTheirOrder) {
     struct Case {
         const char* expected;
@@ -63,8 +62,7 @@ TEST(OneMapCommandLine, ItemsAndSwitchesInTheirOrder) {
     }
 }
 
-// Nothing is ever cut: an empty forced list, or a command line of 512 characters or more
-// (a long map, forced names, a long list file name) is refused.
+// Nothing is cut: an empty forced list or a line of 512 characters or more is refused.
 TEST(OneMapCommandLine, RefusalsAndTheFiveHundredElevenCharacterLimit) {
     CommandRequest request = OneMap();
     const std::size_t fixed = ComposeEditorCommand(request).commandLine.size();
@@ -101,10 +99,8 @@ TEST(OneMapCommandLine, RefusalsAndTheFiveHundredElevenCharacterLimit) {
     }
 }
 
-// Two maps or more (or none) name only the list file, relative when it lies in the editor
-// folder, whatever the options; its rows go in as displayed, CR LF ended, and replace an old
-// list. An unwritable list file still gives the command line; one map or a refusal writes
-// no list.
+// Two maps or more (or none) name only the list file, relative in the editor folder; its
+// rows as displayed replace an old list. One map or a refusal writes no list.
 TEST(MapListCommandLine, SeveralMapsNameOnlyTheListFileWrittenForThem) {
     test::TempFolder dir;
     dir.Write("temp.ini", std::string(5000, 'o'));

@@ -11,8 +11,7 @@ namespace {
 
 using Found = std::optional<EditorLocation>;
 
-// Make Batch's reader next to Run's on the same lines; Load Batch's takes the folder only.
-// Each stops at its first find: a key repeated after it is not read.
+// Run's, Make Batch's and Load Batch's (folder only) readers, each stopping at its find.
 TEST(EditorLocationKeys, TheThreeReadersDiffer) {
     const EditorLocation pn{"p", "n"};
     const auto no = std::nullopt;
@@ -45,8 +44,8 @@ TEST(EditorLocationKeys, TheThreeReadersDiffer) {
     }
 }
 
-// A bare name of a file in the editor folder is started from there, ".exe" added as the
-// system adds it; a name with a folder of its own, or no such file, is left to the system.
+// A bare name of a file in the editor folder (".exe" added) is named in full; else the
+// system searches.
 TEST(EditorProgram, ABareNameInTheEditorFolderIsNamedInFull) {
     const std::string in =
         "C:\\ed" + std::string(1, static_cast<char>(std::filesystem::path::preferred_separator));

@@ -26,8 +26,7 @@ std::string RunEditor(FakeProcessApi& api, std::string* failure = nullptr,
     return output;
 }
 
-// What every run leaves behind, whatever happened: no console, standard output as it was,
-// no handle open, and no call the real system would have hung or failed on.
+// After any run: no console, standard output as it was, no handle open, no misuse.
 void ExpectGivenBack(const FakeProcessApi& api) {
     EXPECT_FALSE(api.consoleHeld);
     EXPECT_EQ(api.stdOutput, api.savedOutput);
@@ -35,18 +34,15 @@ void ExpectGivenBack(const FakeProcessApi& api) {
     EXPECT_TRUE(api.faults.empty()) << api.faults.front();
 }
 
-// The header, the output, stderr.txt and the exit code, signed decimal and lower-case
-// hex; zero bytes are left out.
+// The header, the output, stderr.txt and the exit code (signed decimal and hex).
 std::string Shown(const std::string& output, const std::string& err,
                   const std::string& exitCode = "0 (0x0)") {
     return kHead + output + kAfterOutput + err + kAfterStderr +
            "Editor's process Exited with code " + exitCode + "\r\n";
 }
 
-// Every piece in order, standard output the pipe only around the start. Nothing the editor
-// wrote is lost and no read waits: output that comes with the end or before the first
-// look, a pipe that hands out less than asked, an editor that closes its output early; and
-// a process the editor started, holding the pipe or flooding it, does not keep the loader.
+// Every piece in order, nothing lost, no read that waits: output with the end or before the
+// first look, short reads, an early close; a grandchild holding or flooding the pipe.
 TEST(EditorRun, EveryByteComesInOrderAndNothingHangs) {
     std::string stream;
     std::vector<W::Step> streamSteps;
@@ -94,7 +90,7 @@ TEST(EditorRun, EveryByteComesInOrderAndNothingHangs) {
         EXPECT_EQ(api.startedWith, kCommand);
         EXPECT_EQ(api.startedProgram, kProgram);
         ExpectGivenBack(api);
-        // The console is let go of as soon as the editor has started: it is the editor's.
+        // The console is let go of once the editor has started: it is the editor's.
         // clang-format off
         const char* order[] = {
             "AllocConsole", "CreateInheritablePipe", "SetStdOutput(writeEnd)",
@@ -108,8 +104,7 @@ TEST(EditorRun, EveryByteComesInOrderAndNothingHangs) {
     }
 }
 
-// Each failing step stops the run with its message and gives back what it took: standard
-// output is put back when it had been switched, every handle closed but the one stuck.
+// Each failing step stops the run with its message and gives back all but what is stuck.
 TEST(EditorRun, AFailingStepStopsWithItsMessage) {
     const struct {
         const char* failing;
@@ -144,8 +139,7 @@ TEST(EditorRun, AFailingStepStopsWithItsMessage) {
             << c.failing;
         EXPECT_EQ(api.stdOutput, stuckOutput ? api.writeEnd : api.savedOutput) << c.failing;
     }
-    // Started from cmd or a batch file, the loader holds that console: it lets it go and
-    // allocates its own once; when that fails too, the failure is reported.
+    // Started from cmd: that console let go, its own allocated once.
     for (const bool secondFails : {false, true}) {
         FakeProcessApi api;
         api.consoleHeld = true;
@@ -166,11 +160,19 @@ TEST(EditorRun, AFailingStepStopsWithItsMessage) {
     EXPECT_EQ(RunEditor(api, &failure), kHead + "out" + kAfterOutput);
     EXPECT_EQ(failure, "Failed to open stderr.txt");
     ExpectGivenBack(api);
+    // An exception inside the run still gives back all it took.
+    for (const char* throwing : {"PeekAvailable", "Read", "OpenForReading"}) {
+        FakeProcessApi thrown;
+        thrown.throwing = throwing;
+        thrown.child = {W::Write("out"), W::End(0)};
+        thrown.stderrFile = "";
+        EXPECT_THROW(RunEditor(thrown), std::bad_alloc);
+        ExpectGivenBack(thrown);
+    }
 }
 
-// Up to the cap each stream comes out byte for byte; beyond it, its first and last halves
-// with a line naming the bytes left out between them, however the reads fall. The report
-// says what it does not know: an exit code not read, a stderr.txt not written this time.
+// Up to the cap each stream comes byte for byte; beyond it its two halves around a line
+// naming the bytes left out. An unread exit code and an earlier stderr.txt are said so.
 TEST(EditorRun, EachStreamKeepsItsEndsWithinTheCapAndTheReportSaysWhatItDoesNotKnow) {
     auto cut = [](uint64_t count, std::string_view what) {
         return "\r\n" + LeftOutLine(count, what, 5) + "\r\n";
@@ -210,19 +212,6 @@ TEST(EditorRun, EachStreamKeepsItsEndsWithinTheCapAndTheReportSaysWhatItDoesNotK
     EXPECT_EQ(LeftOutLine(1010827264, out, 8u << 20),
               "kelvorn Loader: 1010827264 bytes of the editor's output were left out here; only "
               "its first and last 8 MiB are kept.");
-}
-
-// An exception inside the run still gives back all it took.
-TEST(EditorRun, AnExceptionGivesBackWhatTheRunTook) {
-    for (const char* throwing : {"PeekAvailable", "Read", "OpenForReading"}) {
-        FakeProcessApi api;
-        api.throwing = throwing;
-        api.child = {W::Write("out"), W::End(0)};
-        api.stderrFile = "";
-        std::string output;
-        EXPECT_THROW(RunCapturedEditor(api, kProgram, kCommand, output), std::bad_alloc);
-        ExpectGivenBack(api);
-    }
 }
 
 }  // namespace

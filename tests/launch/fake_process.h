@@ -1,6 +1,5 @@
-// A scripted stand-in for the operating system's process calls: the child's life is a list
-// of steps taken one per wait, its pipe a byte queue, and every call is logged so that a
-// test can check the order of a run and that nothing is left open.
+// The system's process calls scripted: the child's life a list of steps taken one per wait,
+// its pipe a byte queue, every call logged.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -52,8 +51,7 @@ class FakeProcessApi : public sys::ProcessApi {
     sys::Handle readEnd = 0, writeEnd = 0, reader = 0, process = 0, stderrHandle = 0;
     std::string startedWith, startedProgram;
 
-    // As on Windows, a process holds at most one console: allocating a second one fails,
-    // and so does freeing none.
+    // As on Windows: at most one console; a second allocation fails, and freeing none.
     bool AllocConsole() override {
         if (!Call("AllocConsole") || consoleHeld) return false;
         consoleHeld = true;
@@ -129,8 +127,7 @@ class FakeProcessApi : public sys::ProcessApi {
             return false;
         }
         if (open.count(writeEnd)) Fault("read while our write end is open");
-        // A read of an empty pipe that still has a writer would wait for the child, or for
-        // ever once it has ended.
+        // An empty pipe that still has a writer would block.
         if (pipe.empty() && !Broken()) Fault("a read that has to wait for the child");
         if (pipe.empty()) return false;
         got = std::min({max, pipe.size(), maxReadChunk});
@@ -153,8 +150,7 @@ class FakeProcessApi : public sys::ProcessApi {
         file = stderrHandle = New(path);
         return true;
     }
-    // stderr.txt: there before the run when it is from an earlier one, written anew (its
-    // times moved) when the editor ends.
+    // stderr.txt: there before the run if from an earlier one, else written at the end.
     std::optional<sys::FileStamp> Stamp(const std::string& path) override {
         if (!Call("Stamp(" + path + ")") || path != "stderr.txt" || !stderrFile) return {};
         if (!stderrFromEarlierRun && !ended) return {};

@@ -1,5 +1,5 @@
-// Batch files from Make Batch run by Wine's cmd: saved on another drive than the editor's,
-// beside maps in a folder whose name holds "%", and read back by Load Batch.
+// Make Batch's files run by Wine's cmd from another drive than the editor's, beside maps in a
+// folder named with "%", and read back by Load Batch.
 #include <filesystem>
 #include <fstream>
 
@@ -14,7 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// cmd /c `batch`, started in `folder`; its exit code, or -1 when it did not end in 30 s.
+// cmd /c `batch`, started in `folder`: its exit code, -1 if it does not end in 30 s.
 long RunByCmd(const std::string& folder, const std::string& batch) {
     std::wstring line = L"cmd.exe /c \"" + sys::win32::Widen(batch) + L"\"";
     STARTUPINFOW startup{};
@@ -23,23 +23,16 @@ long RunByCmd(const std::string& folder, const std::string& batch) {
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                         sys::win32::Widen(folder).c_str(), &startup, &process))
         return -2;
-    const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
-    DWORD code = 0;
-    if (ended)
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
         GetExitCodeProcess(process.hProcess, &code);
-    else
-        TerminateProcess(process.hProcess, 1);
+    TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
-    return ended ? static_cast<long>(code) : -1;
+    return static_cast<long>(code);
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// The editor folder lies on C:; the maps and the batch files on D:, which the test prefix
-// maps to a scratch folder (tools/wine_env.sh).
+// The editor folder on C:; maps and batch files on D:, a scratch folder (tools/wine_env.sh).
 class BatchOnAnotherDriveTest : public LoaderDlgTest {
   protected:
     void SetUp() override {
@@ -52,7 +45,7 @@ class BatchOnAnotherDriveTest : public LoaderDlgTest {
         drive = "D:\\kelvorn-" + std::to_string(GetTickCount64()) + "\\";
         maps = drive + "100% maps\\";
         ASSERT_TRUE(fs::create_directories(maps));
-        for (const char* map : {"a.ds1", "go!.ds1"}) WriteBytes(maps + map, "map");
+        for (const char* map : {"a.ds1", "go!.ds1"}) std::ofstream(maps + map) << "map";
         m_folder.Write("kelvorn_loader.ini",
                        TableText(editorDir) + "go!.ds1\tBang\tdata\\bang\t5\t6\r\n");
     }
@@ -61,8 +54,7 @@ class BatchOnAnotherDriveTest : public LoaderDlgTest {
         fs::remove_all(drive, ec);
         LoaderDlgTest::TearDown();
     }
-    // Make Batch on `mapNames` in the maps folder, saved there as `name`; then Load Batch
-    // of it on an empty list, whose rows come back.
+    // Make Batch on `mapNames`, saved beside them as `name`; the rows Load Batch gives back.
     Strings MakeAndLoad(const Strings& mapNames, const std::string& name) {
         Strings paths, rows;
         for (const std::string& map : mapNames) paths.push_back(maps + map);
@@ -83,8 +75,8 @@ class BatchOnAnotherDriveTest : public LoaderDlgTest {
     std::string drive, maps;
 };
 
-// cmd started on D: changes to the editor folder on C: and hands the editor the maps' exact
-// paths, "%" and "!" included; the debug file and the editor's stderr.txt are written.
+// cmd on D: changes to the editor folder on C: and hands the editor the exact map paths,
+// "%" and "!" included; the debug file and stderr.txt are written.
 TEST_F(BatchOnAnotherDriveTest, RunsFromTheBatchFilesDriveWithTheExactMapPaths) {
     const std::string bang = maps + "go!.ds1", a = maps + "a.ds1";
     EXPECT_EQ(MakeAndLoad({"go!.ds1"}, "one.bat"), Strings{bang + "|Bang|data\\bang|5"});
@@ -111,7 +103,7 @@ TEST_F(BatchOnAnotherDriveTest, RunsFromTheBatchFilesDriveWithTheExactMapPaths) 
     // Without /d, cmd stays on D: and finds no editor there.
     std::string batch = test::ReadFile(maps + "list.bat");
     ASSERT_EQ(batch.find("\r\ncd /d \""), 9u) << batch;
-    WriteBytes(maps + "old.bat", batch.replace(11, 6, "cd "));
+    std::ofstream(maps + "old.bat", std::ios::binary) << batch.replace(11, 6, "cd ");
     fs::remove(maps + "list_debug.txt");
     fs::remove(editorDir + "stderr.txt");
     EXPECT_NE(RunByCmd(maps, "old.bat"), 0);

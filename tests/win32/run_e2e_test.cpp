@@ -1,6 +1,5 @@
-// The loader end to end with real windows, console and pipe, the stand-in editor as the
-// editor: scripted in this process, and as the real kelvorn_loader.exe started as users start
-// it. What comes back is read from the windows as a user reads it.
+// The loader end to end with real windows, console and pipe and the stand-in editor, in this
+// process and as the real kelvorn_loader.exe; what comes back is read from the windows.
 #include "tests/win32/windows_helpers.h"
 // Needs windows.h before them.
 #include <commctrl.h>
@@ -36,9 +35,8 @@ const std::string kBateau = "b\xe2teau.ds1";         // "bâteau.ds1"
 const std::wstring kJapanese = L"\u65e5\u672c.ds1";  // no letter of it in Windows-1252
 const std::string kFiller = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\r\n";
 
-// The user at the screen: each window this thread activates over another (a message box,
-// About) is seen, and a question agreed to. In a common file dialog the lines of `typed` (a
-// folder, then names in it) are typed, OK pressed after each; one left open is cancelled.
+// The user: each box this thread activates over another is seen, a question agreed to; in
+// a file dialog the lines of `typed` are typed, OK after each; one left open is cancelled.
 struct User {
     User() { t_user = this; }
     ~User() { UnhookWindowsHookEx(hook); }
@@ -104,8 +102,27 @@ HWND Await(const wchar_t* caption, HWND previous = nullptr) {
     return nullptr;
 }
 
-// A program folder with its kelvorn_loader.ini beside an editor folder with the stand-in
-// editor and the maps; the program's and the maps' folders hold a letter of the code page.
+// Starts `file` as the shell does, in `folder`; its process, or none.
+HANDLE Launch(const std::wstring& file, const std::wstring& params, const std::wstring& folder) {
+    SHELLEXECUTEINFOW run{};
+    run.cbSize = sizeof run;
+    run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NO_CONSOLE;
+    run.lpFile = file.c_str();
+    run.lpParameters = params.empty() ? nullptr : params.c_str();
+    run.lpDirectory = folder.c_str();
+    run.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExW(&run) ? run.hProcess : nullptr;
+}
+
+// Whether `process` ends within 20 s; it is ended anyway and its handle closed.
+bool Ends(HANDLE process) {
+    const bool ended = WaitForSingleObject(process, 20000) == WAIT_OBJECT_0;
+    TerminateProcess(process, 1);
+    CloseHandle(process);
+    return ended;
+}
+
+// A program folder with its table beside an editor folder with the stand-in and the maps.
 class RunE2ETest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -128,7 +145,7 @@ class RunE2ETest : public ::testing::Test {
         const std::string exe = program + "kelvorn_loader.exe";
         app.m_programFilePath = [exe] { return std::optional<std::string>(exe); };
     }
-    // A console's host may keep a folder as its working folder for a moment after a run.
+    // A console's host may hold a folder for a moment after a run.
     void TearDown() override {
         EXPECT_TRUE(script.Finished()) << test::Errors(script);
         std::error_code ec;
@@ -139,8 +156,7 @@ class RunE2ETest : public ::testing::Test {
         EXPECT_FALSE(std::filesystem::exists(root, ec)) << root;
         FailingStandin(false);
     }
-    // The stand-in editor, inheriting our environment, fails after 3 MB of output and a
-    // child of its own that holds the pipe; it leaves stderr.txt as it was.
+    // The stand-in fails after 3 MB and a child holding the pipe; stderr.txt left as it was.
     static void FailingStandin(bool on) {
         const char* const settings[][2] = {{"EXIT", "-1"},
                                            {"LINGER_MS", "60000"},
@@ -152,8 +168,7 @@ class RunE2ETest : public ::testing::Test {
                                     on ? value : nullptr);
     }
 
-    // Chooses `command` and types `typed` into the real file dialog it opens, which must be
-    // owned by the window and leave the program folder current.
+    // `command` and `typed` into its real file dialog, owned by the window, folder kept.
     void Drive(ui::Dialog& d, int command, const std::wstring& typed) {
         script.ShowRealFileDialog();
         user.typed = typed;
@@ -177,9 +192,8 @@ class RunE2ETest : public ::testing::Test {
     User user;
 };
 
-// About from the system menu; a failing editor that writes 3 MB and leaves a child holding
-// the pipe; accented maps from the real Open dialog and the shell's drop, the paths the code
-// page cannot hold refused by name; a batch file saved over an older one; an error.
+// About; a failing editor writing 3 MB, its child holding the pipe; accented maps opened and
+// dropped, those the code page cannot hold refused by name; a batch saved over an older one.
 TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
     HANDLE heldStderr = INVALID_HANDLE_VALUE;
     std::string output;
@@ -218,8 +232,7 @@ TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
     });
     Start();
 
-    // The loader did not wait for the failing editor's child: it still holds the pipe, and
-    // the editor folder, which it must let go of.
+    // The loader did not wait for the editor's child, which still holds the pipe.
     const std::size_t child = output.find("grandchild: ");
     ASSERT_NE(child, std::string::npos) << output.substr(0, 2000);
     HANDLE grandchild = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE,
@@ -229,8 +242,7 @@ TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
     WaitForSingleObject(grandchild, 5000);
     CloseHandle(grandchild);
 
-    // Every byte of the failing editor's output, in order, the stderr.txt it did not write
-    // said to be an earlier run's, and the exit code as signed and unsigned.
+    // Every byte in order, stderr.txt said to be an earlier run's, the exit code both ways.
     const std::string cmd = "\"kelvorn.exe\" \"maps \xe9\\a.ds1\" 1 2";
     const std::string head = "kelvorn Loader: starting editor using command line " + cmd +
                              "\r\n\r\nkelvorn stand-in editor\r\ncommand line: " + cmd +
@@ -249,9 +261,7 @@ TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
                   "it went wrong\r\n\r\nEnd of stderr.txt\r\n\r\nEditor's process Exited with "
                   "code -1 (0xffffffff)\r\n");
 
-    // What came up over the window: About; the refusals, with the paths' own letters, every
-    // name of a folder the code page cannot hold refused with it; the question before the old
-    // batch file was replaced; an error.
+    // About; the refusals in the paths' own letters; the question before replacing; an error.
     const std::wstring error = L"|kelvorn Loader|Ok|icon", in = Widen(maps);
     const std::wstring one = L"ERROR|" + std::wstring(kUnusablePathMessage) + L"\n\n" + in;
     const std::wstring several = L"ERROR|" + std::wstring(kUnusablePathsMessage) + L"\n\n" + in;
@@ -264,8 +274,7 @@ TEST_F(RunE2ETest, ASessionOfRunsAndBatchFilesAsAUserSeesIt) {
                                    L"|Save As|YesNo|icon",
                                    L"ERROR|" + Widen(kNoItemsSelectedMessage) + error}));
 
-    // The batch names its list and debug file from the editor folder, as they are inside it;
-    // the list has the accented maps, in the order they came, as the code page's bytes.
+    // List and debug file named from the editor folder; the maps in order, code page bytes.
     EXPECT_EQ(m_temp.Read("editor\\batches\\list.bat"),
               "@echo off\r\ncd /d \"" + editor +
                   "\"\r\n\"kelvorn.exe\" \"batches\\list.ini\" > \"batches\\list_debug.txt\"\r\n"
@@ -292,10 +301,8 @@ TEST_F(RunE2ETest, ManyRunsInARowGiveBackEveryHandle) {
     EXPECT_EQ(atEnd - afterWarmUp, ConsoleHandlesKept(kRuns));
 }
 
-// Started by cmd, whose console it then holds, and by the shell opening a map through the
-// registered command, with the code page's letters in its path and command line; a path the
-// code page cannot hold refused by name. Its windows are read in wide form, which Wine
-// carries between processes intact.
+// Started by cmd, holding its console, and by the shell opening a registered map, with code
+// page letters in its path; a path the code page cannot hold refused by name.
 TEST_F(RunE2ETest, StartedFromCmdOrTheShellItRunsTheEditorAndShowsItsReport) {
     ASSERT_TRUE(CopyFileA(BuiltProgram("kelvorn_loader.exe").c_str(),
                           (program + "kelvorn_loader.exe").c_str(), FALSE));
@@ -307,14 +314,8 @@ TEST_F(RunE2ETest, StartedFromCmdOrTheShellItRunsTheEditorAndShowsItsReport) {
                        viaCmd = L"/c kelvorn_loader.exe \"" + map + L"\" \"" + japanese + L"\"";
     for (const bool openMap : {false, true}) {
         SCOPED_TRACE(openMap ? "a map opened in the shell" : "started by cmd");
-        SHELLEXECUTEINFOW run{};
-        run.cbSize = sizeof run;
-        run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NO_CONSOLE;
-        run.lpFile = openMap ? map.c_str() : L"cmd.exe";
-        run.lpParameters = openMap ? nullptr : viaCmd.c_str();
-        run.lpDirectory = folder.c_str();
-        run.nShow = SW_SHOWNORMAL;
-        ASSERT_TRUE(ShellExecuteExW(&run)) << GetLastError();
+        HANDLE shell = Launch(openMap ? map : L"cmd.exe", openMap ? L"" : viaCmd, folder);
+        ASSERT_NE(shell, nullptr) << GetLastError();
         if (!openMap) {  // the path it cannot hold is refused before its window shows
             const HWND box = Await(L"ERROR");
             EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), kUnusablePathMessage + (L"\n\n" + japanese));
@@ -334,37 +335,16 @@ TEST_F(RunE2ETest, StartedFromCmdOrTheShellItRunsTheEditorAndShowsItsReport) {
         EXPECT_NE(pane.find(L"\nmap: maps \u00e9\\a.ds1 (found)\r\n"), std::wstring::npos);
         EXPECT_TRUE(pane.ends_with(L"\r\nEditor's process Exited with code 0 (0x0)\r\n"))
             << pane.c_str();
-        // Exit ends the loader, and cmd with it; nothing is left running.
-        EXPECT_EQ(WaitForSingleObject(loader, 20000), WAIT_OBJECT_0);
-        EXPECT_EQ(WaitForSingleObject(run.hProcess, 20000), WAIT_OBJECT_0);
-        for (HANDLE h : {loader, run.hProcess}) {
-            TerminateProcess(h, 1);
-            CloseHandle(h);
-        }
+        EXPECT_TRUE(Ends(loader));  // and cmd with it
+        EXPECT_TRUE(Ends(shell));
     }
     for (const char* key : {".ds1", "DiabloIIMap"}) RegDeleteTreeA(HKEY_CLASSES_ROOT, key);
 }
 
-// The real program as the shell starts it in the program folder, on `maps`; its process
-// and first window.
-std::pair<HANDLE, HWND> StartProgram(const std::string& program, const std::wstring& maps) {
-    const std::wstring folder = Widen(program), exe = folder + L"kelvorn_loader.exe";
-    SHELLEXECUTEINFOW run{};
-    run.cbSize = sizeof run;
-    run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NO_CONSOLE;
-    run.lpFile = exe.c_str();
-    run.lpParameters = maps.c_str();
-    run.lpDirectory = folder.c_str();
-    run.nShow = SW_SHOWNORMAL;
-    if (!ShellExecuteExW(&run)) return {nullptr, nullptr};
-    return {run.hProcess, Await(L"kelvorn Loader")};
-}
-
-// The real program, an old editor copy beside it. A map list it cannot write, read-only or
-// a folder in its place, refuses Run in a box over the window, which stays; nothing starts.
-// Then the editor folder's editor is started (Windows would look beside the loader first,
-// Wine in the current folder), and closing its console or Ctrl+C in it ends the editor
-// only: the window comes back with its list. Wine sends no Ctrl+Break: the stand-in says so.
+// The real program, an old editor copy beside it. A map list it cannot write (read-only, a
+// folder in its place) refuses Run in a box over the window; nothing starts. Then the editor
+// folder's editor runs, and closing its console or Ctrl+C ends the editor only: the window
+// comes back with its list. Wine sends no Ctrl+Break: the stand-in says so.
 TEST_F(RunE2ETest, TheRealProgramRefusesAStaleListAndOutlivesTheEditorsConsole) {
     for (const std::string name : {"kelvorn_loader.exe", "kelvorn.exe"})
         ASSERT_TRUE(CopyFileA(BuiltProgram(name).c_str(), (program + name).c_str(), FALSE));
@@ -372,7 +352,9 @@ TEST_F(RunE2ETest, TheRealProgramRefusesAStaleListAndOutlivesTheEditorsConsole) 
     const std::string list = m_temp.Write("loader \x80\\temp.ini", "1 2 old.ds1\r\n");
     ASSERT_TRUE(SetFileAttributesA(list.c_str(), FILE_ATTRIBUTE_READONLY));
     const std::wstring map = L"\"" + Widen(maps + "a.ds1") + L"\"";
-    auto [loader, window] = StartProgram(program, map + L" " + map);
+    HANDLE loader =
+        Launch(Widen(program) + L"kelvorn_loader.exe", map + L" " + map, Widen(program));
+    HWND window = Await(L"kelvorn Loader");
     ASSERT_NE(window, nullptr) << "the loader's window never showed";
     for (const bool folder : {false, true}) {
         if (folder) {
@@ -409,9 +391,7 @@ TEST_F(RunE2ETest, TheRealProgramRefusesAStaleListAndOutlivesTheEditorsConsole) 
         EXPECT_EQ(pane.find(L"not sent") == std::wstring::npos, event != "ctrl_break");
     }
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(ID_FILE_EXIT, 0), 0);
-    EXPECT_EQ(WaitForSingleObject(loader, 20000), WAIT_OBJECT_0);
-    TerminateProcess(loader, 1);
-    CloseHandle(loader);
+    EXPECT_TRUE(Ends(loader));
 }
 
 }  // namespace

@@ -1,11 +1,8 @@
-// sys/ over the real system: paths compared as its file system compares them, letters of the
-// code page included (the Wine fixture gives every machine Windows-1252); SystemRegistry in
-// keys of our own, removed afterwards; the last step of a save; where DLLs come from. What users
-// see of both: run_e2e_test.cpp.
+// sys/ over the real system (Windows-1252 under the Wine fixture): path comparison, the
+// registry in keys of our own, the last step of a save, where DLLs come from.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <tuple>
@@ -37,9 +34,8 @@ TEST(CodePage, PathsCompareIgnoringCaseOfEveryLetter) {
         EXPECT_EQ(sys::SamePathIgnoringCase(a, b), same) << a << " " << b;
 }
 
-// Keys in any letter case, nested keys made in one call, values with the code page's letters;
-// values of other types, or without their zero, read as a user would expect; a key a 32-bit
-// installer wrote, seen in the 32-bit view.
+// Keys in any case, nested keys in one call, code page letters; values of other types or
+// without their zero; a key a 32-bit installer wrote, seen in the 32-bit view.
 TEST(Win32Registry, KeysAndStringValues) {
     sys::Registry& reg = sys::SystemRegistry();
     const RegRoot user = RegRoot::CurrentUser;
@@ -57,7 +53,6 @@ TEST(Win32Registry, KeysAndStringValues) {
     EXPECT_EQ(reg.ReadString(user, key, ""), std::nullopt);
     ASSERT_TRUE(reg.WriteString(user, key, "", command));
 
-    // Values of another type or form, written past our API; a key a 32-bit installer wrote.
     const DWORD number = 7;
     RegSetKeyValueW(HKEY_CURRENT_USER, wideKey.c_str(), L"bare", REG_SZ, L"abcd", 6);  // no zero
     RegSetKeyValueW(HKEY_CURRENT_USER, wideKey.c_str(), L"expand", REG_EXPAND_SZ,
@@ -69,8 +64,7 @@ TEST(Win32Registry, KeysAndStringValues) {
     EXPECT_EQ(reg.ReadString(user, key, "bare"), "abc");
     EXPECT_EQ(reg.ReadString(user, key, "expand"), "%SystemRoot%\\x");
     EXPECT_EQ(reg.ReadString(user, key, "number"), std::nullopt);
-    // What each holds, as registration asks before it writes: the number and a value the
-    // code page cannot hold are no text; a value or key that is not there is nothing.
+    // As registration asks: a number or a value the code page cannot hold is no text.
     RegSetKeyValueW(HKEY_CURRENT_USER, wideKey.c_str(), L"cyrillic", REG_SZ, L"\x416", 4);
     const std::pair<const char*, sys::ValueKind> kinds[] = {{"", sys::ValueKind::Text},
                                                             {"number", sys::ValueKind::Other},
@@ -84,8 +78,7 @@ TEST(Win32Registry, KeysAndStringValues) {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, wow32.c_str());
 }
 
-// The replace step failing as ReplaceFileW may: the old file moved to another name or not,
-// ours under the temporary name, held open by another program or not.
+// ReplaceFileW failing as it may: the old file moved away or not, ours held open or not.
 struct Failure {
     DWORD error;
     bool moveOld, holdOurs, saved;
@@ -101,8 +94,8 @@ BOOL WINAPI FailingReplace(LPCWSTR old, LPCWSTR ours, LPCWSTR, DWORD, LPVOID, LP
     return FALSE;
 }
 
-// Ours goes in place wherever the target's name was left free (Wine leaves it so with
-// ERROR_FILE_NOT_FOUND); the temporary file stays only as the one copy left of ours.
+// Ours goes in place wherever the target's name was left free (Wine: ERROR_FILE_NOT_FOUND);
+// the temporary file stays only as the one copy left of ours.
 TEST(Win32Save, AfterEachWayReplacingFailsOursIsPutInPlaceOrTheOldFileKept) {
     const Failure cases[] = {
         {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, true, false, true, {"t.ini", "t.ini.old"}},
@@ -119,19 +112,13 @@ TEST(Win32Save, AfterEachWayReplacingFailsOursIsPutInPlaceOrTheOldFileKept) {
                                          &FailingReplace),
                   c.saved);
         CloseHandle(std::exchange(g_held, INVALID_HANDLE_VALUE));
-        test::Strings left;
-        for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
-            left.push_back(entry.path().filename().string());
-        std::sort(left.begin(), left.end());
-        EXPECT_EQ(left, c.left) << c.error;
+        EXPECT_EQ(folder.Names(), c.left) << c.error;
         EXPECT_EQ(folder.Read(c.left[0]), c.saved ? "new" : "old") << c.error;
     }
 }
 
-// DLLs come from the system folder only, whatever folder the program has made current: one
-// planted there under the name of a DLL the system folder has, or has not (under Wine, which
-// takes the latter from the current folder unrestricted), is not taken, though the same file
-// loads by its full path.
+// A DLL planted in the current folder under a system DLL's name, or one the system lacks
+// (Wine takes those from there unrestricted), is not taken; by full path it loads.
 TEST(DllSearch, APlantedDllInTheCurrentFolderIsNotLoaded) {
     test::TempFolder folder;
     test::CurrentFolderScope inFolder(folder.Path());

@@ -1,5 +1,4 @@
-// What the Windows-only tests (and the runs benchmark) share: the programs built beside
-// them, a console-free test process, the handles it holds, and what real windows show.
+// What the Windows-only tests and the runs benchmark share.
 #pragma once
 
 #include <windows.h>
@@ -28,8 +27,7 @@ inline std::wstring Text(HWND window) {
     return text;
 }
 
-// Leaves the test process without a console, as a program started from the desktop is, and
-// puts back the standard handles a run replaces.
+// No console, as from the desktop; the standard handles a run replaces put back after.
 class ConsoleScope {
   public:
     ConsoleScope() { FreeConsole(); }
@@ -42,8 +40,7 @@ class ConsoleScope {
     HANDLE m_saved[3] = {GetStdHandle(kIds[0]), GetStdHandle(kIds[1]), GetStdHandle(kIds[2])};
 };
 
-// Handles this process holds. GetProcessHandleCount gives 0 under Wine, whose handles are
-// small multiples of 4: each one that answers is counted.
+// Handles held (GetProcessHandleCount gives 0 under Wine): each multiple of 4 answering.
 inline long HandleCount() {
     long count = 0;
     DWORD flags = 0;
@@ -52,8 +49,7 @@ inline long HandleCount() {
     return count;
 }
 
-// Wine's own AllocConsole and FreeConsole leave handles behind per pair: what `runs` pairs
-// keep, measured alone, is all that as many runs may keep.
+// What `runs` pairs of Wine's AllocConsole and FreeConsole keep: all that runs may keep.
 inline long ConsoleHandlesKept(int runs) {
     ConsoleScope scope;
     AllocConsole();
