@@ -16,6 +16,8 @@ foreach(src ${FUZZ_SOURCES})
   add_executable(${name} ${src})
   target_link_libraries(${name} PRIVATE kelvorn_app)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_compile_options(${name} PRIVATE
+    -fsanitize-coverage-ignorelist=${CMAKE_SOURCE_DIR}/fuzz/harness_coverage_ignore.txt)
   # New inputs go to the build folder's corpus; the checked-in seeds are only read.
   set(found ${CMAKE_BINARY_DIR}/corpus/${name})
   file(MAKE_DIRECTORY ${found})

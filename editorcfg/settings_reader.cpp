@@ -47,7 +47,7 @@ void ScanSettings(std::string_view file, std::span<const std::string_view> keys,
 
 }  // namespace
 
-std::optional<std::string> SettingsReader::FindSetting(std::string_view key) {
+std::optional<std::string_view> SettingsReader::FindSetting(std::string_view key) {
     FoundSetting found;
     // The keys are mostly asked for in the order they were found in: look behind the last one
     // first.
@@ -62,8 +62,7 @@ std::optional<std::string> SettingsReader::FindSetting(std::string_view key) {
         ScanSettings(*m_file, std::span(&key, 1), std::span(&found, 1));
     }
     if (!found.occurs) m_allKeysPresent = false;
-    if (!found.value) return std::nullopt;
-    return std::string(*found.value);
+    return found.value;
 }
 
 const std::vector<FoundSetting>& SettingsReader::FindSettings(
@@ -78,7 +77,7 @@ const std::vector<FoundSetting>& SettingsReader::FindSettings(
 }
 
 int32_t SettingsReader::ReadIntSetting(std::string_view key, int32_t defaultValue) {
-    std::optional<std::string> value = FindSetting(key);
+    std::optional<std::string_view> value = FindSetting(key);
     if (!value) return defaultValue;
     int64_t number = 0;
     for (char c : *value) {
@@ -91,7 +90,7 @@ int32_t SettingsReader::ReadIntSetting(std::string_view key, int32_t defaultValu
 
 bool SettingsReader::ReadYesNoSetting(std::string_view key, bool ifMissing, bool ifYes,
                                       bool ifOther) {
-    std::optional<std::string> value = FindSetting(key);
+    std::optional<std::string_view> value = FindSetting(key);
     if (!value) return ifMissing;
     return *value == "YES" ? ifYes : ifOther;
 }
@@ -103,7 +102,7 @@ LoadedEditorSettings LoadEditorSettings(std::optional<std::string_view> fileByte
     for (std::size_t i = 0; i < names.size(); ++i) names[i] = kSettingKeys[i].name;
     reader.FindSettings(names);
     EditorSettings s;
-    auto text = [&](std::string_view key) { return reader.FindSetting(key).value_or(""); };
+    auto text = [&](std::string_view key) { return std::string(reader.FindSetting(key).value_or("")); };
 
     s.d2char = text("d2char");
     s.d2data = text("d2data");

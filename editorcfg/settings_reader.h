@@ -35,7 +35,8 @@ class SettingsReader {
     // The first non-empty value of `key`, trailing blanks and any comment removed.
     // Clears AllKeysPresent() when there is no file, or when no setting line begins with
     // the key (a longer name that begins with it counts: d2exp_old for d2exp).
-    std::optional<std::string> FindSetting(std::string_view key);
+    // The view points into the file.
+    std::optional<std::string_view> FindSetting(std::string_view key);
     // FindSetting for each of `keys` (AllKeysPresent included) in one pass over the file
     // rather than one pass each; FindSetting then answers these keys from what was found.
     // The views point into the file.

@@ -11,38 +11,46 @@ bool EndsKey(char c) {
     return IsBlank(c) || c == ';' || c == '=';
 }
 
-// One line without its line break; nullopt: write it back as it is.
-std::optional<std::string> RewriteLine(std::string_view line, bool hasBreak, int number,
-                                       const EditorSettings& settings, const RewriteWarner& warn) {
+// Appends one line, without its line break, to `out`: with the new value when it is a
+// setting of one of the 29 keys, as it stands otherwise. `value` is room for the new value,
+// kept from line to line.
+void RewriteLine(std::string_view line, bool hasBreak, int number, const EditorSettings& settings,
+                 const RewriteWarner& warn, std::string& value, std::string& out) {
     std::size_t at = SkipBlanks(line, 0);
-    if (at == line.size() ? hasBreak : line[at] == ';') return std::nullopt;  // blank, comment
+    if (at == line.size() ? hasBreak : line[at] == ';') {  // blank, comment
+        out += line;
+        return;
+    }
     std::size_t keyEnd = at;
     while (keyEnd < line.size() && !EndsKey(line[keyEnd])) ++keyEnd;
     std::size_t equals = SkipBlanks(line, keyEnd);
     if (equals == line.size() || line[equals] != '=') {
         warn("Bad Line:\n" + std::to_string(number) + ": " + std::string(line) +
              (hasBreak ? "\n" : ""));
-        return std::nullopt;
+        out += line;
+        return;
     }
-    const std::string key(line.substr(at, keyEnd - at));
-    std::string value;
+    const std::string_view key = line.substr(at, keyEnd - at);
     if (!EncodeSetting(settings, key, value)) {
-        warn("Unknown setting name " + key + " found in kelvorn.ini at line " +
+        warn("Unknown setting name " + std::string(key) + " found in kelvorn.ini at line " +
              std::to_string(number));
-        return std::nullopt;  // a setting of a newer editor, perhaps: keep it
+        out += line;  // a setting of a newer editor, perhaps: keep it
+        return;
     }
     const std::size_t valueStart = SkipBlanks(line, equals + 1);
     std::size_t valueEnd = std::min(line.find(';', valueStart), line.size());
     // Left alone, an empty value would gain the blanks after its "=" once more on
     // every save.
-    if (valueEnd == valueStart && value.empty()) return std::nullopt;
+    if (valueEnd == valueStart && value.empty()) {
+        out += line;
+        return;
+    }
     // The blanks after the old value go after the new one. For an empty old value they
     // are the blanks after the "=", which then stand on both sides of the new value.
     while (valueEnd > 0 && IsBlank(line[valueEnd - 1])) --valueEnd;
-    std::string out(line.substr(0, valueStart));
+    out += line.substr(0, valueStart);
     out += value;
     out += line.substr(valueEnd);
-    return out;
 }
 
 }  // namespace
@@ -51,6 +59,7 @@ std::string RewriteSettingsText(std::string_view fileBytes, const EditorSettings
                                 const RewriteWarner& warn) {
     std::string out;
     out.reserve(fileBytes.size() + fileBytes.size() / 8);
+    std::string value;
     int number = 0;
     std::string_view rest = fileBytes;
     while (!rest.empty()) {
@@ -64,11 +73,7 @@ std::string RewriteSettingsText(std::string_view fileBytes, const EditorSettings
         const bool endsInCr = !line.empty() && line.back() == '\r';
         if (endsInCr) line.remove_suffix(1);
 
-        if (std::optional<std::string> rewritten =
-                RewriteLine(line, hasBreak, number, settings, warn))
-            out += *rewritten;
-        else
-            out += line;
+        RewriteLine(line, hasBreak, number, settings, warn, value, out);
         if (hasBreak)
             out += "\r\n";
         else if (endsInCr)

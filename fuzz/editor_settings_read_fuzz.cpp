@@ -115,7 +115,7 @@ void CheckKeysTogether(std::string_view text,
 // One key through the lookup of a text, of a number and of a flag, each on its own.
 void CheckKey(std::string_view text, std::string_view key, const PlainReading& expected) {
     SettingsReader reader(text);
-    std::optional<std::string> value = reader.FindSetting(key);
+    std::optional<std::string_view> value = reader.FindSetting(key);
     CheckValue(value, expected.value);
     FUZZ_CHECK(reader.AllKeysPresent() == expected.occurs);
     FUZZ_CHECK(reader.ReadIntSetting(key, -7) == DigitsValue(expected.value).value_or(-7));

@@ -16,6 +16,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -27,12 +28,6 @@
 #include "sys/registry.h"
 
 namespace {
-
-std::string Encoded(const EditorSettings& settings, std::string_view key) {
-    std::string value;
-    FUZZ_CHECK(EncodeSetting(settings, key, value));
-    return value;
-}
 
 // Whether `out` is `text` with a CR put before each LF that has none.
 bool IsWithCrLf(std::string_view out, std::string_view text) {
@@ -55,18 +50,37 @@ bool IsJoined(std::string_view text, std::initializer_list<std::string_view> par
     return text.empty();
 }
 
-// Whether a line gives a warning: a bad line, or a setting of an unknown key; given
-// `warning`, whether that is what it says, with the line's number.
-bool IsWarned(std::string_view line, bool hasBreak, std::size_t index, const std::string* warning) {
+// One line of the file as read plainly; the same for both rewrites.
+struct LineReading {
+    std::string_view line;
+    bool hasBreak = false;
+    IniLineKind kind = IniLineKind::Blank;
     IniSetting setting;
-    IniLineKind kind = ReadIniLine(line, hasBreak, setting);
-    const bool bad = kind == IniLineKind::Bad;
-    const bool unknown = kind == IniLineKind::Setting && !FindIniKey(setting.key);
-    if (!warning) return bad || unknown;
+    const SettingKey* key = nullptr;  // a setting of one of the 29 keys
+    bool warned = false;              // a bad line, or a setting of an unknown key
+};
+
+std::vector<LineReading> ReadLines(std::string_view text) {
+    const std::vector<std::string_view> lines = SplitLines(text);
+    std::vector<LineReading> read(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        LineReading& r = read[i];
+        r.line = lines[i];
+        r.hasBreak = LineHasBreak(text, i, lines.size());
+        r.kind = ReadIniLine(r.line, r.hasBreak, r.setting);
+        if (r.kind == IniLineKind::Setting) r.key = FindIniKey(r.setting.key);
+        r.warned = r.kind == IniLineKind::Bad || (r.kind == IniLineKind::Setting && !r.key);
+    }
+    return read;
+}
+
+// Whether `warning` is what the rewrite says about the line with this index.
+bool IsWarningFor(const std::string& warning, const LineReading& r, std::size_t index) {
     const std::string number = std::to_string(index + 1);
-    if (bad) return IsJoined(*warning, {"Bad Line:\n", number, ": ", line, hasBreak ? "\n" : ""});
-    return unknown && IsJoined(*warning, {"Unknown setting name ", setting.key,
-                                          " found in kelvorn.ini at line ", number});
+    if (r.kind == IniLineKind::Bad)
+        return IsJoined(warning, {"Bad Line:\n", number, ": ", r.line, r.hasBreak ? "\n" : ""});
+    return IsJoined(warning, {"Unknown setting name ", r.setting.key,
+                              " found in kelvorn.ini at line ", number});
 }
 
 // The lines of the rewrite's result, with the checks on how they end: every line break is
@@ -93,43 +107,36 @@ std::vector<std::string_view> WrittenLines(std::string_view text, std::string_vi
     return lines;
 }
 
-// Rewrites `text` with `settings`, checks the result line by line and returns it; the keys
-// that have a setting line are left in `keysWithLines`.
-std::string CheckRewrite(std::string_view text, const std::vector<std::string_view>& in,
-                         const EditorSettings& settings,
-                         std::vector<std::string_view>& keysWithLines) {
-    // The lines warned about, in order; each warning is checked as it comes.
-    std::vector<std::size_t> warnedLines;
-    for (std::size_t i = 0; i < in.size(); ++i)
-        if (IsWarned(in[i], LineHasBreak(text, i, in.size()), i, nullptr)) warnedLines.push_back(i);
-    std::size_t warned = 0;
+// Rewrites `text` with `settings`, checks the result line by line and returns it.
+std::string CheckRewrite(std::string_view text, const std::vector<LineReading>& in,
+                         const EditorSettings& settings) {
+    // Each warning is checked as it comes, against the next line that gives one.
+    std::size_t next = 0;
     std::string out = RewriteSettingsText(text, settings, [&](const std::string& warning) {
-        FUZZ_CHECK(warned < warnedLines.size());
-        const std::size_t i = warnedLines[warned++];
-        FUZZ_CHECK(IsWarned(in[i], LineHasBreak(text, i, in.size()), i, &warning));
+        while (next < in.size() && !in[next].warned) ++next;
+        FUZZ_CHECK(next < in.size());
+        FUZZ_CHECK(IsWarningFor(warning, in[next], next));
+        ++next;
     });
-    FUZZ_CHECK(warned == warnedLines.size());
+    while (next < in.size() && !in[next].warned) ++next;
+    FUZZ_CHECK(next == in.size());
     std::vector<std::string_view> written = WrittenLines(text, out);
     FUZZ_CHECK(written.size() == in.size());
 
     bool changed = false;
+    std::string value;
     for (std::size_t i = 0; i < in.size(); ++i) {
-        const bool hasBreak = LineHasBreak(text, i, in.size());
-        IniSetting setting;
-        IniLineKind kind = ReadIniLine(in[i], hasBreak, setting);
-        const SettingKey* key = kind == IniLineKind::Setting ? FindIniKey(setting.key) : nullptr;
-        if (key) keysWithLines.push_back(key->name);
-
-        const std::string value = key ? Encoded(settings, key->name) : std::string();
-        if (!key || setting.value == value) {
-            FUZZ_CHECK(written[i] == in[i]);
+        const LineReading& r = in[i];
+        if (r.key) FUZZ_CHECK(EncodeSetting(settings, r.key->name, value));
+        if (!r.key || r.setting.value == value) {
+            FUZZ_CHECK(written[i] == r.line);
         } else {
             changed = true;
             IniSetting now;
-            FUZZ_CHECK(ReadIniLine(written[i], hasBreak, now) == IniLineKind::Setting);
-            FUZZ_CHECK(now.key == setting.key && now.value == TrimIniBlanksEnd(value));
-            FUZZ_CHECK(written[i].starts_with(in[i].substr(0, setting.valueStart)));
-            FUZZ_CHECK(written[i].ends_with(in[i].substr(setting.tailStart)));
+            FUZZ_CHECK(ReadIniLine(written[i], r.hasBreak, now) == IniLineKind::Setting);
+            FUZZ_CHECK(now.key == r.setting.key && now.value == TrimIniBlanksEnd(value));
+            FUZZ_CHECK(written[i].starts_with(r.line.substr(0, r.setting.valueStart)));
+            FUZZ_CHECK(written[i].ends_with(r.line.substr(r.setting.tailStart)));
         }
     }
     if (!changed) FUZZ_CHECK(IsWithCrLf(out, text));
@@ -192,20 +199,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     // No game installed: a missing path stays empty rather than taking the game's.
     const sys::MemoryRegistry noGame;
     LoadedEditorSettings own = LoadEditorSettings(text, noGame);
-    const std::vector<std::string_view> lines = SplitLines(text);
-    std::vector<std::string_view> keysWithLines;
-    CheckRewrite(text, lines, own.settings, keysWithLines);
+    const std::vector<LineReading> lines = ReadLines(text);
+    CheckRewrite(text, lines, own.settings);
 
     FuzzedDataProvider input(data, size);
     EditorSettings fresh = NewSettings(input);
-    keysWithLines.clear();
-    std::string out = CheckRewrite(text, lines, fresh, keysWithLines);
+    std::string out = CheckRewrite(text, lines, fresh);
     LoadedEditorSettings read = LoadEditorSettings(out, noGame);
     FUZZ_CHECK(read.allKeysPresent == own.allKeysPresent);
-    for (const SettingKey& key : kSettingKeys) {
-        bool rewritten =
-            std::find(keysWithLines.begin(), keysWithLines.end(), key.name) != keysWithLines.end();
-        FUZZ_CHECK(ReadsBack(read.settings, rewritten ? fresh : own.settings, key));
-    }
+    std::array<bool, kSettingKeyCount> rewritten{};
+    for (const LineReading& r : lines)
+        if (r.key) rewritten[r.key - kSettingKeys.data()] = true;
+    for (std::size_t k = 0; k < kSettingKeyCount; ++k)
+        FUZZ_CHECK(ReadsBack(read.settings, rewritten[k] ? fresh : own.settings, kSettingKeys[k]));
     return 0;
 }

@@ -60,9 +60,13 @@ std::size_t FirstColumns(std::string_view line, std::array<std::string_view, 5>&
     return columns.size();
 }
 
-void CheckRowSplit(std::string_view line) {
+// `entry` is the caller's, so that its texts keep their room from line to line.
+void CheckRowSplit(std::string_view line, ParamEntry& entry) {
     const ParamEntry untouched{"untouched", "entry", 7, 8};
-    ParamEntry entry = untouched;
+    entry.levelName.assign(untouched.levelName);
+    entry.gamePath.assign(untouched.gamePath);
+    entry.lvlTypeId = untouched.lvlTypeId;
+    entry.lvlPrestDef = untouched.lvlPrestDef;
     bool taken = ParseParamLine(line, entry);
     std::array<std::string_view, 5> columns;
     bool whole = FirstColumns(line, columns) == columns.size();
@@ -105,6 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         FUZZ_CHECK(line.data() >= bytes.data() &&
                    line.data() + line.size() <= bytes.data() + bytes.size());
     // Every line, the fitting ones among them.
-    for (std::string_view line : lines) CheckRowSplit(line);
+    ParamEntry entry;
+    for (std::string_view line : lines) CheckRowSplit(line, entry);
     return 0;
 }

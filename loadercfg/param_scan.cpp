@@ -35,6 +35,7 @@ ParamIndex::ParamIndex(std::string_view bytes) {
     if (start == std::string_view::npos) return;
     m_hasParamsSection = true;
     std::string_view rest = bytes.substr(start), line;
+    m_sorted.reserve(static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n')) + 1);
     while (NextLine(rest, line))
         if (!line.starts_with(';')) m_sorted.push_back(line);
     std::sort(m_sorted.begin(), m_sorted.end());
