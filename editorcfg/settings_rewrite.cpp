@@ -25,15 +25,18 @@ void RewriteLine(std::string_view line, bool hasBreak, int number, const EditorS
     while (keyEnd < line.size() && !EndsKey(line[keyEnd])) ++keyEnd;
     std::size_t equals = SkipBlanks(line, keyEnd);
     if (equals == line.size() || line[equals] != '=') {
-        warn("Bad Line:\n" + std::to_string(number) + ": " + std::string(line) +
-             (hasBreak ? "\n" : ""));
+        std::string text = "Bad Line:\n";
+        text.append(std::to_string(number)).append(": ").append(line);
+        if (hasBreak) text += '\n';
+        warn(text);
         out += line;
         return;
     }
     const std::string_view key = line.substr(at, keyEnd - at);
     if (!EncodeSetting(settings, key, value)) {
-        warn("Unknown setting name " + std::string(key) + " found in kelvorn.ini at line " +
-             std::to_string(number));
+        std::string text = "Unknown setting name ";
+        text.append(key).append(" found in kelvorn.ini at line ").append(std::to_string(number));
+        warn(text);
         out += line;  // a setting of a newer editor, perhaps: keep it
         return;
     }
