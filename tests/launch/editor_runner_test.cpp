@@ -10,8 +10,7 @@ using W = FakeProcessApi;
 const std::string kCommand = "\"kelvorn.exe\" \"maps\\a.ds1\" 17 481";
 const std::string kProgram = "C:\\editor\\kelvorn.exe";
 const std::string kHead =
-    "kelvorn Loader: starting editor using command line \"kelvorn.exe\" \"maps\\a.ds1\" 17 "
-    "481\r\n\r\n";
+    "kelvorn Loader: starting editor using command line " + kCommand + "\r\n\r\n";
 const std::string kAfterOutput = "\r\nEnd of Standard Output.\r\n\r\nFrom stderr.txt:\r\n\r\n";
 const std::string kAfterStderr = "\r\nEnd of stderr.txt\r\n\r\n";
 
@@ -107,8 +106,7 @@ TEST(EditorRun, EveryByteComesInOrderAndNothingHangs) {
 // Each failing step stops the run with its message and gives back all but what is stuck.
 TEST(EditorRun, AFailingStepStopsWithItsMessage) {
     const struct {
-        const char* failing;
-        const char* message;
+        const char *failing, *message;
         bool started;
     } cases[] = {
         {"AllocConsole", "Console allocation failed", false},
