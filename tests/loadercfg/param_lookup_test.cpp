@@ -147,12 +147,10 @@ TEST_F(LookupTest, EachLookupSeesTheTableAsItIsNow) {
 // Several rows are offered in file order, owned by the caller, with its flags; only OK
 // changes the result.
 TEST_F(LookupTest, SeveralRowsAreOfferedInTheChoiceDialog) {
-    const std::string table = kHead +
-                              "[PARAMS]\r\n"
-                              "tomb.ds1\tTomb One\tact2\\tomb1\t10\t-20\r\n"
-                              "other.ds1\tOther\tp\t1\t1\r\n"
-                              "tomb.ds1.v2\tTomb Two\tact2\\tomb2\t30\t40\tnote\r\n"
-                              "tomb.ds1\tTomb One\tact2\\tomb1\t10\t-20\r\n";  // twice: two rows
+    const std::string table =
+        kHead + "[PARAMS]\r\ntomb.ds1\tTomb One\tact2\\tomb1\t10\t-20\r\n" +
+        "other.ds1\tOther\tp\t1\t1\r\ntomb.ds1.v2\tTomb Two\tact2\\tomb2\t30\t40\tnote\r\n"
+        "tomb.ds1\tTomb One\tact2\\tomb1\t10\t-20\r\n";  // twice: two rows
     const ParamEntry one{"Tomb One", "act2\\tomb1", 10, -20},
         two{"Tomb Two", "act2\\tomb2", 30, 40};
     const struct {
@@ -188,14 +186,12 @@ TEST_F(LookupTest, SeveralRowsAreOfferedInTheChoiceDialog) {
 }
 
 const std::string kHeader =
-    "; put a ; or a // AT THE BEGINNING of a line to comment it out\r\n\r\n"
-    "; set kelvornpath to the path to Vellamors editor\r\nkelvornpath = C:\\Tools\\Editor\\\r\n\r\n"
-    "; set kelvornname to the name of the executable for the editor\r\n"
-    "kelvornname = editor.exe\r\n\r\n"
-    "; Format of the PARAMS section:\r\n"
-    "; Filename\tName\tPath\tTypeID\tPrestDEF\tcomments (ignored)\r\n"
-    "; Each entry MUST be separated by a tab. You can leave away the comment and the tabstop "
-    "preceding the comment\r\n\r\n[PARAMS]\r\n";
+    "; put a ; or a // AT THE BEGINNING of a line to comment it out\r\n\r\n; set kelvornpath to "
+    "the path to Vellamors editor\r\nkelvornpath = C:\\Tools\\Editor\\\r\n\r\n; set kelvornname "
+    "to the name of the executable for the editor\r\nkelvornname = editor.exe\r\n\r\n; Format of "
+    "the PARAMS section:\r\n; Filename\tName\tPath\tTypeID\tPrestDEF\tcomments (ignored)\r\n; Each "
+    "entry MUST be separated by a tab. You can leave away the comment and the tabstop preceding "
+    "the comment\r\n\r\n[PARAMS]\r\n";
 
 LoaderSettings Sample() {
     return {"C:\\Tools\\Editor\\",
