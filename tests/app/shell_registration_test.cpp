@@ -19,7 +19,7 @@ std::string Entries(const sys::Registry& reg, RegRoot root, const std::string& p
 
 // Registered twice on a .ds1 missing, of another class or empty; then refused machine-wide
 // (every key or some): the user's part gets the whole type, or it fails there too.
-TEST(ShellRegistration, MachineWideThenForTheCurrentUserWhenRefused) {
+TEST(ShellRegistration, MachineWideThenForTheCurrentUserWhenRefusedAndNeverOverAnotherProgram) {
     for (const char* before : {"(no key)", "Other.Map", ""}) {
         sys::MemoryRegistry reg;
         bool created;
@@ -41,11 +41,9 @@ TEST(ShellRegistration, MachineWideThenForTheCurrentUserWhenRefused) {
         reg.DenyKey(RegRoot::CurrentUser, kUser + ".ds1");
         EXPECT_EQ(RegisterMapFileType(reg, kProgram), Registration::Failed);
     }
-}
 
-// A failed write is a refusal (only the icon may be missing). A .ds1 value that is no
-// string, machine-wide or the user's, is another program's: kept, nothing registered.
-TEST(ShellRegistration, FailedWritesAreRefusalsAndADs1ValueNotOursIsKept) {
+    // A failed write is a refusal (only the icon may be missing). A .ds1 value that is no
+    // string, machine-wide or the user's, is another program's: kept, nothing registered.
     const struct {
         const char* deniedWrites;
         const char* notOurs;  // where .ds1 holds a value that is no string

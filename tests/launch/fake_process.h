@@ -2,7 +2,6 @@
 // its pipe a byte queue, every call logged.
 #pragma once
 
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <deque>
