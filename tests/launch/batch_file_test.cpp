@@ -32,7 +32,7 @@ TEST(BatchFile, NamesFromTheChosenPath) {
                  NamesMapList("m.ini.x"));
 }
 
-TEST(BatchFile, CdDirectoryAndTheTwoItemsOfLineThree) {
+TEST(BatchFile, CdDirectoryAndTheTwoItemsOfLineThreeReadAsWritten) {
     const std::pair<std::string, Strings> cases[] = {
         // cd directory, editor, target; or none
         {"cd \"C:\\Ed\\\"\n\"k.exe\" \"m.ini\" > \"d.txt\"", {"C:\\Ed\\", "k.exe", "m.ini"}},
@@ -55,23 +55,20 @@ TEST(BatchFile, CdDirectoryAndTheTwoItemsOfLineThree) {
         {"cd /dx\nk a", {"/dx", "k", "a"}},
         {"cd \"C:\\100% ed\"\nk \"100% ed\\a.ds1\" 1", {"C:\\100% ed", "k", "100% ed\\a.ds1"}},
     };
-    for (const auto& [lines, expected] : cases) {
-        const std::optional<BatchCommand> got = ParseBatchFile("@echo off\r\n" + lines);
-        EXPECT_EQ((got ? Strings{got->cdDirectory, got->editor, got->target} : Strings{}), expected)
-            << lines;
-    }
-}
+    auto parsed = [](const std::string& text) {
+        const std::optional<BatchCommand> got = ParseBatchFile(text);
+        return got ? Strings{got->cdDirectory, got->editor, got->target} : Strings{};
+    };
+    for (const auto& [lines, expected] : cases)
+        EXPECT_EQ(parsed("@echo off\r\n" + lines), expected) << lines;
 
-// Line 2 changes drive and folder; cmd reads each "%%" of lines 2 and 3 as one "%".
-TEST(BatchFile, WrittenLinesReadBackAsTheyWere) {
+    // Written, line 2 changes drive and folder; cmd reads each "%%" of lines 2 and 3 as one "%".
     const std::string text =
         BatchFileText("D:\\100% ed\\", "\"k.exe\" \"C:\\%a%\\m.ds1\" 1 2", "C:\\%a%\\m_debug.txt");
     EXPECT_EQ(text,
               "@echo off\r\ncd /d \"D:\\100%% ed\\\"\r\n\"k.exe\" \"C:\\%%a%%\\m.ds1\" 1 2 > "
               "\"C:\\%%a%%\\m_debug.txt\"\r\nIf ERRORLEVEL 0 goto DONE\r\npause\r\n:DONE\r\n");
-    const std::optional<BatchCommand> got = ParseBatchFile(text);
-    EXPECT_EQ((got ? Strings{got->cdDirectory, got->editor, got->target} : Strings{}),
-              (Strings{"D:\\100% ed\\", "k.exe", "C:\\%a%\\m.ds1"}));
+    EXPECT_EQ(parsed(text), (Strings{"D:\\100% ed\\", "k.exe", "C:\\%a%\\m.ds1"}));
 }
 
 TEST(BatchFile, MapListLinesOfTheExactShape) {

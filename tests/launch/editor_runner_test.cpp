@@ -140,7 +140,7 @@ TEST(EditorRun, EveryByteComesInOrderNothingHangsAndEachStreamKeepsItsEndsWithin
 TEST(EditorRun, AFailingStepStopsWithItsMessage) {
     const struct {
         const char *failing, *message;
-        bool started;
+        bool started;  // and our write end stuck open
     } cases[] = {
         {"AllocConsole", "Console allocation failed", false},
         {"CreateInheritablePipe", "Stdout pipe creation failed", false},
@@ -151,9 +151,8 @@ TEST(EditorRun, AFailingStepStopsWithItsMessage) {
         {"CloseHandle#2", "Closing handle failed", true},
     };
     for (const auto& c : cases) {
-        const std::string failing = c.failing;
         FakeProcessApi api;
-        api.failing = {failing};
+        api.failing = {c.failing};
         api.child = {W::Write("out"), W::End(0)};
         std::string failure;
         EXPECT_EQ(RunEditor(api, &failure), kHead);
@@ -163,10 +162,9 @@ TEST(EditorRun, AFailingStepStopsWithItsMessage) {
         EXPECT_EQ(api.startedWith == kCommand, c.started) << c.failing;
         EXPECT_EQ(api.Count("PeekAvailable") + api.Count("OpenForReading(stderr.txt)"), 0u);
         EXPECT_EQ(api.Count("AllocConsole"), 1u);  // with no console to let go, no second try
-        const bool stuckOutput = failing == "SetStdOutput#2";
-        const bool stuckWriteEnd = stuckOutput || failing == "CloseHandle#2";
+        const bool stuckOutput = c.failing == std::string("SetStdOutput#2");
         EXPECT_EQ(api.open,
-                  stuckWriteEnd ? std::set<sys::Handle>{api.writeEnd} : std::set<sys::Handle>{})
+                  c.started ? std::set<sys::Handle>{api.writeEnd} : std::set<sys::Handle>{})
             << c.failing;
         EXPECT_EQ(api.stdOutput, stuckOutput ? api.writeEnd : api.savedOutput) << c.failing;
     }
