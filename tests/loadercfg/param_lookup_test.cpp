@@ -118,18 +118,19 @@ TEST_F(LookupTest, EachLookupSeesTheTableAsItIsNow) {
     const std::string ini = m_dir.Path("kelvorn_loader.ini");
     const std::string one = "[PARAMS]\r\na.ds1\tOne\tp\t1\t2\r\n";
     const std::string two = "[PARAMS]\r\na.ds1\tTwo\tp\t1\t2\r\n";
-    auto lookUpAgain = [&] { return LookupParams("a.ds1", &m_owner, m_result, 0, ini); };
+    auto lookUpAgain = [&](LookupResult result, const char* levelName) {
+        EXPECT_EQ(LookupParams("a.ds1", &m_owner, m_result, 0, ini), result);
+        EXPECT_EQ(m_result.levelName, levelName);
+    };
     ui::Script script;
     ASSERT_EQ(Lookup(one, "a.ds1"), LOOKUP_FOUND);
     ASSERT_EQ(m_result.levelName, "One");
     const auto written = std::filesystem::last_write_time(ini);
     std::fstream(ini, std::ios::in | std::ios::out | std::ios::binary) << two;
     std::filesystem::last_write_time(ini, written);
-    EXPECT_EQ(lookUpAgain(), LOOKUP_FOUND);
-    EXPECT_EQ(m_result.levelName, "Two");
+    lookUpAgain(LOOKUP_FOUND, "Two");
     std::filesystem::remove(ini);
-    EXPECT_EQ(lookUpAgain(), LOOKUP_FAILED);
-    EXPECT_EQ(m_result.levelName, "Two");
+    lookUpAgain(LOOKUP_FAILED, "Two");
     EXPECT_EQ(test::BoxTexts(script), test::Strings{"Unable to Open kelvorn_loader.ini"});
 
     m_dir.Write("kelvorn_loader.ini", two + two.substr(10));
@@ -137,10 +138,8 @@ TEST_F(LookupTest, EachLookupSeesTheTableAsItIsNow) {
         m_dir.Write("kelvorn_loader.ini", one);
         d.PressEnter();
     });
-    EXPECT_EQ(lookUpAgain(), LOOKUP_FOUND);
-    EXPECT_EQ(m_result.levelName, "Two");
-    EXPECT_EQ(lookUpAgain(), LOOKUP_FOUND);
-    EXPECT_EQ(m_result.levelName, "One");
+    lookUpAgain(LOOKUP_FOUND, "Two");
+    lookUpAgain(LOOKUP_FOUND, "One");
     EXPECT_TRUE(script.Finished());
 }
 
