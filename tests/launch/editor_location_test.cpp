@@ -50,7 +50,6 @@ TEST(EditorLocation, TheThreeReadersDifferAndABareNameInTheEditorFolderIsNamedIn
     const auto isFile = [&](const std::string& path) {
         return path == in + "kelvorn.exe" || path == "C:\\ed\\kelvorn.exe";
     };
-    const std::optional<std::string> no;
     const std::pair<std::string, std::optional<std::string>> names[] = {
         {"kelvorn.exe", in + "kelvorn.exe"},
         {"kelvorn", in + "kelvorn.exe"},
