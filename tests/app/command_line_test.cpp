@@ -32,17 +32,15 @@ TEST(CommandLinePaths, QuotedMapsAreTakenInOrder) {
         EXPECT_EQ(Taken(cmd), Strings{}) << cmd;
 }
 
-TEST(ProgramName, IsSkippedAsTheRuntimeSkipsIt) {
+// The program's name is skipped as the runtime skips it. The program file's folder with its
+// separator, else the start directory with one added.
+TEST(ProgramNameAndDirectory, SkippedAsTheRuntimeDoesAndTheProgramFilesFolderOrTheStart) {
     EXPECT_EQ(SkipProgramName(LR"("C:\Program Files\k\loader.exe" "C:\a.ds1")"), LR"("C:\a.ds1")");
     EXPECT_EQ(SkipProgramName(LR"(loader.exe   	"C:\a.ds1" x)"), LR"("C:\a.ds1" x)");
     EXPECT_EQ(SkipProgramName(LR"(C:\"Program Files"\loader.exe "a.ds1")"), LR"("a.ds1")");
     EXPECT_EQ(SkipProgramName(L"loader.exe"), L"");
     EXPECT_EQ(SkipProgramName(L"\"unclosed name"), L"");
     EXPECT_EQ(SkipProgramName(L""), L"");
-}
-
-// The program file's folder with its separator, else the start directory with one added.
-TEST(ProgramDirectory, IsTheProgramFilesFolderOrTheStartDirectory) {
     using Opt = std::optional<std::string>;
     // clang-format off
     const std::tuple<Opt, Opt, std::string> cases[] = {

@@ -17,13 +17,9 @@ std::string Entries(const sys::Registry& reg, RegRoot root, const std::string& p
     return out;
 }
 
-std::string Expected(const std::string& cls) {
-    return cls + "|Diablo II Map|\"" + kProgram + "\",1|\"" + kProgram + "\" \"%1\"";
-}
-
 // Registered twice on a .ds1 missing, of another class or empty; then refused machine-wide
 // (every key or some): the user's part gets the whole type, or it fails there too.
-TEST(ShellRegistration, MachineWideThenForTheCurrentUserWhenRefused) {
+TEST(ShellRegistration, MachineWideThenForTheCurrentUserWhenRefusedAndNeverOverAnotherProgram) {
     for (const char* before : {"(no key)", "Other.Map", ""}) {
         sys::MemoryRegistry reg;
         bool created;
@@ -33,7 +29,8 @@ TEST(ShellRegistration, MachineWideThenForTheCurrentUserWhenRefused) {
         for (int time = 0; time < 2; ++time)
             EXPECT_EQ(RegisterMapFileType(reg, kProgram), Registration::MachineWide);
         EXPECT_EQ(Entries(reg, RegRoot::ClassesRoot),
-                  Expected(*before == 'O' ? "Other.Map" : "DiabloIIMap"));
+                  (*before == 'O' ? "Other.Map" : "DiabloIIMap") +
+                      ("|Diablo II Map|\"" + kProgram + "\",1|\"" + kProgram + "\" \"%1\""));
         EXPECT_FALSE(reg.KeyExists(RegRoot::ClassesRoot, "shell"));  // nothing under the root
 
         // Refused: every key, only the class's own key, or only its shell key.
@@ -44,11 +41,9 @@ TEST(ShellRegistration, MachineWideThenForTheCurrentUserWhenRefused) {
         reg.DenyKey(RegRoot::CurrentUser, kUser + ".ds1");
         EXPECT_EQ(RegisterMapFileType(reg, kProgram), Registration::Failed);
     }
-}
 
-// A failed write is a refusal (only the icon may be missing). A .ds1 value that is no
-// string, machine-wide or the user's, is another program's: kept, nothing registered.
-TEST(ShellRegistration, FailedWritesAreRefusalsAndADs1ValueNotOursIsKept) {
+    // A failed write is a refusal (only the icon may be missing). A .ds1 value that is no
+    // string, machine-wide or the user's, is another program's: kept, nothing registered.
     const struct {
         const char* deniedWrites;
         const char* notOurs;  // where .ds1 holds a value that is no string

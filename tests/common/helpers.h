@@ -11,6 +11,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "ui/script.h"
@@ -115,10 +116,8 @@ inline std::string Errors(const ui::Script& script) {
 // The error box: "ERROR", OK, exclamation icon, owned by `ownerTemplate` (0: none).
 inline void ExpectErrorBox(const ui::MessageBoxCall& box, const std::string& text,
                            int ownerTemplate) {
-    EXPECT_EQ(box.text, text);
-    EXPECT_EQ(box.caption, "ERROR") << text;
-    EXPECT_EQ(box.flags, ui::MbOk | ui::MbIconExclamation) << text;
-    EXPECT_EQ(box.ownerTemplate, ownerTemplate) << text;
+    EXPECT_EQ(std::tie(box.text, box.caption, box.flags, box.ownerTemplate),
+              std::tuple(text, "ERROR", ui::MbOk | ui::MbIconExclamation, ownerTemplate));
 }
 
 // Every box the script saw was such an error box, with `texts` in order.

@@ -150,11 +150,9 @@ TEST_F(EditorIniTest, AFileKeepsItsLinesAndFailedSavesAskAndLeaveTheOldFile) {
                        ui::kPromptSigned, kWriteFailedQuestion, kNoEditorFolderMessage,
                        kEditorFolderMissingMessage + std::string("none")}));
     const auto& boxes = script.MessageBoxes();
-    for (int i : {0, 1}) {
-        EXPECT_EQ(boxes[i].caption + " " + std::to_string(boxes[i].ownerTemplate),
-                  "Warning " + std::to_string(IDD_EDITOR_INI));
-        EXPECT_EQ(boxes[i].flags, ui::MbOk | ui::MbIconExclamation);
-    }
+    for (int i : {0, 1})
+        EXPECT_EQ(std::tie(boxes[i].caption, boxes[i].ownerTemplate, boxes[i].flags),
+                  std::tuple("Warning", IDD_EDITOR_INI, ui::MbOk | ui::MbIconExclamation));
     EXPECT_EQ(boxes[2].flags, ui::MbYesNoCancel | ui::MbIconExclamation);
     for (int i : {7, 8}) test::ExpectErrorBox(boxes[i], boxes[i].text, IDD_LOADER);
 }

@@ -28,9 +28,10 @@ class ProbeDialog : public ui::Dialog {
     std::function<void()> action;
 };
 
-// A handler that throws or cannot open its window is told in one box naming the command;
-// the window takes the next command.
-TEST(DialogFramework, FailingHandlersAreToldAndTheWindowGoesOn) {
+// A mapped key runs its handler only with its own modifiers and on its own control, through
+// the window's key handling on either backend. A handler that throws or cannot open its
+// window is told in one box naming the command (or the key); the window takes the next one.
+TEST(DialogFramework, MappedKeysRunOnlyOnTheirControlAndFailingHandlersAreTold) {
     const std::string button = "\"Force Palette\" could not be completed";
 #ifdef _WIN32
     const std::string menu = "\"About\" could not be completed";
@@ -50,7 +51,7 @@ TEST(DialogFramework, FailingHandlersAreToldAndTheWindowGoesOn) {
     };
     struct Case {
         std::function<void()> action;
-        int command;
+        int command;  // 0: Ctrl+A in the list
         std::string message;
     };
     std::vector<Case> cases = {
@@ -58,17 +59,27 @@ TEST(DialogFramework, FailingHandlersAreToldAndTheWindowGoesOn) {
         {throwing(std::bad_alloc()), IDC_FORCE_PAL, button + ": there was not enough memory."},
         {throwing(42), ID_HELP_ABOUT, menu + "."},
         {opening(IDD_FORCE_DT1, true), IDC_FORCE_PAL, button + noWindow},
+        {throwing(std::runtime_error("stuck")), 0,
+         "The key pressed could not be completed (stuck)."},
     };
 #ifdef _WIN32
     cases.push_back({opening(9999, false), ID_HELP_ABOUT, menu + noWindow});  // no such template
 #endif
     test::Strings messages;
     script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
+        dlg.action = [&] { dlg.keys += "Ctrl+A "; };
+        const std::pair<int, unsigned> presses[] = {
+            {IDC_FILE_LIST, ui::VkDelete}, {IDC_FILE_LIST, ui::KeyShift + ui::VkDelete},
+            {IDC_FILE_LIST, 'A'},          {IDC_FILE_LIST, ui::KeyCtrl + 'A'},
+            {IDC_OUTPUT, ui::VkDelete},    {IDC_OUTPUT, ui::KeyCtrl + 'A'}};
+        for (const auto& [id, key] : presses) d.PressKey(id, key);
+        EXPECT_EQ(dlg.keys, "Delete Ctrl+A ");
         d.Window().SetItemText(IDC_FORCE_PAL, "For&ce Palette...");
         for (const Case& c : cases) {
             opened = 0;
             dlg.action = c.action;
-            d.ClickButton(c.command);  // as a menu command arrives, too
+            // A button as a menu command arrives, too.
+            c.command ? d.ClickButton(c.command) : d.PressKey(IDC_FILE_LIST, ui::KeyCtrl + 'A');
             EXPECT_FALSE(d.IsEnding()) << c.message;
             EXPECT_EQ(opened, c.message.ends_with(noWindow) ? -1 : 0) << c.message;
             messages.push_back(c.message);
@@ -77,28 +88,6 @@ TEST(DialogFramework, FailingHandlersAreToldAndTheWindowGoesOn) {
     });
     EXPECT_EQ(dlg.DoModal(), ui::IdOk);
     test::ExpectErrorBoxes(script, messages, IDD_LOADER);
-}
-
-// A mapped key runs its handler only with its own modifiers and on its own control, through
-// the window's key handling on either backend; a failing one is told like a command.
-TEST(DialogFramework, MappedKeysRunOnlyOnTheirControlWithTheirModifiers) {
-    ui::Script script;
-    ProbeDialog dlg;
-    dlg.action = [&] { dlg.keys += "Ctrl+A "; };
-    script.OnDialog(IDD_LOADER, [&](ui::Dialog& d) {
-        const std::pair<int, unsigned> presses[] = {
-            {IDC_FILE_LIST, ui::VkDelete}, {IDC_FILE_LIST, ui::KeyShift + ui::VkDelete},
-            {IDC_FILE_LIST, 'A'},          {IDC_FILE_LIST, ui::KeyCtrl + 'A'},
-            {IDC_OUTPUT, ui::VkDelete},    {IDC_OUTPUT, ui::KeyCtrl + 'A'}};
-        for (const auto& [id, key] : presses) d.PressKey(id, key);
-        EXPECT_EQ(dlg.keys, "Delete Ctrl+A ");
-        dlg.action = [] { throw std::runtime_error("stuck"); };
-        d.PressKey(IDC_FILE_LIST, ui::KeyCtrl + 'A');
-        EXPECT_FALSE(d.IsEnding());
-        d.EndDialog(ui::IdOk);
-    });
-    EXPECT_EQ(dlg.DoModal(), ui::IdOk);
-    test::ExpectErrorBoxes(script, {"The key pressed could not be completed (stuck)."}, IDD_LOADER);
 }
 
 // Unsigned: 32-bit decimal, blanks around; signed: int32 with a sign. Refused: value kept.

@@ -60,7 +60,7 @@ class LoaderIniTest : public ::testing::Test {
 // Rows shown, bad lines told; Cancel leaves the file. OK writes the edits (-1 back from
 // Modify as 4294967295); a double click is Modify, Delete is Remove; a failed write keeps the
 // edits. An unreadable table opens empty, told.
-TEST_F(LoaderIniTest, CancelLeavesTheFileOkWritesTheEditsAndAFailedWriteKeepsThem) {
+TEST_F(LoaderIniTest, OkWritesTheEditsAFailedWriteKeepsThemAndTheLineDialogRefusesBadRows) {
     script.AnswerOpenFile({"C:\\Other\\other.exe"});
     Show(ui::IdCancel, {Line({"x.ds1", "X", "p", "1", "2"}, ui::IdOk), Line({"y"}, ui::IdOk)},
          [&](CLoaderIniDlg& d) {
@@ -121,10 +121,8 @@ TEST_F(LoaderIniTest, CancelLeavesTheFileOkWritesTheEditsAndAFailedWriteKeepsThe
          "Bad Line: ", "Bad Line: no tabs", UnusableEditorLocationMessage("", "\""),
          kWriteFailedMessage, kUnreadableTableMessage},
         IDD_LOADER_INI);
-}
 
-// Each refusal keeps the dialog open; mended, the row is taken. File names drop 9 chars.
-TEST_F(LoaderIniTest, TheLineDialogRefusesRowsTheTableCannotHoldAndFiltersFileNames) {
+    // The line dialog: each refusal keeps it open, the mended row is taken; names drop 9 chars.
     const Strings good{"a.ds1", "Town", "act1", "1", "2", "tab\tin comments"};
     const std::pair<Strings, std::string> cases[] = {
         {{"a.ds1", "Town", "act1", "0"}, kAllFieldsMessage},

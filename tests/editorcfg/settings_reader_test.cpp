@@ -26,7 +26,26 @@ class LoadTest : public ::testing::Test {
     sys::MemoryRegistry registry;
 };
 
-TEST_F(LoadTest, ArchivePathsComeFromTheGameOnlyWhenNoPathHasAValue) {
+TEST_F(LoadTest, UnusableValuesGiveDefaultsAndArchivePathsComeFromTheGameOnlyWhenNoneIsSet) {
+    EXPECT_FALSE(Load("full_screen = yes\n").full_screen);  // only YES is yes
+    EXPECT_TRUE(Load("full_screen = YES ; on\n").full_screen);
+    EXPECT_TRUE(Load("full_screen =\n").full_screen);
+    EXPECT_FALSE(Load("winobj_can_scroll_mouse =\n").winobj_can_scroll_mouse);
+    EXPECT_EQ(Load("screen_width = 1024px\n").screen_width, 800);
+    EXPECT_EQ(Load("screen_depth = 17\n").screen_depth, "16");
+    EXPECT_EQ(Load("center_zoom = 1:3\n").center_zoom, "1:1");
+    EXPECT_EQ(Load("center_zoom = no_change\n").center_zoom, "1:1");
+    EXPECT_EQ(Load("gamma_correction = 2.5 ; mine\n").gamma_correction, "2.5");
+
+    const std::string full = FormatEditorSettings(EditorSettings{}, RemoveComments);
+    auto allKeys = [&](std::string text, const std::string& from, const std::string& to) {
+        text.replace(text.find(from), from.size(), to);
+        return LoadEditorSettings(std::string_view(text), registry).allKeysPresent;
+    };
+    EXPECT_FALSE(allKeys(full, "stretch_sprite = YES", ""));
+    EXPECT_TRUE(allKeys(full, "d2exp    =", "d2exp_old ="));
+    EXPECT_TRUE(allKeys(full, "= 60\r\n", "=\r\n"));
+
     LoadedEditorSettings loaded = LoadEditorSettings(std::nullopt, registry);
     EXPECT_EQ(loaded.settings, EditorSettings{});
     EXPECT_FALSE(loaded.allKeysPresent);
@@ -46,27 +65,6 @@ TEST_F(LoadTest, ArchivePathsComeFromTheGameOnlyWhenNoPathHasAValue) {
     EXPECT_EQ(Load("").d2char.size(), 1023u + 11u);
     SetGamePath(std::string(1024, 'g'));  // with its zero, beyond the 1024 bytes read
     EXPECT_EQ(Load("").d2char, "");
-}
-
-TEST_F(LoadTest, UnusableValuesGiveDefaultsAndMissingKeysClearTheFlag) {
-    EXPECT_FALSE(Load("full_screen = yes\n").full_screen);  // only YES is yes
-    EXPECT_TRUE(Load("full_screen = YES ; on\n").full_screen);
-    EXPECT_TRUE(Load("full_screen =\n").full_screen);
-    EXPECT_FALSE(Load("winobj_can_scroll_mouse =\n").winobj_can_scroll_mouse);
-    EXPECT_EQ(Load("screen_width = 1024px\n").screen_width, 800);
-    EXPECT_EQ(Load("screen_depth = 17\n").screen_depth, "16");
-    EXPECT_EQ(Load("center_zoom = 1:3\n").center_zoom, "1:1");
-    EXPECT_EQ(Load("center_zoom = no_change\n").center_zoom, "1:1");
-    EXPECT_EQ(Load("gamma_correction = 2.5 ; mine\n").gamma_correction, "2.5");
-
-    const std::string full = FormatEditorSettings(EditorSettings{}, RemoveComments);
-    auto allKeys = [&](std::string text, const std::string& from, const std::string& to) {
-        text.replace(text.find(from), from.size(), to);
-        return LoadEditorSettings(std::string_view(text), registry).allKeysPresent;
-    };
-    EXPECT_FALSE(allKeys(full, "stretch_sprite = YES", ""));
-    EXPECT_TRUE(allKeys(full, "d2exp    =", "d2exp_old ="));
-    EXPECT_TRUE(allKeys(full, "= 60\r\n", "=\r\n"));
 }
 
 TEST(GammaTest, FortyOneValuesAndTheChoiceRule) {

@@ -21,14 +21,12 @@ class RewriteTest : public ::testing::Test {
     std::vector<std::string> warnings;
 };
 
-TEST_F(RewriteTest, OnlyValuesChange) {
+// Only values change; strange lines are kept, each warned about once.
+TEST_F(RewriteTest, OnlyValuesChangeAndStrangeLinesAreWarnedAboutAndKept) {
     settings.mod_dir = "c:\\m";
     settings.d2exp = "x";
     settings.refresh_rate = 85;
-    const struct {
-        const char* in;
-        const char* out;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"   screen_width=1024   ; mine\r\n", "   screen_width=800   ; mine\r\n"},
         {"mod_dir = \r\n", "mod_dir = c:\\m \r\n"},
         {"mod_dir =\r\n", "mod_dir =c:\\m\r\n"},
@@ -41,26 +39,15 @@ TEST_F(RewriteTest, OnlyValuesChange) {
         {"gamma_correction = 2.5\n\n; c\n", "gamma_correction = 1.30\r\n\r\n; c\r\n"},
         {"patch_d2 = old", "patch_d2 = "},
         {"", ""},
+        {"full_screen YES\r\nscreen_width = 1024\r\nd2exp_old = 1 ; kept\r\n  = 5\r\n   ",
+         "full_screen YES\r\nscreen_width = 800\r\nd2exp_old = 1 ; kept\r\n  = 5\r\n   "},
     };
-    for (const auto& c : cases) EXPECT_EQ(Rewrite(c.in), c.out) << c.in;
-    EXPECT_TRUE(warnings.empty());
-}
-
-TEST_F(RewriteTest, StrangeLinesAreWarnedAboutAndKept) {
-    const std::string text =
-        "full_screen YES\r\n"
-        "screen_width = 1024\r\n"
-        "d2exp_old = 1 ; kept\r\n"
-        "  = 5\r\n"
-        "   ";
-    EXPECT_EQ(Rewrite(text),
-              "full_screen YES\r\nscreen_width = 800\r\nd2exp_old = 1 ; kept\r\n  = 5\r\n   ");
-    EXPECT_EQ(warnings, (std::vector<std::string>{
-                            "Bad Line:\n1: full_screen YES\n",
-                            "Unknown setting name d2exp_old found in kelvorn.ini at line 3",
-                            "Unknown setting name  found in kelvorn.ini at line 4",
-                            "Bad Line:\n5:    ",
-                        }));
+    for (const auto& [in, out] : cases) EXPECT_EQ(Rewrite(in), out) << in;
+    EXPECT_EQ(warnings,
+              (std::vector<std::string>{
+                  "Bad Line:\n1: full_screen YES\n",
+                  "Unknown setting name d2exp_old found in kelvorn.ini at line 3",
+                  "Unknown setting name  found in kelvorn.ini at line 4", "Bad Line:\n5:    "}));
 }
 
 // Empty values that stay empty keep their blanks: they would grow on every save.

@@ -6,7 +6,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-TEST(BatchFile, NamesFromTheChosenPath) {
+TEST(BatchFile, NamesFromTheChosenPathAndMapListLinesOfTheExactShape) {
     const std::string longest = "C:\\" + std::string(498, 'm');  // + "_debug.txt": 511
     const std::pair<std::string, std::optional<std::string>> cases[] = {
         {"C:\\o\\m.bat", "C:\\o\\m"},
@@ -30,9 +30,23 @@ TEST(BatchFile, NamesFromTheChosenPath) {
     EXPECT_TRUE(HasBatchExtension("C:\\x\\A.BaT") && NamesMapList("m.INI") && NamesMapList(".ini"));
     EXPECT_FALSE(HasBatchExtension("C:\\x.bat\\m") || NamesMapList("ini") ||
                  NamesMapList("m.ini.x"));
+    const std::pair<std::string, Strings> lists[] = {
+        // a map list of the exact shape: its entries; a last "!" for a bad line
+        {"1 2 maps\\a.ds1\r\n3 4294967295 C:\\b c.ds1\r\n5 6 c",
+         {"maps\\a.ds1", "C:\\b c.ds1", "c"}},
+        {"  \n 1 a\n 2 \n", {"", "a", ""}},
+        {"1 2 a\r\n\r\n3 4 b\r\n", {"a", "!"}},
+        {"1 2 a\nx 2 b\n", {"a", "!"}},
+        {"-1 2 a\n", {"!"}},
+    };
+    for (const auto& [text, expected] : lists) {
+        Strings entries;
+        if (!ParseMapList(text, entries)) entries.push_back("!");
+        EXPECT_EQ(entries, expected) << text;
+    }
 }
 
-TEST(BatchFile, CdDirectoryAndTheTwoItemsOfLineThree) {
+TEST(BatchFile, CdDirectoryAndTheTwoItemsOfLineThreeReadAsWritten) {
     const std::pair<std::string, Strings> cases[] = {
         // cd directory, editor, target; or none
         {"cd \"C:\\Ed\\\"\n\"k.exe\" \"m.ini\" > \"d.txt\"", {"C:\\Ed\\", "k.exe", "m.ini"}},
@@ -55,40 +69,20 @@ TEST(BatchFile, CdDirectoryAndTheTwoItemsOfLineThree) {
         {"cd /dx\nk a", {"/dx", "k", "a"}},
         {"cd \"C:\\100% ed\"\nk \"100% ed\\a.ds1\" 1", {"C:\\100% ed", "k", "100% ed\\a.ds1"}},
     };
-    for (const auto& [lines, expected] : cases) {
-        const std::optional<BatchCommand> got = ParseBatchFile("@echo off\r\n" + lines);
-        EXPECT_EQ((got ? Strings{got->cdDirectory, got->editor, got->target} : Strings{}), expected)
-            << lines;
-    }
-}
+    auto parsed = [](const std::string& text) {
+        const std::optional<BatchCommand> got = ParseBatchFile(text);
+        return got ? Strings{got->cdDirectory, got->editor, got->target} : Strings{};
+    };
+    for (const auto& [lines, expected] : cases)
+        EXPECT_EQ(parsed("@echo off\r\n" + lines), expected) << lines;
 
-// Line 2 changes drive and folder; cmd reads each "%%" of lines 2 and 3 as one "%".
-TEST(BatchFile, WrittenLinesReadBackAsTheyWere) {
+    // Written, line 2 changes drive and folder; cmd reads each "%%" of lines 2 and 3 as one "%".
     const std::string text =
         BatchFileText("D:\\100% ed\\", "\"k.exe\" \"C:\\%a%\\m.ds1\" 1 2", "C:\\%a%\\m_debug.txt");
     EXPECT_EQ(text,
               "@echo off\r\ncd /d \"D:\\100%% ed\\\"\r\n\"k.exe\" \"C:\\%%a%%\\m.ds1\" 1 2 > "
               "\"C:\\%%a%%\\m_debug.txt\"\r\nIf ERRORLEVEL 0 goto DONE\r\npause\r\n:DONE\r\n");
-    const std::optional<BatchCommand> got = ParseBatchFile(text);
-    EXPECT_EQ((got ? Strings{got->cdDirectory, got->editor, got->target} : Strings{}),
-              (Strings{"D:\\100% ed\\", "k.exe", "C:\\%a%\\m.ds1"}));
-}
-
-TEST(BatchFile, MapListLinesOfTheExactShape) {
-    const std::pair<std::string, Strings> cases[] = {
-        // entries; a last "!" for a bad line
-        {"1 2 maps\\a.ds1\r\n3 4294967295 C:\\b c.ds1\r\n5 6 c",
-         {"maps\\a.ds1", "C:\\b c.ds1", "c"}},
-        {"  \n 1 a\n 2 \n", {"", "a", ""}},
-        {"1 2 a\r\n\r\n3 4 b\r\n", {"a", "!"}},
-        {"1 2 a\nx 2 b\n", {"a", "!"}},
-        {"-1 2 a\n", {"!"}},
-    };
-    for (const auto& [text, expected] : cases) {
-        Strings entries;
-        if (!ParseMapList(text, entries)) entries.push_back("!");
-        EXPECT_EQ(entries, expected) << text;
-    }
+    EXPECT_EQ(parsed(text), (Strings{"D:\\100% ed\\", "k.exe", "C:\\%a%\\m.ds1"}));
 }
 
 }  // namespace

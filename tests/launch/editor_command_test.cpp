@@ -20,7 +20,7 @@ CommandRequest OneMap(const std::string& path = "C:\\Maps\\duriel.ds1") {
 
 // Switches in a fixed order, texts as displayed, act signed, sizes unsigned, forced tiles
 // for the numbers; paths in the editor folder (byte for byte) relative.
-TEST(OneMapCommandLine, ItemsAndSwitchesInTheirOrder) {
+TEST(OneMapCommandLine, ItemsAndSwitchesInTheirOrderUpToTheFiveHundredElevenCharacterLimit) {
     struct Case {
         const char* expected;
         LaunchOptions switches = {};
@@ -60,10 +60,8 @@ TEST(OneMapCommandLine, ItemsAndSwitchesInTheirOrder) {
         EXPECT_FALSE(command.usesMapList);
         EXPECT_EQ(command.commandLine, c.expected);
     }
-}
 
-// Nothing is cut: an empty forced list or a line of 512 characters or more is refused.
-TEST(OneMapCommandLine, RefusalsAndTheFiveHundredElevenCharacterLimit) {
+    // Nothing is cut: an empty forced list or a line of 512 characters or more is refused.
     CommandRequest request = OneMap();
     const std::size_t fixed = ComposeEditorCommand(request).commandLine.size();
     request.rows[0].path += std::string(kMaxCommandLine - fixed, 'x');
@@ -73,7 +71,7 @@ TEST(OneMapCommandLine, RefusalsAndTheFiveHundredElevenCharacterLimit) {
     const struct {
         std::function<void(CommandRequest&)> set;
         std::string refusal;
-    } cases[] = {
+    } refusals[] = {
         {[](CommandRequest& r) { r.switches.bForceDt1 = true; }, kEmptyForcedListMessage},
         {[&](CommandRequest& r) {
              r.rows[0].path += std::string(kMaxCommandLine - fixed + 1, 'x');
@@ -90,7 +88,7 @@ TEST(OneMapCommandLine, RefusalsAndTheFiveHundredElevenCharacterLimit) {
          },
          "at most 511 fit"},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : refusals) {
         CommandRequest r = OneMap();
         c.set(r);
         const EditorCommand command = ComposeEditorCommand(r);

@@ -12,7 +12,7 @@ namespace {
 using Found = std::optional<EditorLocation>;
 
 // Run's, Make Batch's and Load Batch's (folder only) readers, each stopping at its find.
-TEST(EditorLocationKeys, TheThreeReadersDiffer) {
+TEST(EditorLocation, TheThreeReadersDifferAndABareNameInTheEditorFolderIsNamedInFull) {
     const EditorLocation pn{"p", "n"};
     const auto no = std::nullopt;
     const std::string key255 = "kelvornpath = " + std::string(255 - 14, 'p');
@@ -42,25 +42,22 @@ TEST(EditorLocationKeys, TheThreeReadersDiffer) {
         EXPECT_EQ(FindEditorLenient(c.text), c.makeBatch) << c.text;
         EXPECT_EQ(FindEditorFolder(c.text), c.loadBatch) << c.text;
     }
-}
 
-// A bare name of a file in the editor folder (".exe" added) is named in full; else the
-// system searches.
-TEST(EditorProgram, ABareNameInTheEditorFolderIsNamedInFull) {
+    // A bare name of a file in the editor folder (".exe" added) is named in full; else the
+    // system searches.
     const std::string in =
         "C:\\ed" + std::string(1, static_cast<char>(std::filesystem::path::preferred_separator));
     const auto isFile = [&](const std::string& path) {
         return path == in + "kelvorn.exe" || path == "C:\\ed\\kelvorn.exe";
     };
-    const std::optional<std::string> no;
-    const std::pair<std::string, std::optional<std::string>> cases[] = {
+    const std::pair<std::string, std::optional<std::string>> names[] = {
         {"kelvorn.exe", in + "kelvorn.exe"},
         {"kelvorn", in + "kelvorn.exe"},
         {"other.exe", no},
         {"bin\\kelvorn.exe", no},
         {"D:kelvorn.exe", no},
         {"", no}};
-    for (const auto& [name, started] : cases)
+    for (const auto& [name, started] : names)
         EXPECT_EQ(EditorProgramFile("C:\\ed", name, isFile), started) << name;
     EXPECT_EQ(EditorProgramFile("C:\\ed\\", "kelvorn", isFile), "C:\\ed\\kelvorn.exe");
 }

@@ -10,8 +10,7 @@ using W = FakeProcessApi;
 const std::string kCommand = "\"kelvorn.exe\" \"maps\\a.ds1\" 17 481";
 const std::string kProgram = "C:\\editor\\kelvorn.exe";
 const std::string kHead =
-    "kelvorn Loader: starting editor using command line \"kelvorn.exe\" \"maps\\a.ds1\" 17 "
-    "481\r\n\r\n";
+    "kelvorn Loader: starting editor using command line " + kCommand + "\r\n\r\n";
 const std::string kAfterOutput = "\r\nEnd of Standard Output.\r\n\r\nFrom stderr.txt:\r\n\r\n";
 const std::string kAfterStderr = "\r\nEnd of stderr.txt\r\n\r\n";
 
@@ -42,8 +41,10 @@ std::string Shown(const std::string& output, const std::string& err,
 }
 
 // Every piece in order, nothing lost, no read that waits: output with the end or before the
-// first look, short reads, an early close; a grandchild holding or flooding the pipe.
-TEST(EditorRun, EveryByteComesInOrderAndNothingHangs) {
+// first look, short reads, an early close; a grandchild holding or flooding the pipe. Up to
+// the cap each stream comes byte for byte; beyond it its two halves around a line naming the
+// bytes left out. An unread exit code and an earlier stderr.txt are said so.
+TEST(EditorRun, EveryByteComesInOrderNothingHangsAndEachStreamKeepsItsEndsWithinTheCap) {
     std::string stream;
     std::vector<W::Step> streamSteps;
     for (int i = 0; i < 300; ++i) {
@@ -53,13 +54,18 @@ TEST(EditorRun, EveryByteComesInOrderAndNothingHangs) {
     }
     streamSteps.push_back(W::End(0));
     const std::string last = std::string(9000, 'q') + "!", flood(3000, 'g'), err(10000, 'e');
+    auto cut = [](uint64_t count, std::string_view what) {
+        return "\r\n" + LeftOutLine(count, what, 5) + "\r\n";
+    };
+    const std::string out = "the editor's output", ten = "0123456789";
     const struct {
         std::vector<W::Step> child;
-        std::string err, shown;
+        std::string err = {}, shown = {};
+        std::size_t maxReadChunk = 1 << 20, cap = kOutputCap;
+        bool earlier = false;  // stderr.txt from an earlier run, the exit code unread
         std::size_t stepsAtStart = 0;
         bool grandchildHoldsPipe = false;
         std::string grandchildFlood = {};
-        std::size_t maxReadChunk = 1 << 20;
     } cases[] = {
         {{W::Write("hello\r\n"), W::Write("world"), W::End(0)},
          "no errors\r\n",
@@ -71,12 +77,33 @@ TEST(EditorRun, EveryByteComesInOrderAndNothingHangs) {
          Shown("abcd", "er", "3054 (0xbee)")},
         {{W::End(0, last)}, err, Shown(last, err)},
         {{W::End(0, "z")}, "", Shown("z", "")},
-        {{W::Write("early "), W::End(0, "bytes")}, "", Shown("early bytes", ""), 2},
-        {streamSteps, "", Shown(stream, ""), 0, false, "", 3000},
+        {.child = {W::Write("early "), W::End(0, "bytes")},
+         .shown = Shown("early bytes", ""),
+         .stepsAtStart = 2},
+        {streamSteps, "", Shown(stream, ""), 3000},
         {{W::Write("a"), W::CloseOutput(), W::Write(""), W::End(0)}, "", Shown("a", "")},
-        {{W::Write("a"), W::Write("b"), W::End(0)}, "", Shown("ab", ""), 0, true},
+        {.child = {W::Write("a"), W::Write("b"), W::End(0)},
+         .shown = Shown("ab", ""),
+         .grandchildHoldsPipe = true},
         // What the grandchild wrote before the loader looked is taken, and no more.
-        {{W::Write("x"), W::End(0, "last")}, "", Shown("xlast" + flood, ""), 0, true, flood},
+        {.child = {W::Write("x"), W::End(0, "last")},
+         .shown = Shown("xlast" + flood, ""),
+         .grandchildHoldsPipe = true,
+         .grandchildFlood = flood},
+        // clang-format off
+        {{W::Write(ten), W::End(0)}, ten, Shown(ten, ten), 4, 10},
+        {{W::Write(ten + "A"), W::End(0)}, "eeeeeFFFFFggggg",
+         Shown("01234" + cut(1, out) + "6789A", "eeeee" + cut(5, "stderr.txt") + "ggggg"), 100, 10},
+        {{W::Write("ab"), W::Write("cd"), W::Write("ef"), W::Write("gh"), W::Write("ij"),
+          W::Write("kl"), W::End(0, "mn")}, "", Shown("abcde" + cut(4, out) + "jklmn", ""), 3, 10},
+        // The beginning ends a line: no empty line before the marker. Zero bytes count.
+        {{W::Write("abc\r\n"), W::Write(std::string("X\0Y\0Z", 5)), W::End(0, "12345")}, "",
+         Shown("abc\r\n" + LeftOutLine(5, out, 5) + "\r\n12345", ""), 100, 10},
+        {{W::Write("out"), W::End(4)}, "old\r\n", kHead + "out" + kAfterOutput +
+         "kelvorn Loader: this stderr.txt is left from an earlier run; the editor did not write "
+         "one this time.\r\nold\r\n" + kAfterStderr +
+         "Editor's process Exited; its exit code could not be read\r\n", 100, 10, true},
+        // clang-format on
     };
     for (const auto& c : cases) {
         FakeProcessApi api;
@@ -86,7 +113,9 @@ TEST(EditorRun, EveryByteComesInOrderAndNothingHangs) {
         api.grandchildHoldsPipe = c.grandchildHoldsPipe;
         api.grandchildFlood = c.grandchildFlood;
         api.stderrFile = c.err;
-        EXPECT_EQ(RunEditor(api), c.shown);
+        api.stderrFromEarlierRun = c.earlier;
+        if (c.earlier) api.failing = {"ExitCode"};
+        EXPECT_EQ(RunEditor(api, nullptr, c.cap), c.shown);
         EXPECT_EQ(api.startedWith, kCommand);
         EXPECT_EQ(api.startedProgram, kProgram);
         ExpectGivenBack(api);
@@ -102,14 +131,16 @@ TEST(EditorRun, EveryByteComesInOrderAndNothingHangs) {
             EXPECT_LT(api.IndexOf(order[i]), api.IndexOf(order[i + 1])) << order[i];
         EXPECT_EQ(api.Count("AllocConsole") + api.Count("FreeConsole"), 2u);
     }
+    EXPECT_EQ(LeftOutLine(1010827264, out, 8u << 20),
+              "kelvorn Loader: 1010827264 bytes of the editor's output were left out here; only "
+              "its first and last 8 MiB are kept.");
 }
 
 // Each failing step stops the run with its message and gives back all but what is stuck.
 TEST(EditorRun, AFailingStepStopsWithItsMessage) {
     const struct {
-        const char* failing;
-        const char* message;
-        bool started;
+        const char *failing, *message;
+        bool started;  // and our write end stuck open
     } cases[] = {
         {"AllocConsole", "Console allocation failed", false},
         {"CreateInheritablePipe", "Stdout pipe creation failed", false},
@@ -120,9 +151,8 @@ TEST(EditorRun, AFailingStepStopsWithItsMessage) {
         {"CloseHandle#2", "Closing handle failed", true},
     };
     for (const auto& c : cases) {
-        const std::string failing = c.failing;
         FakeProcessApi api;
-        api.failing = {failing};
+        api.failing = {c.failing};
         api.child = {W::Write("out"), W::End(0)};
         std::string failure;
         EXPECT_EQ(RunEditor(api, &failure), kHead);
@@ -132,10 +162,9 @@ TEST(EditorRun, AFailingStepStopsWithItsMessage) {
         EXPECT_EQ(api.startedWith == kCommand, c.started) << c.failing;
         EXPECT_EQ(api.Count("PeekAvailable") + api.Count("OpenForReading(stderr.txt)"), 0u);
         EXPECT_EQ(api.Count("AllocConsole"), 1u);  // with no console to let go, no second try
-        const bool stuckOutput = failing == "SetStdOutput#2";
-        const bool stuckWriteEnd = stuckOutput || failing == "CloseHandle#2";
+        const bool stuckOutput = c.failing == std::string("SetStdOutput#2");
         EXPECT_EQ(api.open,
-                  stuckWriteEnd ? std::set<sys::Handle>{api.writeEnd} : std::set<sys::Handle>{})
+                  c.started ? std::set<sys::Handle>{api.writeEnd} : std::set<sys::Handle>{})
             << c.failing;
         EXPECT_EQ(api.stdOutput, stuckOutput ? api.writeEnd : api.savedOutput) << c.failing;
     }
@@ -169,49 +198,6 @@ TEST(EditorRun, AFailingStepStopsWithItsMessage) {
         EXPECT_THROW(RunEditor(thrown), std::bad_alloc);
         ExpectGivenBack(thrown);
     }
-}
-
-// Up to the cap each stream comes byte for byte; beyond it its two halves around a line
-// naming the bytes left out. An unread exit code and an earlier stderr.txt are said so.
-TEST(EditorRun, EachStreamKeepsItsEndsWithinTheCapAndTheReportSaysWhatItDoesNotKnow) {
-    auto cut = [](uint64_t count, std::string_view what) {
-        return "\r\n" + LeftOutLine(count, what, 5) + "\r\n";
-    };
-    const std::string out = "the editor's output", ten = "0123456789";
-    const struct {
-        std::vector<W::Step> child;
-        std::size_t maxReadChunk;
-        std::string err, shown;
-        bool earlier = false;
-    } cases[] = {
-        // clang-format off
-        {{W::Write(ten), W::End(0)}, 4, ten, Shown(ten, ten)},
-        {{W::Write(ten + "A"), W::End(0)}, 100, "eeeeeFFFFFggggg",
-         Shown("01234" + cut(1, out) + "6789A", "eeeee" + cut(5, "stderr.txt") + "ggggg")},
-        {{W::Write("ab"), W::Write("cd"), W::Write("ef"), W::Write("gh"), W::Write("ij"),
-          W::Write("kl"), W::End(0, "mn")}, 3, "", Shown("abcde" + cut(4, out) + "jklmn", "")},
-        // The beginning ends a line: no empty line before the marker. Zero bytes count.
-        {{W::Write("abc\r\n"), W::Write(std::string("X\0Y\0Z", 5)), W::End(0, "12345")}, 100, "",
-         Shown("abc\r\n" + LeftOutLine(5, out, 5) + "\r\n12345", "")},
-        {{W::Write("out"), W::End(4)}, 100, "old\r\n", kHead + "out" + kAfterOutput +
-         "kelvorn Loader: this stderr.txt is left from an earlier run; the editor did not write "
-         "one this time.\r\nold\r\n" + kAfterStderr +
-         "Editor's process Exited; its exit code could not be read\r\n", true},
-        // clang-format on
-    };
-    for (const auto& c : cases) {
-        FakeProcessApi api;
-        api.child = c.child;
-        api.maxReadChunk = c.maxReadChunk;
-        api.stderrFile = c.err;
-        api.stderrFromEarlierRun = c.earlier;
-        if (c.earlier) api.failing = {"ExitCode"};
-        EXPECT_EQ(RunEditor(api, nullptr, 10), c.shown);
-        ExpectGivenBack(api);
-    }
-    EXPECT_EQ(LeftOutLine(1010827264, out, 8u << 20),
-              "kelvorn Loader: 1010827264 bytes of the editor's output were left out here; only "
-              "its first and last 8 MiB are kept.");
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // its pipe a byte queue, every call logged.
 #pragma once
 
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <deque>
@@ -12,6 +11,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sys/process.h"
@@ -53,15 +53,9 @@ class FakeProcessApi : public sys::ProcessApi {
 
     // As on Windows: at most one console; a second allocation fails, and freeing none.
     bool AllocConsole() override {
-        if (!Call("AllocConsole") || consoleHeld) return false;
-        consoleHeld = true;
-        return true;
+        return Call("AllocConsole") && !std::exchange(consoleHeld, true);
     }
-    bool FreeConsole() override {
-        if (!Call("FreeConsole") || !consoleHeld) return false;
-        consoleHeld = false;
-        return true;
-    }
+    bool FreeConsole() override { return Call("FreeConsole") && std::exchange(consoleHeld, false); }
     sys::Handle GetStdOutput() override {
         Call("GetStdOutput");
         return stdOutput;
@@ -195,10 +189,9 @@ class FakeProcessApi : public sys::ProcessApi {
         Step step = child.front();
         child.erase(child.begin());
         pipe.insert(pipe.end(), step.bytes.begin(), step.bytes.end());
-        if (step.kind == Step::CloseOutput) childHasWriteEnd = false;
+        if (step.kind != Step::Write) childHasWriteEnd = false;  // closed or ended
         if (step.kind == Step::End) {
             ended = true;
-            childHasWriteEnd = false;
             exitCode = step.exitCode;
         }
     }
@@ -207,7 +200,6 @@ class FakeProcessApi : public sys::ProcessApi {
     std::map<sys::Handle, std::string> m_names{{savedOutput, "saved"}, {0, "none"}};
     sys::Handle m_next = 100;
     std::deque<char> pipe;
-    bool childHasWriteEnd = false;
-    bool ended = false;
+    bool childHasWriteEnd = false, ended = false;
     uint32_t exitCode = 0;
 };

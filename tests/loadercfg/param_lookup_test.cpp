@@ -118,18 +118,19 @@ TEST_F(LookupTest, EachLookupSeesTheTableAsItIsNow) {
     const std::string ini = m_dir.Path("kelvorn_loader.ini");
     const std::string one = "[PARAMS]\r\na.ds1\tOne\tp\t1\t2\r\n";
     const std::string two = "[PARAMS]\r\na.ds1\tTwo\tp\t1\t2\r\n";
-    auto lookUpAgain = [&] { return LookupParams("a.ds1", &m_owner, m_result, 0, ini); };
+    auto lookUpAgain = [&](LookupResult result, const char* levelName) {
+        EXPECT_EQ(LookupParams("a.ds1", &m_owner, m_result, 0, ini), result);
+        EXPECT_EQ(m_result.levelName, levelName);
+    };
     ui::Script script;
     ASSERT_EQ(Lookup(one, "a.ds1"), LOOKUP_FOUND);
     ASSERT_EQ(m_result.levelName, "One");
     const auto written = std::filesystem::last_write_time(ini);
     std::fstream(ini, std::ios::in | std::ios::out | std::ios::binary) << two;
     std::filesystem::last_write_time(ini, written);
-    EXPECT_EQ(lookUpAgain(), LOOKUP_FOUND);
-    EXPECT_EQ(m_result.levelName, "Two");
+    lookUpAgain(LOOKUP_FOUND, "Two");
     std::filesystem::remove(ini);
-    EXPECT_EQ(lookUpAgain(), LOOKUP_FAILED);
-    EXPECT_EQ(m_result.levelName, "Two");
+    lookUpAgain(LOOKUP_FAILED, "Two");
     EXPECT_EQ(test::BoxTexts(script), test::Strings{"Unable to Open kelvorn_loader.ini"});
 
     m_dir.Write("kelvorn_loader.ini", two + two.substr(10));
@@ -137,22 +138,18 @@ TEST_F(LookupTest, EachLookupSeesTheTableAsItIsNow) {
         m_dir.Write("kelvorn_loader.ini", one);
         d.PressEnter();
     });
-    EXPECT_EQ(lookUpAgain(), LOOKUP_FOUND);
-    EXPECT_EQ(m_result.levelName, "Two");
-    EXPECT_EQ(lookUpAgain(), LOOKUP_FOUND);
-    EXPECT_EQ(m_result.levelName, "One");
+    lookUpAgain(LOOKUP_FOUND, "Two");
+    lookUpAgain(LOOKUP_FOUND, "One");
     EXPECT_TRUE(script.Finished());
 }
 
 // Several rows are offered in file order, owned by the caller, with its flags; only OK
 // changes the result.
 TEST_F(LookupTest, SeveralRowsAreOfferedInTheChoiceDialog) {
-    const std::string table = kHead +
-                              "[PARAMS]\r\n"
-                              "tomb.ds1\tTomb One\tact2\\tomb1\t10\t-20\r\n"
-                              "other.ds1\tOther\tp\t1\t1\r\n"
-                              "tomb.ds1.v2\tTomb Two\tact2\\tomb2\t30\t40\tnote\r\n"
-                              "tomb.ds1\tTomb One\tact2\\tomb1\t10\t-20\r\n";  // twice: two rows
+    const std::string table =
+        kHead + "[PARAMS]\r\ntomb.ds1\tTomb One\tact2\\tomb1\t10\t-20\r\n" +
+        "other.ds1\tOther\tp\t1\t1\r\ntomb.ds1.v2\tTomb Two\tact2\\tomb2\t30\t40\tnote\r\n"
+        "tomb.ds1\tTomb One\tact2\\tomb1\t10\t-20\r\n";  // twice: two rows
     const ParamEntry one{"Tomb One", "act2\\tomb1", 10, -20},
         two{"Tomb Two", "act2\\tomb2", 30, 40};
     const struct {
@@ -188,14 +185,12 @@ TEST_F(LookupTest, SeveralRowsAreOfferedInTheChoiceDialog) {
 }
 
 const std::string kHeader =
-    "; put a ; or a // AT THE BEGINNING of a line to comment it out\r\n\r\n"
-    "; set kelvornpath to the path to Vellamors editor\r\nkelvornpath = C:\\Tools\\Editor\\\r\n\r\n"
-    "; set kelvornname to the name of the executable for the editor\r\n"
-    "kelvornname = editor.exe\r\n\r\n"
-    "; Format of the PARAMS section:\r\n"
-    "; Filename\tName\tPath\tTypeID\tPrestDEF\tcomments (ignored)\r\n"
-    "; Each entry MUST be separated by a tab. You can leave away the comment and the tabstop "
-    "preceding the comment\r\n\r\n[PARAMS]\r\n";
+    "; put a ; or a // AT THE BEGINNING of a line to comment it out\r\n\r\n; set kelvornpath to "
+    "the path to Vellamors editor\r\nkelvornpath = C:\\Tools\\Editor\\\r\n\r\n; set kelvornname "
+    "to the name of the executable for the editor\r\nkelvornname = editor.exe\r\n\r\n; Format of "
+    "the PARAMS section:\r\n; Filename\tName\tPath\tTypeID\tPrestDEF\tcomments (ignored)\r\n; Each "
+    "entry MUST be separated by a tab. You can leave away the comment and the tabstop preceding "
+    "the comment\r\n\r\n[PARAMS]\r\n";
 
 LoaderSettings Sample() {
     return {"C:\\Tools\\Editor\\",

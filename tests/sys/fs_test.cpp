@@ -72,7 +72,7 @@ TEST_F(FsTest, AtomicWritesAndReadsOfWholeFiles) {
 }
 
 // Two writers saving one file at once: every save succeeds, the file holds one whole text.
-TEST_F(FsTest, TwoWritersNeverShareTheirBytes) {
+TEST_F(FsTest, TwoWritersNeverShareTheirBytesAndAFailedWriteLeavesTheOldFile) {
     const std::string path = folder.Path(kName);
     const std::string texts[] = {std::string(300000, 'a'), std::string(200000, 'b')};
     std::atomic<int> saved[2] = {0, 0};
@@ -86,11 +86,9 @@ TEST_F(FsTest, TwoWritersNeverShareTheirBytes) {
     ASSERT_TRUE(now == texts[0] || now == texts[1]) << now.size();
     EXPECT_EQ(saved[0] + saved[1], 24);
     EXPECT_EQ(folder.Names(), test::Strings{kName});
-}
 
-// A failed save leaves the old file and nothing else: a missing folder, a folder in the
-// file's place, a read-only file (which Windows does not replace).
-TEST_F(FsTest, FailedWriteLeavesTheOldFile) {
+    // A failed save leaves the old file and nothing else: a missing folder, a folder in the
+    // file's place, a read-only file (which Windows does not replace).
     const std::string inMissing = folder.Path("missing") + test::TempFolder::kSeparator + kName;
     EXPECT_FALSE(sys::WriteFileAtomically(inMissing, "new"));
     const std::string old = "old contents\r\n";
