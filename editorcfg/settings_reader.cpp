@@ -102,7 +102,9 @@ LoadedEditorSettings LoadEditorSettings(std::optional<std::string_view> fileByte
     for (std::size_t i = 0; i < names.size(); ++i) names[i] = kSettingKeys[i].name;
     reader.FindSettings(names);
     EditorSettings s;
-    auto text = [&](std::string_view key) { return std::string(reader.FindSetting(key).value_or("")); };
+    auto text = [&](std::string_view key) {
+        return std::string(reader.FindSetting(key).value_or(""));
+    };
 
     s.d2char = text("d2char");
     s.d2data = text("d2data");

@@ -2,7 +2,6 @@
 // its pipe a byte queue, every call logged.
 #pragma once
 
-
 #include <algorithm>
 #include <deque>
 #include <map>
