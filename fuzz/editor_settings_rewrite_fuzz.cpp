@@ -112,13 +112,16 @@ std::string CheckRewrite(std::string_view text, const std::vector<LineReading>& 
                          const EditorSettings& settings) {
     // Each warning is checked as it comes, against the next line that gives one.
     std::size_t next = 0;
-    std::string out = RewriteSettingsText(text, settings, [&](const std::string& warning) {
+    auto skipToWarned = [&] {
         while (next < in.size() && !in[next].warned) ++next;
+    };
+    std::string out = RewriteSettingsText(text, settings, [&](const std::string& warning) {
+        skipToWarned();
         FUZZ_CHECK(next < in.size());
         FUZZ_CHECK(IsWarningFor(warning, in[next], next));
         ++next;
     });
-    while (next < in.size() && !in[next].warned) ++next;
+    skipToWarned();
     FUZZ_CHECK(next == in.size());
     std::vector<std::string_view> written = WrittenLines(text, out);
     FUZZ_CHECK(written.size() == in.size());

@@ -63,10 +63,7 @@ std::size_t FirstColumns(std::string_view line, std::array<std::string_view, 5>&
 // `entry` is the caller's, so that its texts keep their room from line to line.
 void CheckRowSplit(std::string_view line, ParamEntry& entry) {
     const ParamEntry untouched{"untouched", "entry", 7, 8};
-    entry.levelName.assign(untouched.levelName);
-    entry.gamePath.assign(untouched.gamePath);
-    entry.lvlTypeId = untouched.lvlTypeId;
-    entry.lvlPrestDef = untouched.lvlPrestDef;
+    entry = untouched;  // a string's copy keeps its room
     bool taken = ParseParamLine(line, entry);
     std::array<std::string_view, 5> columns;
     bool whole = FirstColumns(line, columns) == columns.size();
